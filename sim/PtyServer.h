@@ -1,0 +1,68 @@
+#pragma once
+
+#include "sim/Instrument.h"
+
+#include <QElapsedTimer>
+#include <QObject>
+#include <QSocketNotifier>
+#include <QString>
+
+#include <deque>
+#include <memory>
+
+namespace Sim {
+
+// Serves an Instrument on a pseudo-terminal and links a name (".../COM1") to its device.
+class PtyServer : public QObject
+{
+    Q_OBJECT
+public:
+    explicit PtyServer(Instrument &instrument, QObject *parent = nullptr);
+    ~PtyServer() override;
+
+    // Opens the pseudo-terminal; with a link path, the link points at it. Returns the device.
+    QString start(const QString &linkPath = {});
+    void stop();
+    QString devicePath() const { return m_device; }
+    bool isOpen() const { return m_master >= 0; }
+
+    // With pacing on, replies leave at the wire speed of this rate, 10 bits a byte.
+    void setBaud(int baud) { m_baud = baud; }
+    void setPacing(bool on) { m_pace = on; }
+
+    Instrument &instrument() { return m_instrument; }
+
+Q_SIGNALS:
+    void requestServed(const QByteArray &request);
+
+private:
+    void onReadable();
+    void onWritable();
+    void serve(const QByteArray &request);
+    void enqueue(const QByteArray &bytes, qint64 notBeforeMs);
+    void pump();
+    qint64 wireMs(qsizetype bytes) const { return bytes * 10 * 1000 / m_baud; }
+
+    struct Chunk
+    {
+        QByteArray bytes;
+        qint64 due = 0;
+    };
+
+    Instrument &m_instrument;
+    int m_master = -1;
+    int m_slave = -1;          // held open so the line survives the client closing it
+    QString m_device;
+    QString m_link;
+    std::unique_ptr<QSocketNotifier> m_readNotifier;
+    std::unique_ptr<QSocketNotifier> m_writeNotifier;
+    QByteArray m_request;
+    std::deque<Chunk> m_out;
+    QElapsedTimer m_clock;
+    qint64 m_lineFreeAt = 0;   // when pacing, the moment the line is free again
+    int m_baud = 9600;
+    bool m_pace = false;
+    bool m_pumpScheduled = false;
+};
+
+} // namespace Sim

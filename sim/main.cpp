@@ -1,0 +1,79 @@
+// qt8800-sim: a stand-in instrument on a pseudo-terminal, for development and tests.
+#include "sim/PtyServer.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QSocketNotifier>
+
+#include <csignal>
+#include <cstdio>
+#include <unistd.h>
+
+namespace {
+
+int g_signalPipe[2] = {-1, -1};
+
+void onSignal(int)
+{
+    const char byte = 1;
+    (void)!::write(g_signalPipe[1], &byte, 1);
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("qt8800-sim"));
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Stand-in QT 8800 instrument on a pseudo-terminal."));
+    parser.addHelpOption();
+    parser.addOption({QStringLiteral("link"), QStringLiteral("Path of the link to create, e.g. DIR/COM1."), QStringLiteral("path")});
+    parser.addOption({QStringLiteral("baud"), QStringLiteral("Baud rate used for pacing (default 9600)."), QStringLiteral("rate"), QStringLiteral("9600")});
+    parser.addOption({QStringLiteral("pace"), QStringLiteral("Send replies at the wire speed of the baud rate.")});
+    parser.addOption({QStringLiteral("empty"), QStringLiteral("Start with an empty measurement memory.")});
+    parser.addOption({QStringLiteral("fault"), QStringLiteral("Fault for the next requests: silence:N, badsum:N, error:N, garbage:N, noise:N, split:N, trailing:N, close."), QStringLiteral("spec")});
+    parser.process(app);
+
+    Sim::Instrument instrument;
+    if (!parser.isSet(QStringLiteral("empty")))
+        instrument.fillDemoMemory();
+    for (const QString &spec : parser.values(QStringLiteral("fault"))) {
+        if (!instrument.faults.parse(spec)) {
+            std::fprintf(stderr, "qt8800-sim: unknown fault '%s'\n", qPrintable(spec));
+            return 2;
+        }
+    }
+    bool ok = false;
+    const int baud = parser.value(QStringLiteral("baud")).toInt(&ok);
+    if (!ok || baud <= 0) {
+        std::fprintf(stderr, "qt8800-sim: bad baud rate\n");
+        return 2;
+    }
+
+    Sim::PtyServer server(instrument);
+    server.setBaud(baud);
+    server.setPacing(parser.isSet(QStringLiteral("pace")));
+    const QString device = server.start(parser.value(QStringLiteral("link")));
+    if (device.isEmpty()) {
+        std::fprintf(stderr, "qt8800-sim: cannot open a pseudo-terminal or create the link\n");
+        return 1;
+    }
+    std::printf("%s\n", qPrintable(device));
+    std::fflush(stdout);
+
+    if (::pipe(g_signalPipe) != 0)
+        return 1;
+    QSocketNotifier quitNotifier(g_signalPipe[0], QSocketNotifier::Read);
+    QObject::connect(&quitNotifier, &QSocketNotifier::activated, &app, &QCoreApplication::quit);
+    struct sigaction action = {};
+    action.sa_handler = onSignal;
+    sigaction(SIGTERM, &action, nullptr);
+    sigaction(SIGINT, &action, nullptr);
+    sigaction(SIGHUP, &action, nullptr);
+
+    const int rc = app.exec();
+    server.stop();
+    return rc;
+}

@@ -1,0 +1,338 @@
+#include "link/ProtocolEngine.h"
+
+#include "lang/Texts.h"
+#include "link/StatusSink.h"
+#include "link/TelegramCodec.h"
+#include "link/TrafficLog.h"
+
+#include <QElapsedTimer>
+
+namespace Link {
+
+namespace {
+
+ProtocolEngine::Clock steadyClock()
+{
+    auto timer = std::make_shared<QElapsedTimer>();
+    timer->start();
+    return [timer] { return timer->elapsed(); };
+}
+
+} // namespace
+
+ProtocolEngine::ProtocolEngine(Tables &tables, Port &port, StatusSink &sink, TrafficLog *log, Clock clock,
+                               QObject *parent)
+    : QObject(parent)
+    , m_tables(tables)
+    , m_port(port)
+    , m_sink(sink)
+    , m_log(log)
+    , m_clock(clock ? std::move(clock) : steadyClock())
+{
+    m_deadlineTimer.setSingleShot(true);
+    m_deadlineTimer.setTimerType(Qt::PreciseTimer);
+    connect(&m_deadlineTimer, &QTimer::timeout, this, &ProtocolEngine::RunProtocolEngine);
+}
+
+void ProtocolEngine::QueueOrder(int orderIndex, const QString &parameter)
+{
+    if (orderIndex < 0 || orderIndex >= int(m_tables.Orders.size()))
+        return;
+    TOrder job;
+    job.orderIndex = orderIndex;
+    // composed now: the values are those of the controls at the moment of the request
+    job.telegram = ComposeRequest(m_tables, orderIndex, parameter);
+    job.state = TOrder::Ready;
+    m_queue.push_back(std::move(job));
+    scheduleRun();
+}
+
+void ProtocolEngine::scheduleRun()
+{
+    if (m_running) {
+        m_runAgain = true;
+        return;
+    }
+    if (m_runScheduled)
+        return;
+    m_runScheduled = true;
+    QMetaObject::invokeMethod(this, [this] {
+        m_runScheduled = false;
+        RunProtocolEngine();
+    }, Qt::QueuedConnection);
+}
+
+void ProtocolEngine::QueueOrdersForControl(const QObject *control)
+{
+    const int field = m_tables.FieldTable.FindByControl(control);
+    if (field < 0)
+        return;
+    bool queued = false;
+    for (std::size_t order = 0; order < m_tables.Orders.size(); ++order) {
+        if (!m_tables.Orders[order].Fields.contains(field))
+            continue;
+        m_noAnswerCount = 0;
+        QueueOrderByIndex(int(order));
+        queued = true;
+    }
+    if (!queued)
+        m_sink.StatusMessage(Lang::Format(Lang::Text(Lang::TxNoOrderForObject), {control->objectName()}), true);
+}
+
+void ProtocolEngine::RunProtocolEngine()
+{
+    // a handler that queues during a run only asks for another pass
+    if (m_running) {
+        m_runAgain = true;
+        return;
+    }
+    m_running = true;
+    do {
+        m_runAgain = false;
+        pass();
+    } while (m_runAgain);
+    m_running = false;
+}
+
+void ProtocolEngine::pass()
+{
+    if (m_currentJob < 0) {
+        if (m_queue.empty())
+            return;
+        m_currentJob = 0;
+    }
+    while (m_currentJob >= 0) {
+        if (m_currentJob > kCompactAfter) {
+            m_queue.erase(m_queue.begin(), m_queue.begin() + m_currentJob);
+            m_currentJob = 0;
+        }
+        // jobs are addressed afresh each step: handlers may append and reallocate
+        TOrder &job = m_queue[std::size_t(m_currentJob)];
+        if (job.state > 90) {
+            if (m_currentJob + 1 < int(m_queue.size())) {
+                ++m_currentJob;
+                continue;
+            }
+            m_queue.clear();
+            m_currentJob = -1;
+            m_deadlineTimer.stop();
+            Q_EMIT queueFinished();
+            return;
+        }
+        if (job.state == TOrder::Ready) {
+            sendStep(job);
+        } else if (job.state == TOrder::Sent) {
+            if (!replyStep(m_currentJob))
+                return;
+        } else {
+            return;
+        }
+    }
+}
+
+void ProtocolEngine::sendStep(TOrder &job)
+{
+    const QString notReady = Lang::Text(Lang::TxPortNotReady);
+    if (!m_port.PortReady()) {
+        job.state = TOrder::Done;
+        ReportMessage(notReady, true);
+        return;
+    }
+    if (m_log && m_log->Logging())
+        m_log->WriteTrafficLine(QStringLiteral("PC"), QByteArrayView(job.telegram));
+    // the write may call back into us (a fake port answering at once): keep the index, not the job
+    const int index = m_currentJob;
+    const QByteArray telegram = job.telegram;
+    const bool sent = m_port.SendText(telegram);
+    TOrder &sentJob = m_queue[std::size_t(index)];
+    if (!sent) {
+        sentJob.state = TOrder::Done;
+        ReportMessage(notReady, true);
+        return;
+    }
+    sentJob.state = TOrder::Sent;
+    sentJob.deadline = now() + kReplyTimeoutMs;
+    m_deadlineTimer.start(int(kReplyTimeoutMs) + 1);
+}
+
+bool ProtocolEngine::replyStep(int jobIndex)
+{
+    const std::optional<QByteArray> telegram = m_port.FetchTelegram();
+    if (!telegram) {
+        const TOrder &job = m_queue[std::size_t(jobIndex)];
+        const qint64 remaining = job.deadline - now();
+        if (remaining >= 0) {
+            m_deadlineTimer.start(int(remaining) + 1);
+            return false;
+        }
+        if (m_noAnswerCount == 0)
+            SetNoAnswer(true);
+        ++m_noAnswerCount;
+        AbandonBlockRead();
+        dropQueue();
+        return true;
+    }
+    m_deadlineTimer.stop();
+    handleReply(jobIndex, *telegram);
+    return true;
+}
+
+void ProtocolEngine::dropQueue()
+{
+    m_queue.clear();
+    m_currentJob = -1;
+    m_deadlineTimer.stop();
+    Q_EMIT queueFinished();
+}
+
+void ProtocolEngine::handleReply(int jobIndex, const QByteArray &telegram)
+{
+    m_noAnswerCount = 0;
+    TOrder *job = &m_queue[std::size_t(jobIndex)];
+    job->reply = telegram;
+    job->state = TOrder::Done;
+    const int orderIndex = job->orderIndex;
+    const QString requestCode = TelegramToText(job->telegram.left(3));
+    const bool storageRead = orderIndex == Orders::GFH || orderIndex == Orders::GFM;
+
+    const ReplyCheck check = CheckReply(m_tables.Replies, telegram);
+    auto failWithRetry = [&](const QString &message, bool abandon) {
+        if (!RetryJob()) {
+            ReportMessage(message, true);
+            if (abandon)
+                AbandonBlockRead();
+        }
+    };
+    switch (check.status) {
+    case ReplyStatus::Incomplete:
+        return failWithRetry(Lang::Text(Lang::TxIncomplete), false);
+    case ReplyStatus::NoChecksum:
+        return failWithRetry(Lang::Text(Lang::TxNoChecksum), false);
+    case ReplyStatus::BadChecksum:
+        return failWithRetry(Lang::Text(Lang::TxChecksumError), false);
+    case ReplyStatus::Refused:
+        return failWithRetry(storageRead ? Lang::Text(Lang::TxNotWhileRecording)
+                                         : Lang::Format(Lang::Text(Lang::TxErrorTelegram), {check.text, requestCode}),
+                             true);
+    case ReplyStatus::Unknown:
+        return failWithRetry(Lang::Format(Lang::Text(Lang::TxUnknownTelegram), {check.text}), true);
+    case ReplyStatus::Ok:
+        break;
+    }
+
+    SetNoAnswer(false);
+    if (check.replyIndex != m_tables.Orders[std::size_t(orderIndex)].ReplyIndex) {
+        ReportMessage(Lang::Text(Lang::TxUnexpectedTelegram), true);
+        AbandonBlockRead();
+        return;
+    }
+    const TRXTab &reply = m_tables.Replies[std::size_t(check.replyIndex)];
+    if (reply.IsBlock == 1) {
+        if (auto handler = m_blockHandlers.find(check.replyIndex); handler != m_blockHandlers.end())
+            handler->second(check.replyIndex, check.text);
+        return;
+    }
+    for (int field : reply.Fields) {
+        Model::TVComp &entry = m_tables.FieldTable[field];
+        if (entry.TokenPos <= 0)
+            continue;
+        const int tokenNr = entry.TokenPos + 1;
+        const std::optional<QString> token = GetToken(check.text, u";", tokenNr);
+        if (!token) {
+            // what was stored before the gap stays shown
+            AbandonBlockRead();
+            if (!RetryJob())
+                ReportMessage(Lang::Format(Lang::Text(Lang::TxTokenError), {QString::number(tokenNr), check.text}),
+                              true);
+            return;
+        }
+        entry.TelegramText = *token;
+        m_tables.FieldTable.Dat2Form(field, Model::TelegramSlot);
+    }
+}
+
+bool ProtocolEngine::RetryJob()
+{
+    TOrder &job = m_queue[std::size_t(m_currentJob)];
+    if (--job.attemptsLeft > 0) {
+        job.reply.clear();
+        job.state = TOrder::Ready;
+        return true;
+    }
+    job.state = TOrder::Done;
+    return false;
+}
+
+void ProtocolEngine::SetNoAnswer(bool flag)
+{
+    if (flag) {
+        if (!m_noAnswerShown) {
+            ReportMessage(Lang::Text(Lang::TxNoAnswer), true);
+            m_noAnswerShown = true;
+        }
+    } else if (m_noAnswerShown) {
+        ShowStatusText(QStringLiteral(" "));
+    }
+}
+
+void ProtocolEngine::ReportMessage(const QString &text, bool error)
+{
+    m_sink.StatusMessage(text, error);
+    if (error && m_log && m_log->Logging())
+        m_log->WriteTrafficText(QStringLiteral("Con"), text);
+    m_sink.MirrorMessage(text);
+    m_noAnswerShown = false;
+}
+
+void ProtocolEngine::ShowStatusText(const QString &text)
+{
+    m_sink.StatusMessage(text, false);
+    m_sink.MirrorMessage(text);
+    m_noAnswerShown = false;
+}
+
+void ProtocolEngine::AbandonBlockRead()
+{
+    if (m_abandonBlockRead)
+        m_abandonBlockRead();
+}
+
+void ProtocolEngine::ReadConfigFromDevice()
+{
+    using namespace Orders;
+    ShowStatusText(Lang::Text(Lang::TxReadingConfig));
+    m_noAnswerCount = 0;
+    for (int order : {GIN, GST, GDA, GAO, GZP, GAT, GDO, GMT, GDM, GRA, GLA, GSM, GTI, GIP, GMM, GAE, GPT, GTM})
+        QueueOrderByIndex(order);
+}
+
+void ProtocolEngine::WriteConfigToDevice()
+{
+    using namespace Orders;
+    ShowStatusText(Lang::Text(Lang::TxWritingConfig));
+    m_noAnswerCount = 0;
+    for (int order : {GST, SAO, SZP, SAT, SDO, SMT, SDM, SRA, SLA, SSM, STI, SIP, SAE, SPT, STM})
+        QueueOrderByIndex(order);
+}
+
+void ProtocolEngine::CyclicStatusRead()
+{
+    for (int order : {Orders::GIN, Orders::GST, Orders::GDA})
+        QueueOrderByIndex(order);
+}
+
+void ProtocolEngine::MeasurementQuery(bool cyclicStatusOn)
+{
+    QueueOrderByIndex(Orders::GAM);
+    if (!cyclicStatusOn)
+        QueueOrderByIndex(Orders::GST);
+}
+
+void ProtocolEngine::InformationRequest()
+{
+    ShowStatusText(Lang::Text(Lang::TxInfoRequested));
+    m_noAnswerCount = 0;
+    QueueOrderByIndex(Orders::GIN);
+}
+
+} // namespace Link

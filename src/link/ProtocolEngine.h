@@ -1,0 +1,106 @@
+#pragma once
+
+#include "link/Port.h"
+#include "link/TelegramTables.h"
+
+#include <QObject>
+#include <QString>
+#include <QTimer>
+
+#include <functional>
+#include <map>
+#include <vector>
+
+namespace Link {
+
+class StatusSink;
+class TrafficLog;
+
+// One request telegram waiting for its reply.
+struct TOrder
+{
+    enum State : int { Composing = -1, Ready = 0, Sent = 2, Done = 99 };
+    int state = Composing;
+    int orderIndex = 0;
+    qint64 deadline = 0;        // monotonic ms; set when sent
+    int attemptsLeft = 2;
+    QByteArray telegram;
+    QByteArray reply;
+};
+
+// Works the order queue strictly in order, one request outstanding at a time. It never
+// waits: each run goes as far as it can and returns; the next telegram, the deadline timer,
+// a newly queued job or the window's timer start the next run.
+class ProtocolEngine : public QObject
+{
+    Q_OBJECT
+public:
+    using Clock = std::function<qint64()>;                     // monotonic milliseconds
+    using BlockHandler = std::function<void(int replyIndex, const QString &reply)>;
+
+    static constexpr qint64 kReplyTimeoutMs = 3000;
+    static constexpr int kCompactAfter = 300;
+
+    ProtocolEngine(Tables &tables, Port &port, StatusSink &sink, TrafficLog *log = nullptr,
+                   Clock clock = {}, QObject *parent = nullptr);
+
+    void QueueOrder(int orderIndex, const QString &parameter);
+    void QueueOrderByIndex(int orderIndex) { QueueOrder(orderIndex, QString()); }
+    void QueueOrdersForControl(const QObject *control);
+
+    void RunProtocolEngine();
+    bool RetryJob();
+
+    void SetNoAnswer(bool flag);
+    int NoAnswerCount() const { return m_noAnswerCount; }
+    void setNoAnswerCount(int count) { m_noAnswerCount = count; }
+
+    void ReportMessage(const QString &text, bool error);
+    void ShowStatusText(const QString &text);
+
+    void setBlockHandler(int replyIndex, BlockHandler handler) { m_blockHandlers[replyIndex] = std::move(handler); }
+    void setAbandonBlockRead(std::function<void()> abandon) { m_abandonBlockRead = std::move(abandon); }
+    void AbandonBlockRead();
+
+    // the sequences the window starts
+    void ReadConfigFromDevice();
+    void WriteConfigToDevice();
+    void CyclicStatusRead();
+    void MeasurementQuery(bool cyclicStatusOn);
+    void InformationRequest();
+
+    bool isIdle() const { return m_currentJob < 0 && m_queue.empty(); }
+    const std::vector<TOrder> &queue() const { return m_queue; }
+    int currentJob() const { return m_currentJob; }
+
+Q_SIGNALS:
+    // the queue ran empty or was dropped
+    void queueFinished();
+
+private:
+    void pass();
+    void sendStep(TOrder &job);
+    bool replyStep(int jobIndex);    // false: still waiting
+    void handleReply(int jobIndex, const QByteArray &telegram);
+    void dropQueue();
+    void scheduleRun();
+    qint64 now() const { return m_clock(); }
+
+    Tables &m_tables;
+    Port &m_port;
+    StatusSink &m_sink;
+    TrafficLog *m_log;
+    Clock m_clock;
+    std::vector<TOrder> m_queue;
+    int m_currentJob = -1;
+    int m_noAnswerCount = 0;
+    bool m_noAnswerShown = false;
+    bool m_running = false;
+    bool m_runAgain = false;
+    bool m_runScheduled = false;
+    QTimer m_deadlineTimer;
+    std::map<int, BlockHandler> m_blockHandlers;
+    std::function<void()> m_abandonBlockRead;
+};
+
+} // namespace Link

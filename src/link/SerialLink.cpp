@@ -1,0 +1,207 @@
+#include "link/SerialLink.h"
+
+#include "lang/Texts.h"
+#include "link/StatusSink.h"
+#include "link/TrafficLog.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace Link {
+
+namespace {
+
+// The errno an open of the device gives; 0 when it opens.
+int probeOpen(const QString &path)
+{
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return errno;
+    ::close(fd);
+    return 0;
+}
+
+int errnoFor(QSerialPort::SerialPortError error)
+{
+    switch (error) {
+    case QSerialPort::DeviceNotFoundError: return ENOENT;
+    case QSerialPort::PermissionError: return EACCES;
+    case QSerialPort::OpenError: return EBUSY;
+    default: return EIO;
+    }
+}
+
+QString withCode(const QString &text, int code)
+{
+    return text + QStringLiteral(" (win error code: %1)").arg(code);
+}
+
+} // namespace
+
+SerialLink::SerialLink(StatusSink &sink, TrafficLog *log, QObject *parent)
+    : QObject(parent)
+    , m_sink(sink)
+    , m_log(log)
+    , m_port(new QSerialPort(this))
+{
+    connect(m_port, &QSerialPort::readyRead, this, &SerialLink::onReadyRead);
+    connect(m_port, &QSerialPort::errorOccurred, this, &SerialLink::onError);
+}
+
+SerialLink::~SerialLink()
+{
+    m_port->disconnect(this);
+    m_port->close();
+}
+
+QString SerialLink::ResolvePortName(const QString &baseDir, const QString &name)
+{
+    const QFileInfo entry(QDir(baseDir).filePath(name));
+    if (entry.isSymLink() || entry.exists()) {
+        // the link's target, so the lock Qt takes is per device, not per "COM1" in any folder
+        const QString target = entry.canonicalFilePath();
+        return target.isEmpty() ? entry.absoluteFilePath() : target;
+    }
+    if (name.size() == 4 && name.startsWith(QLatin1String("COM"), Qt::CaseInsensitive)) {
+        const int n = name.mid(3).toInt();
+        if (n >= 1 && n <= 8)
+            return QStringLiteral("/dev/ttyS%1").arg(n - 1);
+    }
+    return entry.absoluteFilePath();
+}
+
+bool SerialLink::SetPortParams(int baud, const QString &parity, int dataBits, int stopBits)
+{
+    m_lastError.clear();
+    static const int kRates[] = {300, 600, 1200, 2400, 4800, 9600, 19200, 38400};
+    if (std::find(std::begin(kRates), std::end(kRates), baud) == std::end(kRates)) {
+        m_lastError = Lang::Format(Lang::Text(Lang::TxBaudNotSupported), {QString::number(baud)});
+        return false;
+    }
+    const QString p = parity.toLower();
+    QSerialPort::Parity par;
+    if (p == QLatin1String("n"))
+        par = QSerialPort::NoParity;
+    else if (p == QLatin1String("o"))
+        par = QSerialPort::OddParity;
+    else if (p == QLatin1String("e"))
+        par = QSerialPort::EvenParity;
+    else {
+        m_lastError = Lang::Format(Lang::Text(Lang::TxParityNotSupported), {parity});
+        return false;
+    }
+    if ((dataBits != 7 && dataBits != 8) || (stopBits != 1 && stopBits != 2)) {
+        m_lastError = QStringLiteral("%1 data bits, %2 stop bits are not supported").arg(dataBits).arg(stopBits);
+        return false;
+    }
+    m_baud = baud;
+    m_parity = par;
+    m_dataBits = dataBits == 7 ? QSerialPort::Data7 : QSerialPort::Data8;
+    m_stopBits = stopBits == 2 ? QSerialPort::TwoStop : QSerialPort::OneStop;
+    if (m_port->isOpen())
+        applySettings();
+    return true;
+}
+
+void SerialLink::applySettings()
+{
+    m_port->setBaudRate(m_baud);
+    m_port->setParity(m_parity);
+    m_port->setDataBits(m_dataBits);
+    m_port->setStopBits(m_stopBits);
+    m_port->setFlowControl(QSerialPort::NoFlowControl);
+}
+
+bool SerialLink::OpenPort(const QString &name)
+{
+    m_lastError.clear();
+    if (m_port->isOpen())
+        m_port->close();
+    m_opened = false;
+    m_name = name;
+    if (name.isEmpty())
+        return true;
+
+    const QString device = ResolvePortName(m_baseDir, name);
+    m_port->setPortName(device);
+    applySettings();
+    if (!m_port->open(QIODevice::ReadWrite)) {
+        int code = probeOpen(device);
+        if (code == 0)
+            code = errnoFor(m_port->error());
+        m_lastError = withCode(Lang::Text(Lang::TxUnableToOpen), code);
+        if (code == EACCES)
+            m_lastError += Lang::Text(Lang::TxNeedDialout);
+        m_port->clearError();
+        return false;
+    }
+    // a pseudo-terminal has no modem lines: that failure is harmless
+    m_port->setDataTerminalReady(false);
+    m_port->setRequestToSend(false);
+    m_port->clearError();
+    m_opened = true;
+    return true;
+}
+
+bool SerialLink::PortReady() const
+{
+    return m_opened && m_port->isOpen();
+}
+
+bool SerialLink::SendText(const QByteArray &telegram)
+{
+    if (!PortReady())
+        return false;
+    m_sink.StatusFlash(0);
+    return m_port->write(telegram) > 0;
+}
+
+std::optional<QByteArray> SerialLink::FetchTelegram()
+{
+    return m_buffer.fetch();
+}
+
+void SerialLink::onReadyRead()
+{
+    m_sink.StatusFlash(1);
+    const QByteArray data = m_port->readAll();
+    bool completed = false;
+    for (char byte : data) {
+        if (!m_buffer.feed(byte))
+            continue;
+        completed = true;
+        if (m_log && m_log->Logging())
+            m_log->WriteTrafficLine(QStringLiteral("QT8800"), QByteArrayView(m_buffer.text()));
+    }
+    if (completed)
+        Q_EMIT telegramReceived();
+}
+
+void SerialLink::onError(QSerialPort::SerialPortError error)
+{
+    if (!m_opened)
+        return;
+    QString text;
+    switch (error) {
+    case QSerialPort::ResourceError:
+    case QSerialPort::ReadError:
+        text = withCode(Lang::Text(Lang::TxReadFailed), EIO);
+        break;
+    case QSerialPort::WriteError:
+        text = withCode(Lang::Text(Lang::TxWriteFailed), EIO);
+        break;
+    default:
+        return;    // modem-line and timeout notices change nothing for us
+    }
+    // the device is gone: close once, tell once, and let the user reopen by choosing the port
+    m_opened = false;
+    m_port->clearError();
+    m_port->close();
+    Q_EMIT portError(Lang::Format(Lang::Text(Lang::TxPortLost), {m_name, text}));
+}
+
+} // namespace Link

@@ -1,0 +1,99 @@
+#include "link/TrafficLog.h"
+
+#include "lang/Texts.h"
+#include "model/Win1252.h"
+
+namespace Link {
+
+TrafficLog::TrafficLog(StatusSink &sink)
+    : m_sink(sink)
+{
+}
+
+TrafficLog::~TrafficLog()
+{
+    CloseTrafficLog();
+}
+
+QString TrafficLog::stamp(const QDateTime &when) const
+{
+    const QString sep(m_timeSep);
+    return when.toString(QStringLiteral("dd.MM.yyyy' um  'HH'%1'mm'%1'ss' Uhr '").arg(sep));
+}
+
+void TrafficLog::writeLine(const QByteArray &line)
+{
+    // a failing write must not stop communication: the entry is lost, the link goes on
+    m_file.write(line + "\r\n");
+    m_file.flush();
+}
+
+void TrafficLog::OpenTrafficLog()
+{
+    m_sink.StatusClear();
+    const QDateTime now = m_clock();
+    if (m_file.isOpen()) {
+        writeLine(Model::ToWin1252(QStringLiteral("Protokollstart am ") + stamp(now)));
+        return;
+    }
+    if (m_directory.isEmpty())
+        m_directory = QStringLiteral(".");
+    const QString name = m_directory + QStringLiteral("/QT8800_") + now.toString(QStringLiteral("yyyyMMddHHmmss"))
+                         + QStringLiteral(".txt");
+    m_file.setFileName(name);
+    if (!m_file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+        const QString text = Lang::Format(Lang::Text(Lang::TxLogCannotOpen), {name});
+        m_sink.StatusMessage(text, true);
+        m_sink.MirrorMessage(text);
+        return;
+    }
+    m_sink.StatusMessage(Lang::Format(Lang::Text(Lang::TxLogOpened), {name}), false);
+    writeLine(Model::ToWin1252(QStringLiteral("Ionometer QT 8800       Protokolldatei Datenverkehr  - Vers.: ")
+                               + m_version));
+    writeLine(" ");
+    writeLine(Model::ToWin1252(QStringLiteral("Protokollstart am ") + stamp(now)));
+    writeLine(" ");
+    writeLine("Sender \tZeit   \tDaten");
+    writeLine(QByteArray(74, '-'));
+}
+
+QByteArray TrafficLog::Escape(QByteArrayView data)
+{
+    QByteArray out;
+    out.reserve(data.size() + 8);
+    for (char c : data) {
+        const auto b = static_cast<unsigned char>(c);
+        if (b < 32 || b > 126)
+            out += '<' + QByteArray::number(b) + '>';
+        else
+            out += c;
+    }
+    return out;
+}
+
+bool TrafficLog::WriteTrafficLine(const QString &sender, QByteArrayView data)
+{
+    if (!m_file.isOpen())
+        OpenTrafficLog();
+    if (!m_file.isOpen())
+        return false;
+    const QString sep(m_timeSep);
+    const QString time = m_clock().toString(QStringLiteral("HH'%1'mm'%1'ss'%1'zzz").arg(sep));
+    writeLine(Model::ToWin1252(sender) + '\t' + Model::ToWin1252(time) + '\t' + Escape(data));
+    return true;
+}
+
+bool TrafficLog::WriteTrafficText(const QString &sender, const QString &data)
+{
+    return WriteTrafficLine(sender, QByteArrayView(Model::ToWin1252(data)));
+}
+
+void TrafficLog::CloseTrafficLog()
+{
+    if (!m_file.isOpen())
+        return;
+    writeLine(Model::ToWin1252(QStringLiteral("Ende Protokoll am ") + stamp(m_clock())));
+    m_file.close();
+}
+
+} // namespace Link
