@@ -1,5 +1,7 @@
 #include "lang/Texts.h"
 
+#include "lang/GermanTexts.h"
+
 #include <QHash>
 
 namespace Lang {
@@ -8,32 +10,13 @@ namespace {
 
 const QHash<int, QString> &german()
 {
-    static const QHash<int, QString> texts = {
-        {TxBaudNotSupported, QStringLiteral("Baudrate %d wird nicht unterstützt!")},
-        {TxParityNotSupported, QStringLiteral("Parität %s wird nicht unterstützt!")},
-        {TxUnableToOpen, QStringLiteral("Unable to open com port")},
-        {TxNeedDialout, QStringLiteral(" - der Benutzer muss zur Gruppe \"dialout\" gehören")},
-        {TxReadFailed, QStringLiteral("ReadFile function failed")},
-        {TxWriteFailed, QStringLiteral("WriteFile function failed")},
-        {TxPortLost, QStringLiteral("Schnittstelle %s wurde geschlossen: %s")},
-        {TxNoAnswer, QStringLiteral("QT 8800 antwortet nicht oder Baudrate stimmt nicht! Kommunikation wird abgebrochen.")},
-        {TxPortNotReady, QStringLiteral("Serielle Schnittstelle nicht bereit! Kommunikation wird abgebrochen.")},
-        {TxIncomplete, QStringLiteral("Unvollständigen Satz erhalten")},
-        {TxNoChecksum, QStringLiteral("Prüfsumme kann nicht separiert werden.")},
-        {TxChecksumError, QStringLiteral("Prüfsummenfehler.")},
-        {TxNotWhileRecording, QStringLiteral("Funktion nicht während Speicherung möglich.")},
-        {TxErrorTelegram, QStringLiteral("Fehlertelegramm >%s< auf Anfragetelegramm: \"%s\" erhalten.")},
-        {TxUnknownTelegram, QStringLiteral("Unbekanntes Empfangstelegramm: >%s<")},
-        {TxUnexpectedTelegram, QStringLiteral("Unerwartetes Telegramm von QT 8800 erhalten")},
-        {TxTokenError, QStringLiteral("Bearbeitungsfehler!  Token-Nr.: %d  Telegramm: %s")},
-        {TxNoOrderForObject, QStringLiteral("Kein Auftrag für Object: %s gefunden")},
-        {TxReadingConfig, QStringLiteral("Konfiguration wird aus QT 8800 gelesen")},
-        {TxWritingConfig, QStringLiteral("Konfiguration wird nach QT 8800 übertragen")},
-        {TxInfoRequested, QStringLiteral("Informationen von QT 8800 angefordert.")},
-        {TxPortProblemAtStart, QStringLiteral("Schnittstellenproblem!  Konfiguration kann nicht gelesen werden")},
-        {TxLogCannotOpen, QStringLiteral("Datei >>%s<< konnte nicht geöffnet werden!")},
-        {TxLogOpened, QStringLiteral("Protokolldatei: %s geöffnet")},
-    };
+    static const QHash<int, QString> texts = [] {
+        QHash<int, QString> all;
+        for (const auto *area : {&LinkTexts(), &FilesTexts(), &AppTexts()})
+            for (const auto &[id, text] : *area)
+                all.insert(id, QString::fromUtf8(text));
+        return all;
+    }();
     return texts;
 }
 

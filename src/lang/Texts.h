@@ -4,39 +4,15 @@
 #include <QString>
 #include <QStringList>
 
+#include "lang/LinkTextIds.h"
+#include "lang/FilesTextIds.h"
+#include "lang/AppTextIds.h"
+
 namespace Lang {
 
 // Every user-visible text has a number; the German text is compiled in and a language
-// catalogue may replace it at run time.
-enum TextId : int {
-    // serial port
-    TxBaudNotSupported = 1001,
-    TxParityNotSupported,
-    TxUnableToOpen,
-    TxNeedDialout,
-    TxReadFailed,
-    TxWriteFailed,
-    TxPortLost,
-    // protocol engine
-    TxNoAnswer = 1101,
-    TxPortNotReady,
-    TxIncomplete,
-    TxNoChecksum,
-    TxChecksumError,
-    TxNotWhileRecording,
-    TxErrorTelegram,
-    TxUnknownTelegram,
-    TxUnexpectedTelegram,
-    TxTokenError,
-    TxNoOrderForObject,
-    TxReadingConfig,
-    TxWritingConfig,
-    TxInfoRequested,
-    TxPortProblemAtStart,
-    // traffic log
-    TxLogCannotOpen = 1201,
-    TxLogOpened,
-};
+// catalogue may replace it at run time. Each area keeps its numbers and texts in its own pair of files.
+using TextId = int;
 
 QString Text(TextId id);
 

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <utility>
+#include <vector>
+
+namespace Lang {
+
+using TextTable = std::vector<std::pair<int, const char *>>;
+
+const TextTable &LinkTexts();
+const TextTable &FilesTexts();
+const TextTable &AppTexts();
+
+} // namespace Lang

@@ -1,0 +1,37 @@
+#include "lang/GermanTexts.h"
+#include "lang/Texts.h"
+
+namespace Lang {
+
+const TextTable &LinkTexts()
+{
+    static const TextTable texts = {
+        {TxBaudNotSupported, "Baudrate %d wird nicht unterstützt!"},
+        {TxParityNotSupported, "Parität %s wird nicht unterstützt!"},
+        {TxUnableToOpen, "Unable to open com port"},
+        {TxNeedDialout, " - der Benutzer muss zur Gruppe \"dialout\" gehören"},
+        {TxReadFailed, "ReadFile function failed"},
+        {TxWriteFailed, "WriteFile function failed"},
+        {TxPortLost, "Schnittstelle %s wurde geschlossen: %s"},
+        {TxNoAnswer, "QT 8800 antwortet nicht oder Baudrate stimmt nicht! Kommunikation wird abgebrochen."},
+        {TxPortNotReady, "Serielle Schnittstelle nicht bereit! Kommunikation wird abgebrochen."},
+        {TxIncomplete, "Unvollständigen Satz erhalten"},
+        {TxNoChecksum, "Prüfsumme kann nicht separiert werden."},
+        {TxChecksumError, "Prüfsummenfehler."},
+        {TxNotWhileRecording, "Funktion nicht während Speicherung möglich."},
+        {TxErrorTelegram, "Fehlertelegramm >%s< auf Anfragetelegramm: \"%s\" erhalten."},
+        {TxUnknownTelegram, "Unbekanntes Empfangstelegramm: >%s<"},
+        {TxUnexpectedTelegram, "Unerwartetes Telegramm von QT 8800 erhalten"},
+        {TxTokenError, "Bearbeitungsfehler!  Token-Nr.: %d  Telegramm: %s"},
+        {TxNoOrderForObject, "Kein Auftrag für Object: %s gefunden"},
+        {TxReadingConfig, "Konfiguration wird aus QT 8800 gelesen"},
+        {TxWritingConfig, "Konfiguration wird nach QT 8800 übertragen"},
+        {TxInfoRequested, "Informationen von QT 8800 angefordert."},
+        {TxPortProblemAtStart, "Schnittstellenproblem!  Konfiguration kann nicht gelesen werden"},
+        {TxLogCannotOpen, "Datei >>%s<< konnte nicht geöffnet werden!"},
+        {TxLogOpened, "Protokolldatei: %s geöffnet"},
+    };
+    return texts;
+}
+
+} // namespace Lang
