@@ -5,6 +5,39 @@ namespace Lang {
 // files: 3000-4999
 enum FilesTextId : int {
     FilesTextsBegin = 3000,
+    // program parameter file
+    TxParamCannotRead = 3001,
+    TxParamReadError,
+    TxParamChecksumError,
+    TxParamLoaded,
+    TxFileWriteProblem,
+    // names of the default folders and the template beside the program
+    TxMeasureSubDir = 3101,
+    TxConfigSubDir,
+    TxLogSubDir,
+    TxTemplateFileName,
+    // configuration files
+    TxConfigHeadSection = 3201,
+    TxConfigGenerated,
+    TxConfigName,
+    TxConfigCannotOpen,
+    TxConfigReading,
+    TxConfigIsRead,
+    TxMissingKeysIntro,
+    TxMissingKeysInFile,
+    TxMissingKeysNotFound,
+    TxMissingKeysTakeAnyway,
+    TxConfigNotTaken,
+    TxConfigUnreadable,
+    TxConfigTooLarge,
+    // load and save commands
+    TxLoadConfigTitle = 3301,
+    TxSaveConfigTitle,
+    TxConfigFilter,
+    TxLoadConfigCancelled,
+    TxSaveConfigCancelled,
+    TxLoadingConfigFrom,
+    TxSavingConfigTo,
 };
 
 } // namespace Lang

@@ -6,6 +6,35 @@ namespace Lang {
 const TextTable &FilesTexts()
 {
     static const TextTable texts = {
+        {TxParamCannotRead, "Problem beim Lesen der Datei: %s ! Defaultwerte gesetzt."},
+        {TxParamReadError, "Lesefehler bei Parameterdatei: %s ! Bitte Programmeinstellung prüfen."},
+        {TxParamChecksumError, "Prüfsummenfehler bei Parameterdatei: %s ! Bitte Programmeinstellung prüfen."},
+        {TxParamLoaded, "Parameter aus Datei: %s geladen."},
+        {TxFileWriteProblem, "Problem beim Schreiben der Datei: %s !"},
+        {TxMeasureSubDir, "Messwert"},
+        {TxConfigSubDir, "Konfig"},
+        {TxLogSubDir, "Proto"},
+        {TxTemplateFileName, "QT8800Vorlage.XLS"},
+        {TxConfigHeadSection, "[KOPF]"},
+        {TxConfigGenerated, "Generierung="},
+        {TxConfigName, "Name="},
+        {TxConfigCannotOpen, "Datei %s konnte nicht geöffnet werden "},
+        {TxConfigReading, "Die Konfigurationsdatei %s wird gelesen."},
+        {TxConfigIsRead, "Die Konfigurationsdatei %s ist gelesen."},
+        {TxMissingKeysIntro, "Es wurden folgende Einstellungen"},
+        {TxMissingKeysInFile, "in der Datei "},
+        {TxMissingKeysNotFound, "n i c h t  gefunden!"},
+        {TxMissingKeysTakeAnyway, "Sollen die Daten trotzdem übernommen werden?"},
+        {TxConfigNotTaken, "Daten wurden nicht übernommen"},
+        {TxConfigUnreadable, "Die Konfigurationsdatei %s konnte nicht gelesen werden! Keine Daten übernommen."},
+        {TxConfigTooLarge, "Die Datei %s ist zu groß für eine Konfigurationsdatei! Keine Daten übernommen."},
+        {TxLoadConfigTitle, "Selektion Konfigurationsdatei für QT 8800"},
+        {TxSaveConfigTitle, "Speichern Konfigurationsdatei für QT 8800"},
+        {TxConfigFilter, "QT8800-Konfigurationsdateien (*.QT8)|*.QT8|Alle Dateien (*.*)|*.*"},
+        {TxLoadConfigCancelled, "Funktion Konfiguration aus Datei lesen abgebrochen."},
+        {TxSaveConfigCancelled, "Funktion Konfiguration in Datei schreiben abgebrochen."},
+        {TxLoadingConfigFrom, "Daten werden aus der Datei %s gelesen."},
+        {TxSavingConfigTo, "Daten werden in die Datei %s geschrieben."},
     };
     return texts;
 }
