@@ -62,6 +62,7 @@ bool Faults::parse(const QString &spec)
     else if (kind == QLatin1String("noise")) noise = count;
     else if (kind == QLatin1String("split")) split = count;
     else if (kind == QLatin1String("trailing")) trailing = count;
+    else if (kind == QLatin1String("truncate")) truncate = count;
     else if (kind == QLatin1String("close")) closeLine = true;
     else return false;
     return true;
@@ -299,6 +300,12 @@ QByteArray Instrument::handle(const QByteArray &request)
     else
         return refuse();
 
+    if (faults.truncate > 0) {
+        --faults.truncate;
+        const QByteArray body = reply.left(reply.size() - 7);
+        const qsizetype second = body.indexOf(';', body.indexOf(';') + 1);
+        reply = frame(second > 0 ? body.left(second + 1) : body);
+    }
     if (faults.badChecksum > 0) {
         --faults.badChecksum;
         // spoil one checksum digit

@@ -41,9 +41,10 @@ struct Faults
     int split = 0;          // replies sent one byte at a time
     int splitDelayMs = 2;
     int trailing = 0;       // replies followed by stray bytes
+    int truncate = 0;       // replies cut after their first value
     bool closeLine = false; // close the line instead of answering the next request
 
-    // "silence:3", "badsum", "error:2", "garbage", "noise", "split:5", "trailing", "close"
+    // "silence:3", "badsum", "error:2", "garbage", "noise", "split:5", "trailing", "truncate", "close"
     bool parse(const QString &spec);
 };
 

@@ -33,7 +33,7 @@ int main(int argc, char **argv)
     parser.addOption({QStringLiteral("baud"), QStringLiteral("Baud rate used for pacing (default 9600)."), QStringLiteral("rate"), QStringLiteral("9600")});
     parser.addOption({QStringLiteral("pace"), QStringLiteral("Send replies at the wire speed of the baud rate.")});
     parser.addOption({QStringLiteral("empty"), QStringLiteral("Start with an empty measurement memory.")});
-    parser.addOption({QStringLiteral("fault"), QStringLiteral("Fault for the next requests: silence:N, badsum:N, error:N, garbage:N, noise:N, split:N, trailing:N, close."), QStringLiteral("spec")});
+    parser.addOption({QStringLiteral("fault"), QStringLiteral("Fault for the next requests: silence:N, badsum:N, error:N, garbage:N, noise:N, split:N, trailing:N, truncate:N, close."), QStringLiteral("spec")});
     parser.process(app);
 
     Sim::Instrument instrument;
@@ -52,6 +52,17 @@ int main(int argc, char **argv)
         return 2;
     }
 
+    // before the device is announced: whoever reads it may stop us at once
+    if (::pipe(g_signalPipe) != 0)
+        return 1;
+    QSocketNotifier quitNotifier(g_signalPipe[0], QSocketNotifier::Read);
+    QObject::connect(&quitNotifier, &QSocketNotifier::activated, &app, &QCoreApplication::quit);
+    struct sigaction action = {};
+    action.sa_handler = onSignal;
+    sigaction(SIGTERM, &action, nullptr);
+    sigaction(SIGINT, &action, nullptr);
+    sigaction(SIGHUP, &action, nullptr);
+
     Sim::PtyServer server(instrument);
     server.setBaud(baud);
     server.setPacing(parser.isSet(QStringLiteral("pace")));
@@ -63,15 +74,6 @@ int main(int argc, char **argv)
     std::printf("%s\n", qPrintable(device));
     std::fflush(stdout);
 
-    if (::pipe(g_signalPipe) != 0)
-        return 1;
-    QSocketNotifier quitNotifier(g_signalPipe[0], QSocketNotifier::Read);
-    QObject::connect(&quitNotifier, &QSocketNotifier::activated, &app, &QCoreApplication::quit);
-    struct sigaction action = {};
-    action.sa_handler = onSignal;
-    sigaction(SIGTERM, &action, nullptr);
-    sigaction(SIGINT, &action, nullptr);
-    sigaction(SIGHUP, &action, nullptr);
 
     const int rc = app.exec();
     server.stop();

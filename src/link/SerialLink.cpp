@@ -169,16 +169,15 @@ void SerialLink::onReadyRead()
 {
     m_sink.StatusFlash(1);
     const QByteArray data = m_port->readAll();
-    bool completed = false;
     for (char byte : data) {
         if (!m_buffer.feed(byte))
             continue;
-        completed = true;
         if (m_log && m_log->Logging())
             m_log->WriteTrafficLine(QStringLiteral("QT8800"), QByteArrayView(m_buffer.text()));
-    }
-    if (completed)
+        // handed over before the next byte is taken: stray bytes behind a telegram
+        // arriving in the same read would otherwise replace it unseen
         Q_EMIT telegramReceived();
+    }
 }
 
 void SerialLink::onError(QSerialPort::SerialPortError error)

@@ -1,0 +1,273 @@
+// The link against the stand-in instrument over a real pseudo-terminal.
+#include "FakePort.h"
+
+#include "link/ProtocolEngine.h"
+#include "link/SerialLink.h"
+#include "link/TelegramCodec.h"
+#include "link/TrafficLog.h"
+#include "sim/PtyServer.h"
+
+#include <QFileInfo>
+#include <QProcess>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace Link;
+
+namespace {
+
+struct LinkToSim : testing::Test
+{
+    QTemporaryDir dir;
+    Sim::Instrument instrument;
+    Sim::PtyServer server{instrument};
+    Tables tables;
+    RecordingSink sink;
+    TrafficLog log{sink};
+    SerialLink serial{sink, &log};
+    std::unique_ptr<ProtocolEngine> engine;
+    FakeView view{tables.FieldTable};
+    QByteArrayList served;
+    int abandoned = 0;
+
+    void SetUp() override
+    {
+        BuildTables(tables);
+        if (server.start(dir.path() + "/COM1").isEmpty())
+            GTEST_SKIP() << "no pseudo-terminal available";
+        QObject::connect(&server, &Sim::PtyServer::requestServed, [this](const QByteArray &r) { served << r; });
+        engine = std::make_unique<ProtocolEngine>(tables, serial, sink, &log);
+        engine->setAbandonBlockRead([this] { ++abandoned; });
+        QObject::connect(&serial, &SerialLink::telegramReceived, engine.get(), &ProtocolEngine::RunProtocolEngine);
+        QObject::connect(&serial, &SerialLink::portError, engine.get(),
+                         [this](const QString &text) { engine->ReportMessage(text, true); });
+        serial.setBaseDir(dir.path());
+        ASSERT_TRUE(serial.SetPortParams(38400, "n", 8, 1));
+        ASSERT_TRUE(serial.OpenPort("COM1")) << qPrintable(serial.LastPortError());
+    }
+
+    // Runs the queue to its end, as the window's timer would start it.
+    bool runUntilIdle(int ms = 5000)
+    {
+        QSignalSpy finished(engine.get(), &ProtocolEngine::queueFinished);
+        engine->RunProtocolEngine();
+        return engine->isIdle() || finished.wait(ms);
+    }
+};
+
+QByteArrayList split(const char *lines)
+{
+    QByteArrayList out;
+    for (const QByteArray &l : QByteArray(lines).split(' '))
+        out << l + "\r\n";
+    return out;
+}
+
+} // namespace
+
+TEST_F(LinkToSim, ReadSequenceSendsExactTelegramsAndStoresEveryReply)
+{
+    engine->ReadConfigFromDevice();
+    ASSERT_TRUE(runUntilIdle());
+    EXPECT_EQ(served, split("GIN;00281 GST;00297 GDA;00263 GAO;00274 GZP;00300 GAT;00279 GDO;00277 GMT;00291 GDM;00275 "
+                            "GRA;00277 GLA;00271 GSM;00290 GTI;00287 GIP;00283 GMM;00284 GAE;00264 GPT;00294 GTM;00291"));
+    EXPECT_TRUE(sink.errors().isEmpty()) << qPrintable(sink.errors().join('\n'));
+    const auto &f = tables.FieldTable;
+    EXPECT_EQ(f[0].TelegramText, instrument.serial);
+    EXPECT_EQ(f[9].TelegramText, QStringLiteral("2"));
+    EXPECT_EQ(f[16].TelegramText, instrument.startTime);
+    EXPECT_EQ(f[17].TelegramText, instrument.duration);
+    EXPECT_EQ(f[29].TelegramText, QString::number(instrument.memUse));
+    EXPECT_EQ(f[33].TelegramText, QStringLiteral("0"));
+}
+
+TEST_F(LinkToSim, WriteSequenceSetsTheInstrument)
+{
+    const QHash<int, QString> values{{9, "3"}, {8, "1"}, {7, "00:05:00"}, {10, "3"}, {14, "1"}, {17, "0012:30"},
+                                     {5, "7"}, {12, "1"}, {15, "24.12"}, {16, "08:30:00"}, {18, "00:00:10"},
+                                     {6, "1"}, {13, "0"}, {30, "1"}, {33, "1"}};
+    view.controlValues = values;
+    engine->WriteConfigToDevice();
+    ASSERT_TRUE(runUntilIdle());
+    EXPECT_EQ(served, split("GST;00297 SAO;3;00396 SZP;1;00420 SAT;00:05:00;00759 SDO;3;00399 SMT;1;00411 "
+                            "SDM;0012:30;00698 SRA;7;00403 SLA;1;00391 SSM;24.12;08:30:00;01082 STI;00:00:10;00763 "
+                            "SIP;1;00403 SAE;0;00383 SPT;1;00414 STM;1;00411"));
+    EXPECT_TRUE(sink.errors().isEmpty()) << qPrintable(sink.errors().join('\n'));
+    EXPECT_EQ(instrument.range, 7);
+    EXPECT_EQ(instrument.startDate, QStringLiteral("24.12"));
+    EXPECT_EQ(instrument.measInt, QStringLiteral("00:00:10"));
+    EXPECT_EQ(instrument.startMode, 1);
+    // the echo of each set order is what the controls now show
+    EXPECT_EQ(tables.FieldTable[5].TelegramText, QStringLiteral("7"));
+}
+
+TEST_F(LinkToSim, OneWrongChecksumIsRetriedTwoAreReportedOnce)
+{
+    instrument.faults.badChecksum = 1;
+    engine->QueueOrderByIndex(Orders::GIN);
+    ASSERT_TRUE(runUntilIdle());
+    EXPECT_EQ(served.size(), 2);
+    EXPECT_TRUE(sink.errors().isEmpty());
+
+    served.clear();
+    instrument.faults.badChecksum = 2;
+    engine->QueueOrderByIndex(Orders::GIN);
+    engine->QueueOrderByIndex(Orders::GRA);
+    ASSERT_TRUE(runUntilIdle());
+    EXPECT_EQ(served.size(), 3);
+    EXPECT_EQ(sink.errors(), QStringList{"Prüfsummenfehler."});
+}
+
+TEST_F(LinkToSim, SilenceDropsTenJobsWithOneMessage)
+{
+    instrument.faults.silence = 1;
+    for (int i = 0; i < 10; ++i)
+        engine->QueueOrderByIndex(Orders::GST);
+    ASSERT_TRUE(runUntilIdle(6000));
+    EXPECT_EQ(served.size(), 1);
+    EXPECT_EQ(sink.errors(), QStringList{"QT 8800 antwortet nicht oder Baudrate stimmt nicht! Kommunikation wird abgebrochen."});
+    EXPECT_EQ(abandoned, 1);
+    // and the line still works
+    engine->InformationRequest();
+    ASSERT_TRUE(runUntilIdle());
+    EXPECT_EQ(tables.FieldTable[0].TelegramText, instrument.serial);
+}
+
+TEST_F(LinkToSim, DirectoryReadIsRefusedWhileRecording)
+{
+    instrument.fillDemoMemory();
+    instrument.recording = true;
+    engine->QueueOrderByIndex(Orders::GFH);
+    ASSERT_TRUE(runUntilIdle());
+    EXPECT_EQ(served.size(), 2);
+    EXPECT_EQ(sink.errors(), QStringList{"Funktion nicht während Speicherung möglich."});
+    EXPECT_EQ(abandoned, 1);
+}
+
+TEST_F(LinkToSim, DirectoryChainRunsUntilBlockZero)
+{
+    instrument.fillDemoMemory();
+    QStringList headers;
+    auto onHeader = [&](int, const QString &text) {
+        headers << text;
+        if (GetToken(text, u";", 2).value_or("0").toInt() != 0)
+            engine->QueueOrderByIndex(Orders::GNH);
+    };
+    engine->setBlockHandler(Replies::TFH, onHeader);
+    engine->setBlockHandler(Replies::TNH, onHeader);
+    engine->QueueOrderByIndex(Orders::GFH);
+    ASSERT_TRUE(runUntilIdle());
+    ASSERT_EQ(headers.size(), 3);
+    EXPECT_TRUE(headers[0].startsWith("TFH;1;0;"));
+    EXPECT_TRUE(headers[1].startsWith("TNH;2;1;5;0;1;0;"));
+    EXPECT_EQ(headers[2], QStringLiteral("TNH;0;"));
+}
+
+TEST_F(LinkToSim, MissingTokenIsRetriedAndReported)
+{
+    instrument.faults.truncate = 2;
+    engine->QueueOrderByIndex(Orders::GIN);
+    ASSERT_TRUE(runUntilIdle());
+    EXPECT_EQ(served.size(), 2);
+    EXPECT_EQ(tables.FieldTable[0].TelegramText, instrument.serial);
+    ASSERT_EQ(sink.errors().size(), 1);
+    // the cut reply still ends in ";", so token 3 is there but empty and token 4 is missing
+    EXPECT_EQ(sink.errors()[0], "Bearbeitungsfehler!  Token-Nr.: 4  Telegramm: TIN;" + instrument.serial + ";");
+}
+
+TEST_F(LinkToSim, NoiseSplitBytesAndStrayBytesDoNotBreakTheLink)
+{
+    instrument.faults.noise = 1;
+    engine->QueueOrderByIndex(Orders::GIN);
+    ASSERT_TRUE(runUntilIdle());
+    instrument.faults.split = 1;
+    engine->QueueOrderByIndex(Orders::GRA);
+    ASSERT_TRUE(runUntilIdle());
+    instrument.faults.trailing = 1;
+    engine->QueueOrderByIndex(Orders::GIP);
+    engine->QueueOrderByIndex(Orders::GAE);
+    ASSERT_TRUE(runUntilIdle());
+    EXPECT_TRUE(sink.errors().isEmpty()) << qPrintable(sink.errors().join('\n'));
+    EXPECT_EQ(tables.FieldTable[0].TelegramText, instrument.serial);
+    EXPECT_EQ(tables.FieldTable[13].TelegramText, QStringLiteral("1"));
+}
+
+TEST_F(LinkToSim, ClosedLineEndsTheRunAndTheLinkRecoversOnReopen)
+{
+    instrument.faults.closeLine = true;
+    for (int i = 0; i < 3; ++i)
+        engine->QueueOrderByIndex(Orders::GST);
+    ASSERT_TRUE(runUntilIdle(6000));
+    EXPECT_FALSE(sink.errors().isEmpty());
+    engine->QueueOrderByIndex(Orders::GIN);
+    ASSERT_TRUE(runUntilIdle(6000));
+
+    // the user picks the port again once the instrument is back
+    ASSERT_FALSE(server.start(dir.path() + "/COM1").isEmpty());
+    sink.messages.clear();
+    ASSERT_TRUE(serial.OpenPort("COM1")) << qPrintable(serial.LastPortError());
+    engine->InformationRequest();
+    ASSERT_TRUE(runUntilIdle());
+    EXPECT_TRUE(sink.errors().isEmpty()) << qPrintable(sink.errors().join('\n'));
+    EXPECT_EQ(tables.FieldTable[0].TelegramText, instrument.serial);
+}
+
+TEST_F(LinkToSim, TrafficLogRecordsBothDirections)
+{
+    log.setDirectory(dir.path());
+    log.setLogging(true);
+    engine->QueueOrderByIndex(Orders::GIN);
+    ASSERT_TRUE(runUntilIdle());
+    log.CloseTrafficLog();
+    QFile file(log.fileName());
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray text = file.readAll();
+    EXPECT_TRUE(text.contains("\tGIN;00281<13><10>\r\n"));
+    EXPECT_TRUE(text.contains("QT8800\t"));
+    EXPECT_TRUE(text.contains("TIN;88000123;"));
+}
+
+TEST(SerialLinkSetup, RefusalsAndMissingDevices)
+{
+    RecordingSink sink;
+    SerialLink serial(sink, nullptr);
+    EXPECT_FALSE(serial.SetPortParams(57600, "n", 8, 1));
+    EXPECT_EQ(serial.LastPortError(), QStringLiteral("Baudrate 57600 wird nicht unterstützt!"));
+    EXPECT_FALSE(serial.SetPortParams(9600, "x", 8, 1));
+    EXPECT_EQ(serial.LastPortError(), QStringLiteral("Parität x wird nicht unterstützt!"));
+    EXPECT_TRUE(serial.SetPortParams(9600, "N", 8, 1));
+    EXPECT_TRUE(serial.LastPortError().isEmpty());
+
+    QTemporaryDir dir;
+    serial.setBaseDir(dir.path());
+    QFile::link(dir.path() + "/nowhere", dir.path() + "/COM2");
+    EXPECT_FALSE(serial.OpenPort("COM2"));
+    EXPECT_EQ(serial.LastPortError(), QStringLiteral("Unable to open com port (win error code: 2)"));
+    EXPECT_FALSE(serial.PortReady());
+    EXPECT_FALSE(serial.SendText("GIN;00281\r\n"));
+    EXPECT_TRUE(serial.OpenPort(QString()));
+    EXPECT_EQ(SerialLink::ResolvePortName(dir.path(), "COM3"), QStringLiteral("/dev/ttyS2"));
+}
+
+TEST(SimulatorProcess, PrintsItsDeviceLinksItAndCleansUpOnSigterm)
+{
+    QTemporaryDir dir;
+    QProcess sim;
+    sim.start(QT8800_SIM_PATH, {"--link", dir.path() + "/COM1", "--fault", "noise"});
+    ASSERT_TRUE(sim.waitForStarted());
+    ASSERT_TRUE(sim.waitForReadyRead(5000));
+    const QString device = QString::fromLocal8Bit(sim.readLine()).trimmed();
+    EXPECT_TRUE(device.startsWith("/dev/pts/"));
+    EXPECT_EQ(QFileInfo(dir.path() + "/COM1").symLinkTarget(), device);
+    sim.terminate();
+    ASSERT_TRUE(sim.waitForFinished(5000));
+    EXPECT_EQ(sim.exitCode(), 0);
+    EXPECT_FALSE(QFileInfo(dir.path() + "/COM1").isSymLink());
+
+    QProcess bad;
+    bad.start(QT8800_SIM_PATH, {"--fault", "melt"});
+    ASSERT_TRUE(bad.waitForFinished(5000));
+    EXPECT_EQ(bad.exitCode(), 2);
+}

@@ -1,0 +1,258 @@
+#include "FakePort.h"
+
+#include "link/ProtocolEngine.h"
+#include "link/TelegramCodec.h"
+
+#include <gtest/gtest.h>
+
+using namespace Link;
+
+namespace {
+
+QByteArray reply(const QByteArray &body) { return AppendChecksum(body); }
+
+struct EngineFixture : testing::Test
+{
+    Tables tables;
+    FakePort port;
+    RecordingSink sink;
+    qint64 now = 0;
+    int abandoned = 0;
+    std::unique_ptr<FakeView> view;
+    std::unique_ptr<ProtocolEngine> engine;
+
+    void SetUp() override
+    {
+        BuildTables(tables);
+        view = std::make_unique<FakeView>(tables.FieldTable);
+        engine = std::make_unique<ProtocolEngine>(tables, port, sink, nullptr, [this] { return now; });
+        engine->setAbandonBlockRead([this] { ++abandoned; });
+    }
+    void run(int passes = 1)
+    {
+        for (int i = 0; i < passes; ++i)
+            engine->RunProtocolEngine();
+    }
+};
+
+} // namespace
+
+TEST_F(EngineFixture, SendsOneRequestAtATimeAndEndsIdle)
+{
+    engine->QueueOrderByIndex(Orders::GIN);
+    engine->QueueOrderByIndex(Orders::GRA);
+    engine->QueueOrderByIndex(Orders::GIP);
+    run();
+    ASSERT_EQ(port.sent.size(), 1);
+    run();
+    EXPECT_EQ(port.sent.size(), 1);                  // nothing more while the reply is out
+    port.pending = reply("TIN;88;2.1;5;");
+    run();
+    ASSERT_EQ(port.sent.size(), 2);
+    EXPECT_TRUE(port.sent[1].startsWith("GRA;"));
+    EXPECT_EQ(tables.FieldTable[0].TelegramText, QStringLiteral("88"));
+    port.pending = reply("TRA;7;");
+    run();
+    port.pending = reply("TIP;1;");
+    run();
+    EXPECT_EQ(port.sent.size(), 3);
+    EXPECT_TRUE(engine->isIdle());
+    EXPECT_EQ(engine->currentJob(), -1);
+    // both fields of TRA and TIP were stored and shown, in list order
+    EXPECT_EQ(tables.FieldTable[31].TelegramText, QStringLiteral("7"));
+    EXPECT_EQ(view->shown, (QList<int>{0, 1, 2, 5, 31, 6, 32}));
+    EXPECT_TRUE(sink.errors().isEmpty());
+}
+
+TEST_F(EngineFixture, WrongChecksumIsRetriedOnceThenReportedOnce)
+{
+    port.script = {"TIN;1;2;3;00622\r\n", "TIN;1;2;3;00623\r\n", reply("TRA;1;")};
+    engine->QueueOrderByIndex(Orders::GIN);
+    engine->QueueOrderByIndex(Orders::GRA);
+    run();
+    ASSERT_EQ(port.sent.size(), 3);
+    EXPECT_EQ(port.sent[0], port.sent[1]);           // the same telegram again
+    EXPECT_TRUE(port.sent[2].startsWith("GRA;"));
+    EXPECT_EQ(sink.errors(), QStringList{"Prüfsummenfehler."});
+    EXPECT_EQ(abandoned, 0);
+}
+
+TEST_F(EngineFixture, OneBadChecksumThenAGoodReplyReportsNothing)
+{
+    port.script = {"TIN;1;2;3;00622\r\n", reply("TIN;1;2;3;")};
+    engine->QueueOrderByIndex(Orders::GIN);
+    run();
+    EXPECT_EQ(port.sent.size(), 2);
+    EXPECT_TRUE(sink.errors().isEmpty());
+    EXPECT_EQ(tables.FieldTable[2].TelegramText, QStringLiteral("3"));
+}
+
+TEST_F(EngineFixture, RefusalsNameTheRequestAndAbandonTheBlockRead)
+{
+    port.script = {reply("?;"), reply("?;"), reply("GRA?;"), reply("GRA?;")};
+    engine->QueueOrder(Orders::GFM, "3");
+    engine->QueueOrderByIndex(Orders::GRA);
+    run();
+    EXPECT_EQ(port.sent.size(), 4);
+    EXPECT_EQ(sink.errors(), (QStringList{"Funktion nicht während Speicherung möglich.",
+                                          "Fehlertelegramm >GRA?;< auf Anfragetelegramm: \"GRA\" erhalten."}));
+    EXPECT_EQ(abandoned, 2);
+}
+
+TEST_F(EngineFixture, UnexpectedReplyIsNotRetried)
+{
+    port.script = {reply("TDA;01.01.2026;10:00:00;")};
+    engine->QueueOrderByIndex(Orders::GRA);
+    run();
+    EXPECT_EQ(port.sent.size(), 1);
+    EXPECT_EQ(sink.errors(), QStringList{"Unerwartetes Telegramm von QT 8800 erhalten"});
+    EXPECT_EQ(abandoned, 1);
+    EXPECT_TRUE(tables.FieldTable[3].TelegramText.isEmpty());
+}
+
+TEST_F(EngineFixture, UnknownAndShortRepliesAreRetriedThenReported)
+{
+    port.script = {reply("XYZ;"), reply("XYZ;"), "12345\r\n", "12345\r\n"};
+    engine->QueueOrderByIndex(Orders::GIN);
+    engine->QueueOrderByIndex(Orders::GIN);
+    run();
+    EXPECT_EQ(port.sent.size(), 4);
+    EXPECT_EQ(sink.errors(), (QStringList{"Unbekanntes Empfangstelegramm: >XYZ;<", "Unvollständigen Satz erhalten"}));
+}
+
+TEST_F(EngineFixture, SilenceDropsTheWholeQueueAndTellsOnceUntilTheUserAsksAgain)
+{
+    for (int i = 0; i < 10; ++i)
+        engine->QueueOrderByIndex(Orders::GST);
+    run();
+    now += 2999;
+    run();
+    EXPECT_FALSE(engine->isIdle());
+    now += 2;
+    run();
+    EXPECT_EQ(port.sent.size(), 1);                  // a time-out is never retried
+    EXPECT_TRUE(engine->isIdle());
+    EXPECT_EQ(engine->NoAnswerCount(), 1);
+    EXPECT_EQ(abandoned, 1);
+    EXPECT_EQ(sink.errors().size(), 1);
+
+    engine->CyclicStatusRead();                      // periodic polls stay silent
+    run();
+    now += 3001;
+    run();
+    EXPECT_EQ(sink.errors().size(), 1);
+
+    engine->InformationRequest();                    // a user action resets the count
+    run();
+    now += 3001;
+    run();
+    EXPECT_EQ(sink.errors().size(), 2);
+    EXPECT_TRUE(sink.errors().last().startsWith("QT 8800 antwortet nicht"));
+}
+
+TEST_F(EngineFixture, AGoodReplyAfterSilenceClearsTheNoAnswerMessage)
+{
+    engine->QueueOrderByIndex(Orders::GIN);
+    run();
+    now += 3001;
+    run();
+    port.script = {reply("TIN;1;2;3;")};
+    engine->QueueOrderByIndex(Orders::GIN);
+    run();
+    EXPECT_EQ(sink.messages.last(), QStringLiteral("I: "));
+    EXPECT_EQ(engine->NoAnswerCount(), 0);
+}
+
+TEST_F(EngineFixture, MissingTokenKeepsEarlierFieldsAndRearmsOnce)
+{
+    port.script = {reply("TST;1;0;"), reply("TST;1;0;")};
+    engine->QueueOrderByIndex(Orders::GST);
+    run();
+    EXPECT_EQ(tables.FieldTable[24].TelegramText, QStringLiteral("1"));
+    EXPECT_EQ(tables.FieldTable[34].TelegramText, QStringLiteral("0"));
+    EXPECT_TRUE(tables.FieldTable[27].TelegramText.isEmpty());
+    EXPECT_EQ(port.sent.size(), 2);
+    EXPECT_EQ(abandoned, 2);                         // at once, also when re-armed
+    EXPECT_EQ(sink.errors(), QStringList{"Bearbeitungsfehler!  Token-Nr.: 5  Telegramm: TST;1;0;"});
+}
+
+TEST_F(EngineFixture, StatusReplyFillsSharedTokensAndSkipsTokenFour)
+{
+    port.script = {reply("TST;1;0;x;9;42;")};
+    engine->QueueOrderByIndex(Orders::GST);
+    run();
+    EXPECT_EQ(tables.FieldTable[25].TelegramText, QStringLiteral("1"));
+    EXPECT_EQ(tables.FieldTable[27].TelegramText, QStringLiteral("9"));
+    EXPECT_EQ(tables.FieldTable[28].TelegramText, QStringLiteral("9"));
+    EXPECT_EQ(tables.FieldTable[29].TelegramText, QStringLiteral("42"));
+}
+
+TEST_F(EngineFixture, ValuesAreCapturedWhenQueuedNotWhenSent)
+{
+    view->controlValues[5] = "3";
+    engine->QueueOrderByIndex(Orders::SRA);
+    view->controlValues[5] = "8";
+    run();
+    ASSERT_EQ(port.sent.size(), 1);
+    EXPECT_TRUE(port.sent[0].startsWith("SRA;3;"));
+}
+
+TEST_F(EngineFixture, PortNotReadyFinishesEachJobWithAMessage)
+{
+    port.ready = false;
+    engine->QueueOrderByIndex(Orders::GIN);
+    engine->QueueOrderByIndex(Orders::GST);
+    run();
+    EXPECT_TRUE(port.sent.isEmpty());
+    EXPECT_EQ(sink.errors().size(), 2);
+    EXPECT_TRUE(engine->isIdle());
+}
+
+TEST_F(EngineFixture, ControlChangesQueueEveryOrderCarryingTheField)
+{
+    QObject range, label, stranger;
+    range.setObjectName("tsRange");
+    label.setObjectName("lblSerNr");
+    tables.FieldTable.BindControl("tsRange", &range);
+    tables.FieldTable.BindControl("lblSerNr", &label);
+    engine->QueueOrdersForControl(&stranger);
+    EXPECT_TRUE(engine->isIdle());
+    engine->QueueOrdersForControl(&label);
+    EXPECT_EQ(sink.errors(), QStringList{"Kein Auftrag für Object: lblSerNr gefunden"});
+    engine->QueueOrdersForControl(&range);
+    ASSERT_EQ(engine->queue().size(), 1u);
+    EXPECT_EQ(engine->queue()[0].orderIndex, int(Orders::SRA));
+}
+
+TEST_F(EngineFixture, LongBlockChainsKeepTheQueueSmall)
+{
+    // each header queues the next request, as the directory reader does
+    int headers = 0;
+    std::size_t largest = 0;
+    engine->setBlockHandler(Replies::TNH, [&](int, const QString &text) {
+        EXPECT_EQ(text, QStringLiteral("TNH;5;"));
+        largest = std::max(largest, engine->queue().size());
+        if (++headers < 1000)
+            engine->QueueOrderByIndex(Orders::GNH);
+    });
+    for (int i = 0; i < 1000; ++i)
+        port.script.push_back(reply("TNH;5;"));
+    engine->QueueOrderByIndex(Orders::GNH);
+    run();
+    EXPECT_EQ(headers, 1000);
+    EXPECT_LE(largest, std::size_t(ProtocolEngine::kCompactAfter + 2));
+    EXPECT_TRUE(engine->isIdle());
+}
+
+TEST_F(EngineFixture, ReadAndWriteSequencesAskInTheirOrder)
+{
+    engine->ReadConfigFromDevice();
+    engine->WriteConfigToDevice();
+    QStringList codes;
+    for (const TOrder &job : engine->queue())
+        codes << tables.Orders[std::size_t(job.orderIndex)].Code;
+    EXPECT_EQ(codes.join(' '), QStringLiteral("GIN GST GDA GAO GZP GAT GDO GMT GDM GRA GLA GSM GTI GIP GMM GAE GPT GTM "
+                                              "GST SAO SZP SAT SDO SMT SDM SRA SLA SSM STI SIP SAE SPT STM"));
+    EXPECT_EQ(sink.messages, (QStringList{"I:Konfiguration wird aus QT 8800 gelesen",
+                                          "I:Konfiguration wird nach QT 8800 übertragen"}));
+}
