@@ -1,0 +1,311 @@
+#include "widgets/TRahmen.h"
+
+#include <QEvent>
+#include <QFontInfo>
+#include <QFontMetrics>
+#include <QPainter>
+#include <QPolygon>
+
+#include <algorithm>
+#include <cmath>
+
+using Widgets::TBevelCut;
+
+TRahmen::TRahmen(QWidget *parent)
+    : QWidget(parent)
+{
+    resize(200, 100);
+}
+
+void TRahmen::setBevelOut(TBevelCut cut)
+{
+    m_spec.bevelOut = cut;
+    faceChanged();
+}
+
+void TRahmen::setBevelIn(TBevelCut cut)
+{
+    m_spec.bevelIn = cut;
+    faceChanged();
+}
+
+void TRahmen::setBevWidth(int width)
+{
+    m_spec.bevWidth = std::max(0, width);
+    faceChanged();
+}
+
+void TRahmen::setBordWidth(int width)
+{
+    m_spec.bordWidth = std::max(0, width);
+    faceChanged();
+}
+
+void TRahmen::setBordLeft(bool on)
+{
+    m_spec.left = on;
+    faceChanged();
+}
+
+void TRahmen::setBordTop(bool on)
+{
+    m_spec.top = on;
+    faceChanged();
+}
+
+void TRahmen::setBordRight(bool on)
+{
+    m_spec.right = on;
+    faceChanged();
+}
+
+void TRahmen::setBordBottom(bool on)
+{
+    m_spec.bottom = on;
+    faceChanged();
+}
+
+QColor TRahmen::ColBgnd() const
+{
+    return m_colBgnd.isValid() ? m_colBgnd : palette().color(QPalette::Button);
+}
+
+void TRahmen::setColBgnd(const QColor &colour)
+{
+    m_colBgnd = colour;
+    faceChanged();
+}
+
+void TRahmen::setFontAutom(bool on)
+{
+    m_fontAutom = on;
+    faceChanged();
+}
+
+void TRahmen::setFontColor(const QColor &colour)
+{
+    m_fontColor = colour;
+    faceChanged();
+}
+
+TRahmen::FrameSpec TRahmen::frameSpec() const
+{
+    FrameSpec spec = m_spec;
+    spec.framed = m_framed;
+    spec.pressed = isPressedLook();
+    return spec;
+}
+
+namespace {
+
+// a band of width w on the sides whose flag is on; an off side is first widened by
+// the band so that the band falls outside the rectangle there
+QRect bandOuter(const QRect &r, int w, const TRahmen::FrameSpec &spec)
+{
+    return r.adjusted(spec.left ? 0 : -w, spec.top ? 0 : -w, spec.right ? 0 : w, spec.bottom ? 0 : w);
+}
+
+QRect shrunk(const QRect &r, int w)
+{
+    return QRect(r.left() + w, r.top() + w, std::max(0, r.width() - 2 * w), std::max(0, r.height() - 2 * w));
+}
+
+TBevelCut turned(TBevelCut cut)
+{
+    switch (cut) {
+    case TBevelCut::bvRaised: return TBevelCut::bvLowered;
+    case TBevelCut::bvLowered:
+    case TBevelCut::bvSpace: return TBevelCut::bvRaised;
+    case TBevelCut::bvNone: break;
+    }
+    return cut;
+}
+
+} // namespace
+
+QRect TRahmen::InnerRectOf(const QRect &outer, const FrameSpec &spec)
+{
+    QRect r(outer.topLeft(), QSize(std::max(0, outer.width()), std::max(0, outer.height())));
+    if (spec.framed)
+        r = shrunk(r, 1);
+    if (spec.bevelOut != TBevelCut::bvNone)
+        r = shrunk(bandOuter(r, spec.bevWidth, spec), spec.bevWidth);
+    if (spec.bordWidth > 0)
+        r = shrunk(bandOuter(r, spec.bordWidth, spec), spec.bordWidth);
+    if (spec.bevelIn != TBevelCut::bvNone)
+        r = shrunk(bandOuter(r, spec.bevWidth, spec), spec.bevWidth);
+    return r;
+}
+
+void TRahmen::DrawBevel(QPainter &painter, const QRect &r, int width, const QColor &topLeft,
+                        const QColor &bottomRight)
+{
+    const int w = std::min({width, r.width() / 2, r.height() / 2});
+    if (w <= 0)
+        return;
+    // pixel-edge coordinates: the band covers exactly w pixels on each side
+    const int x0 = r.left(), y0 = r.top();
+    const int x1 = x0 + r.width(), y1 = y0 + r.height();
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(topLeft);
+    painter.drawPolygon(QPolygon({QPoint(x0, y0), QPoint(x1, y0), QPoint(x1 - w, y0 + w),
+                                  QPoint(x0 + w, y0 + w), QPoint(x0 + w, y1 - w), QPoint(x0, y1)}));
+    painter.setBrush(bottomRight);
+    painter.drawPolygon(QPolygon({QPoint(x1, y0), QPoint(x1, y1), QPoint(x0, y1),
+                                  QPoint(x0 + w, y1 - w), QPoint(x1 - w, y1 - w), QPoint(x1 - w, y0 + w)}));
+    painter.restore();
+}
+
+void TRahmen::DrawBevelCut(QPainter &painter, const QRect &r, int width, TBevelCut cut,
+                           const QPalette &palette)
+{
+    const QColor light = palette.color(QPalette::Light);
+    const QColor dark = palette.color(QPalette::Dark);
+    switch (cut) {
+    case TBevelCut::bvRaised: DrawBevel(painter, r, width, light, dark); break;
+    case TBevelCut::bvLowered:
+    case TBevelCut::bvSpace: DrawBevel(painter, r, width, dark, light); break;
+    case TBevelCut::bvNone: break;
+    }
+}
+
+void TRahmen::DrawFrame(QPainter &painter, const QRect &outer, const FrameSpec &spec,
+                        const QPalette &palette, const QColor &outline, const QColor &fill)
+{
+    if (outer.width() <= 0 || outer.height() <= 0)
+        return;
+    painter.save();
+    painter.setClipRect(outer);
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    QRect r = outer;
+    if (spec.framed) {
+        painter.fillRect(r, outline);
+        r = shrunk(r, 1);
+    }
+    const TBevelCut out = spec.pressed ? turned(spec.bevelOut) : spec.bevelOut;
+    if (out != TBevelCut::bvNone) {
+        const QRect band = bandOuter(r, spec.bevWidth, spec);
+        DrawBevelCut(painter, band, spec.bevWidth, out, palette);
+        r = shrunk(band, spec.bevWidth);
+    }
+    if (spec.bordWidth > 0) {
+        const QRect band = bandOuter(r, spec.bordWidth, spec);
+        painter.fillRect(band, palette.color(QPalette::Button));
+        r = shrunk(band, spec.bordWidth);
+    }
+    if (spec.bevelIn != TBevelCut::bvNone) {
+        const QRect band = bandOuter(r, spec.bevWidth, spec);
+        DrawBevelCut(painter, band, spec.bevWidth, spec.bevelIn, palette);
+        r = shrunk(band, spec.bevWidth);
+    }
+    if (!r.isEmpty())
+        painter.fillRect(r, fill);
+    painter.restore();
+}
+
+namespace {
+
+int pixelSizeOf(const QFont &font)
+{
+    return font.pixelSize() > 0 ? font.pixelSize() : QFontInfo(font).pixelSize();
+}
+
+constexpr int kMaxFontPixels = 400;
+
+} // namespace
+
+QFont TRahmen::AutoFont(const QFont &base, int height)
+{
+    QFont font = base;
+    int size = std::clamp(pixelSizeOf(base), 1, kMaxFontPixels);
+    font.setPixelSize(size);
+    if (height <= 0) {
+        font.setPixelSize(1);
+        return font;
+    }
+    auto fits = [height](int px) { return height >= int(std::lround(1.1 * px)); };
+    if (height < size) {
+        while (size > 1 && !fits(size))
+            --size;
+    } else {
+        while (size < kMaxFontPixels && std::lround(1.1 * size) < height)
+            ++size;
+    }
+    font.setPixelSize(size);
+    return font;
+}
+
+QFont TRahmen::FitFont(const QFont &base, int height, const QString &text, int width)
+{
+    QFont font = AutoFont(base, height);
+    int size = font.pixelSize();
+    while (size > 1 && QFontMetrics(font).horizontalAdvance(text) > width) {
+        // the advance shrinks roughly in proportion, so jump close and then step
+        const int advance = QFontMetrics(font).horizontalAdvance(text);
+        const int guess = advance > 0 ? size * std::max(0, width) / advance : size - 1;
+        size = std::clamp(guess, 1, size - 1);
+        font.setPixelSize(size);
+    }
+    return font;
+}
+
+int TRahmen::frameExtent() const
+{
+    const QRect inner = InnerRect();
+    return std::max(0, inner.left() - rect().left());
+}
+
+QSize TRahmen::sizeHint() const
+{
+    const QFontMetrics fm(font());
+    const int f = 2 * frameExtent();
+    return QSize(fm.averageCharWidth() * 20 + f, fm.height() * 4 + f);
+}
+
+QSize TRahmen::minimumSizeHint() const
+{
+    const int f = 2 * frameExtent();
+    return QSize(f + 4, f + 4);
+}
+
+void TRahmen::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    DrawFrame(painter, rect(), frameSpec(), palette(), m_colBtnBord, ColBgnd());
+    const QRect inner = InnerRect();
+    if (!inner.isEmpty()) {
+        painter.save();
+        painter.setClipRect(inner);
+        drawContent(painter, inner);
+        painter.restore();
+    }
+    painter.end();
+    emit OnRepaint();
+}
+
+void TRahmen::drawContent(QPainter &, const QRect &)
+{
+}
+
+void TRahmen::faceChanged()
+{
+    update();
+}
+
+void TRahmen::changeEvent(QEvent *event)
+{
+    switch (event->type()) {
+    case QEvent::PaletteChange:
+    case QEvent::FontChange:
+    case QEvent::EnabledChange:
+    case QEvent::StyleChange:
+        faceChanged();
+        updateGeometry();
+        break;
+    default:
+        break;
+    }
+    QWidget::changeEvent(event);
+}
