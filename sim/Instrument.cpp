@@ -63,6 +63,7 @@ bool Faults::parse(const QString &spec)
     else if (kind == QLatin1String("split")) split = count;
     else if (kind == QLatin1String("trailing")) trailing = count;
     else if (kind == QLatin1String("truncate")) truncate = count;
+    else if (kind == QLatin1String("delay")) delayMs = count;
     else if (kind == QLatin1String("close")) closeLine = true;
     else return false;
     return true;
@@ -83,7 +84,7 @@ QByteArray Instrument::answer(const QString &code, const QStringList &values)
     return frame(body);
 }
 
-void Instrument::fillDemoMemory()
+void Instrument::fillDemoMemory(int records)
 {
     blocks.clear();
     const QDateTime day(QDate(2026, 11, 30), QTime(9, 0));
@@ -105,7 +106,7 @@ void Instrument::fillDemoMemory()
     climate.start = day.addDays(1);
     climate.intervalSeconds = 300;
     climate.overwriteCount = 3;
-    for (int i = 0; i < 60; ++i) {
+    for (int i = 0; i < records; ++i) {
         const double wave = std::sin(i / 6.0);
         const int avg = 2500 + int(400 * wave);
         climate.records.push_back({false, true, avg - 150, avg, avg + 170, 1.0 + wave, 2.0 + wave, 3.0 + wave,

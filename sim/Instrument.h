@@ -42,9 +42,10 @@ struct Faults
     int splitDelayMs = 2;
     int trailing = 0;       // replies followed by stray bytes
     int truncate = 0;       // replies cut after their first value
+    int delayMs = 0;        // the next reply waits this long
     bool closeLine = false; // close the line instead of answering the next request
 
-    // "silence:3", "badsum", "error:2", "garbage", "noise", "split:5", "trailing", "truncate", "close"
+    // "silence:3", "badsum", "error:2", "garbage", "noise", "split:5", "trailing", "truncate", "delay:1000", "close"
     bool parse(const QString &spec);
 };
 
@@ -86,7 +87,8 @@ public:
 
     std::function<QDateTime()> now = [] { return QDateTime::currentDateTime(); };
 
-    void fillDemoMemory();
+    // two blocks; the second, with analogue input and climate sensors, holds `records` records
+    void fillDemoMemory(int records = 60);
 
 private:
     QByteArray answer(const QString &code, const QStringList &values);

@@ -113,12 +113,13 @@ void PtyServer::serve(const QByteArray &request)
     if (reply.isEmpty())
         return;
 
-    qint64 due = m_clock.elapsed();
+    qint64 due = nowUs() + f.delayMs * 1000;
+    f.delayMs = 0;
     if (m_pace) {
         // the request had to cross the line first, then the reply does
         due = std::max(due, m_lineFreeAt) ;
-        due += wireMs(request.size());
-        m_lineFreeAt = due + wireMs(reply.size());
+        due += wireUs(request.size());
+        m_lineFreeAt = due + wireUs(reply.size());
     }
     auto junk = [](int length, bool withLf) {
         QByteArray bytes;
@@ -139,7 +140,7 @@ void PtyServer::serve(const QByteArray &request)
     if (f.split > 0) {
         --f.split;
         for (qsizetype i = 0; i < reply.size(); ++i)
-            enqueue(reply.mid(i, 1), due + i * f.splitDelayMs);
+            enqueue(reply.mid(i, 1), due + i * f.splitDelayMs * 1000);
     } else {
         enqueue(reply, m_pace ? m_lineFreeAt : due);
     }
@@ -149,12 +150,12 @@ void PtyServer::serve(const QByteArray &request)
     }
 }
 
-void PtyServer::enqueue(const QByteArray &bytes, qint64 notBeforeMs)
+void PtyServer::enqueue(const QByteArray &bytes, qint64 notBeforeUs)
 {
     // the queue stays in time order even when a chunk asks for an earlier moment
     if (!m_out.empty())
-        notBeforeMs = std::max(notBeforeMs, m_out.back().due);
-    m_out.push_back({bytes, notBeforeMs});
+        notBeforeUs = std::max(notBeforeUs, m_out.back().due);
+    m_out.push_back({bytes, notBeforeUs});
     pump();
 }
 
@@ -162,11 +163,11 @@ void PtyServer::pump()
 {
     while (!m_out.empty() && m_master >= 0) {
         Chunk &chunk = m_out.front();
-        const qint64 wait = chunk.due - m_clock.elapsed();
-        if (wait > 0) {
+        const qint64 waitUs = chunk.due - nowUs();
+        if (waitUs > 0) {
             if (!m_pumpScheduled) {
                 m_pumpScheduled = true;
-                QTimer::singleShot(int(wait), Qt::PreciseTimer, this, [this] {
+                QTimer::singleShot(int((waitUs + 999) / 1000), Qt::PreciseTimer, this, [this] {
                     m_pumpScheduled = false;
                     pump();
                 });

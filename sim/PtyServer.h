@@ -39,14 +39,15 @@ private:
     void onReadable();
     void onWritable();
     void serve(const QByteArray &request);
-    void enqueue(const QByteArray &bytes, qint64 notBeforeMs);
+    void enqueue(const QByteArray &bytes, qint64 notBeforeUs);
     void pump();
-    qint64 wireMs(qsizetype bytes) const { return bytes * 10 * 1000 / m_baud; }
+    qint64 wireUs(qsizetype bytes) const { return bytes * 10 * 1000000 / m_baud; }
+    qint64 nowUs() const { return m_clock.nsecsElapsed() / 1000; }
 
     struct Chunk
     {
         QByteArray bytes;
-        qint64 due = 0;
+        qint64 due = 0;            // µs on m_clock
     };
 
     Instrument &m_instrument;
@@ -59,7 +60,7 @@ private:
     QByteArray m_request;
     std::deque<Chunk> m_out;
     QElapsedTimer m_clock;
-    qint64 m_lineFreeAt = 0;   // when pacing, the moment the line is free again
+    qint64 m_lineFreeAt = 0;   // µs; when pacing, the moment the line is free again
     int m_baud = 9600;
     bool m_pace = false;
     bool m_pumpScheduled = false;
