@@ -94,6 +94,9 @@ void BuildTables(Tables &tables)
     tables.FieldTable.BuildFieldTable();
     tables.Replies = BuildReplyTable();
     tables.Orders = BuildOrderTable();
+    tables.Status.BuildRangeNames();
+    tables.Status.BuildMeterScales();
+    tables.Status.BuildAlarmTexts();
 }
 
 } // namespace Link

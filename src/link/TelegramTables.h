@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/FieldTable.h"
+#include "model/StatusTables.h"
 
 #include <QList>
 #include <QString>
@@ -49,6 +50,7 @@ struct Tables
     Model::FieldTable FieldTable;
     ReplyTable Replies;
     OrderTable Orders;
+    Model::StatusTables Status;
 };
 
 ReplyTable BuildReplyTable();
