@@ -2,9 +2,28 @@
 
 namespace Lang {
 
-// app: 5000-6999
+// main window: 5000-6999
 enum AppTextId : int {
     AppTextsBegin = 5000,
+    TxMemCleared,
+    TxZeroStarted,
+    TxDat2FormIndex,
+    TxForm2DatIndex,
+    TxAskMemClear,
+    TxMemClearing,
+    TxMemNotCleared,
+    TxOnlyNumberChars,
+    TxNoValidValue,
+    TxNoValidInterval,
+    TxSecondStart,
+    TxAskClose,
+    TxBaudHint,
+    TxPortHint,
+    TxChooseDirectory,
+    TxTemplateTitle,
+    TxTemplateFilter,
+    TxAboutNotice,
+    TxAboutTitle,
 };
 
 } // namespace Lang

@@ -1,0 +1,780 @@
+#include "app/TForm1.h"
+
+#include "app/StatusLine.h"
+#include "app/TAboutBox.h"
+#include "files/ParameterFile.h"
+#include "lang/Texts.h"
+#include "link/TelegramCodec.h"
+#include "model/Recording.h"
+#include "widgets/TArrowBtn.h"
+#include "widgets/TBevel3D.h"
+#include "widgets/TInterSpinEdit.h"
+#include "widgets/TLedCheck.h"
+#include "widgets/TTextSpin.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QDir>
+#include <QFileDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QScreen>
+#include <QStandardPaths>
+#include <QTabWidget>
+
+#include <cmath>
+
+namespace {
+
+const QColor kSilver(192, 192, 192);
+const QColor kLightYellow(255, 238, 170);
+const QColor kRed(255, 0, 0);
+
+QString twoDigits(int n)
+{
+    return QStringLiteral("%1").arg(n, 2, 10, QChar(u'0'));
+}
+
+} // namespace
+
+TForm1::TForm1(StartOptions options, QWidget *parent)
+    : QMainWindow(parent)
+    , m_options(std::move(options))
+    , m_baseDir(m_options.baseDir.isEmpty() ? QDir::currentPath() : m_options.baseDir)
+{
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("QT 8800"));
+    m_log = std::make_unique<Link::TrafficLog>(*this);
+    m_log->setVersion(QStringLiteral(QT8800_VERSION));
+    m_serial = new Link::SerialLink(*this, m_log.get(), this);
+    m_serial->setBaseDir(m_baseDir);
+    m_engine = new Link::ProtocolEngine(m_tables, *m_serial, *this, m_log.get(), {}, this);
+    m_engine->setAbandonBlockRead([this] { AbandonBlockRead(); });
+    connect(m_serial, &Link::SerialLink::telegramReceived, m_engine, &Link::ProtocolEngine::RunProtocolEngine);
+    connect(m_serial, &Link::SerialLink::portError, this, [this](const QString &text) {
+        ReportMessage(text, true);
+        StatusPortText(QStringLiteral("???"), true);
+    });
+    m_tables.FieldTable.setView(this);
+
+    Files::ConfigFileHooks hooks;
+    hooks.ReportMessage = [this](const QString &text, bool error) { ReportMessage(text, error); };
+    hooks.ShowStatusText = [this](const QString &text) { ShowStatusText(text); };
+    hooks.StatusMessage = [this](const QString &text, bool error) { StatusMessage(text, error); };
+    hooks.ConfirmMissingKeys = [this](const QString &question, const QStringList &) { return ask(question); };
+    hooks.ChooseOpenFile = [this](const Files::FileDialogSetup &setup) -> std::optional<QString> {
+        if (m_options.chooseFile)
+            return m_options.chooseFile(setup, false);
+        const QString name = QFileDialog::getOpenFileName(this, setup.Title, setup.Directory,
+                                                          Files::ConfigFiles::QtFilter(setup.Filter));
+        return name.isEmpty() ? std::nullopt : std::optional<QString>(name);
+    };
+    hooks.ChooseSaveFile = [this](const Files::FileDialogSetup &setup) -> std::optional<QString> {
+        if (m_options.chooseFile)
+            return m_options.chooseFile(setup, true);
+        QFileDialog dialog(this, setup.Title, setup.Directory, Files::ConfigFiles::QtFilter(setup.Filter));
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setDefaultSuffix(setup.DefaultSuffix);
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+            return std::nullopt;
+        return dialog.selectedFiles().first();
+    };
+    hooks.Now = [] { return QDateTime::currentDateTime(); };
+    m_configFiles = std::make_unique<Files::ConfigFiles>(m_tables.FieldTable, m_param, m_baseDir, hooks);
+
+    auto *central = new QWidget(this);
+    setCentralWidget(central);
+    buildMenu();
+    PageControl1 = new QTabWidget(central);
+    PageControl1->setObjectName(QStringLiteral("PageControl1"));
+    buildTabConfig();
+    buildTabMeasureConfig();
+    buildTabMemoryData();
+    buildTabInfo();
+    buildTabProgram();
+    buildBottomPanel(central);
+    connectConfigHandlers();
+    connectProgramHandlers();
+    connect(PageControl1, &QTabWidget::currentChanged, this, [this](int index) { m_param.PageIndex = index; });
+    m_about = new TAboutBox(this);
+
+    Timer1.setInterval(40);
+    Timer2.setInterval(40);
+    connect(&Timer1, &QTimer::timeout, this, &TForm1::Timer1Timer);
+    connect(&Timer2, &QTimer::timeout, this, &TForm1::Timer2Timer);
+    qApp->installEventFilter(this);
+    FormCreate();
+}
+
+TForm1::~TForm1()
+{
+    qApp->removeEventFilter(this);
+    m_tables.FieldTable.setView(nullptr);
+}
+
+bool TForm1::ask(const QString &question)
+{
+    if (m_options.ask)
+        return m_options.ask(question);
+    return QMessageBox::question(this, windowTitle(), question, QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+}
+
+void TForm1::FormCreate()
+{
+    tsProgLang->setPosText({QStringLiteral("Deutsch|  |1031"), QStringLiteral("English|  |1033")});
+    m_status->setTickLength(Timer2.interval());
+
+    const Files::ParamReadResult read = Files::ReadParameterFile(m_baseDir, m_param, m_selection);
+    m_paramFailed = read.Failed;
+    m_paramMessage = read.ParamMessage;
+
+    const QRect screen = QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->availableGeometry()
+                                                          : QRect(0, 0, 1024, 768);
+    const int height = m_param.WindowHeight > 0 ? m_param.WindowHeight : 495;
+    const int width = m_param.WindowWidth > 0 ? m_param.WindowWidth : 703;
+    resize(width, height);
+    const int top = m_param.WindowTop < 0 ? (screen.height() - height) / 2 : m_param.WindowTop;
+    const int left = m_param.WindowLeft < 0 ? (screen.width() - width) / 2 : m_param.WindowLeft;
+    move(left, top);
+
+    tsProgLang->setPosition(m_param.ProgramLanguage);
+    if (m_param.AnalogPanelHeight > 0)
+        panAnalog->setFixedHeight(m_param.AnalogPanelHeight);
+    cboReadAtStart->setChecked(m_param.ReadAtStart);
+    txtMPath->setText(m_param.MeasureDir);
+    txtExcelDat->setText(m_param.TemplateFile);
+    txtQTPath->setText(m_param.ConfigDir);
+    txtDebugPath->setText(m_param.LogDir);
+    m_log->setDirectory(m_param.LogDir);
+    tsComPort->setPosition(m_param.PortIndex);
+    tsBaud->setPosition(m_selection.BaudIndex);
+    cboDebug->setChecked(m_param.LogTraffic);
+    cboPrompt->setChecked(m_param.TransferAtOnce);
+    cboQTTime->setChecked(m_param.CyclicStatus);
+    cbBeep->setChecked(m_param.BeepOnError);
+    cboSaveConfig->setChecked(m_param.RememberConfig);
+    const QString sep(m_decimalSep);
+    txtRefInter->setText(QString::asprintf("%5.1f", std::abs(double(m_param.StatusInterval))));
+    txtMeasRefInter->setText(QString::asprintf("%5.1f", std::abs(double(m_param.MeasureInterval))));
+    cboAnaScale->setChecked(m_param.ScaleAnalogValues);
+    cboTwoCol->setChecked(m_param.TwoColumns);
+    cboAlarmNotValid->setChecked(m_param.SkipAlarmValues);
+    cbAskArProgrammClose->setChecked(m_selection.AskOnClose);
+    cboQTTimeClick();
+    StatusCountdown = int(std::lround(double(m_param.StatusInterval) * 1000.0));
+    m_status->setErrorBeep(m_param.BeepOnError);
+    tsDecimalSep->setPosition(m_param.DecimalSepIndex);
+    applyDecimalSeparator(m_param.DecimalSepIndex);
+    if (m_param.LogTraffic)
+        cboDebugClick();
+
+    // one instance per user: a second one would fight over the serial port
+    const QString lockDir = m_options.lockDir.isEmpty()
+                                ? QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation)
+                                : m_options.lockDir;
+    QDir().mkpath(lockDir);
+    m_lock = std::make_unique<QLockFile>(QDir(lockDir).filePath(QStringLiteral("QT8800Run.lock")));
+    m_lock->setStaleLockTime(0);
+    if (!m_lock->tryLock(0)) {
+        m_secondStart = true;
+        const QString text = Lang::Text(Lang::TxSecondStart);
+        if (m_options.notify)
+            m_options.notify(text);
+        else
+            QMessageBox::warning(nullptr, QStringLiteral("QT 8800"), text);
+        return;
+    }
+
+    Timer1.start();
+    PageControl1->setCurrentIndex(m_param.PageIndex >= 0 && m_param.PageIndex < PageControl1->count()
+                                      ? m_param.PageIndex : 0);
+    if (m_paramFailed)
+        PageControl1->setCurrentWidget(TabProgram);
+    Timer2.start();
+}
+
+void TForm1::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    if (m_firstActivation && !m_secondStart)
+        FormActivate();
+}
+
+void TForm1::FormActivate()
+{
+    m_firstActivation = false;
+    Link::BuildTables(m_tables);
+    bindFields();
+    setRecordingDefaults();
+    m_about->setVersion(QStringLiteral(QT8800_VERSION));
+    tsBaud->setPosition(m_selection.BaudIndex);
+    tsComPortChanged();
+    if (m_param.RememberConfig && QFileInfo::exists(m_configFiles->LastConfigFile()))
+        m_configFiles->LoadLastConfig();
+    if (!m_paramMessage.isEmpty())
+        ReportMessage(m_paramMessage, m_paramFailed);
+    if (m_param.ReadAtStart) {
+        if (m_serial->PortReady())
+            ReadConfigFromDevice();
+        else
+            ReportMessage(Lang::Text(Lang::TxPortProblemAtStart), true);
+    }
+}
+
+void TForm1::setRecordingDefaults()
+{
+    const QDateTime now = QDateTime::currentDateTime();
+    const QDate today = now.date();
+    dtpStartDate->setDate(today);
+    dtpStopDate->setDate(today);
+    const QTime whole(now.time().hour(), now.time().minute());
+    iseStartTime->setValue(Model::ToDays(QDateTime(QDate(1899, 12, 30), whole.addSecs(3600))));
+    iseStopTime->setValue(Model::ToDays(QDateTime(QDate(1899, 12, 30), whole.addSecs(7200))));
+    iseMeasInt->setStringValue(QStringLiteral("00:01:00"));
+    isePolInter->setStringValue(QStringLiteral("01:00:00"));
+    m_state.LastDuration = ComputeMemoryStop(2);
+}
+
+void TForm1::bindFields()
+{
+    for (int i = 0; i < m_tables.FieldTable.size(); ++i) {
+        const QString name = m_tables.FieldTable[i].ControlName;
+        if (name.isEmpty())
+            continue;
+        if (QObject *control = findChild<QObject *>(name))
+            m_tables.FieldTable.BindControl(name, control);
+    }
+}
+
+bool TForm1::FormCloseQuery()
+{
+    if (m_closing || !m_selection.AskOnClose)
+        return true;
+    return ask(Lang::Text(Lang::TxAskClose));
+}
+
+void TForm1::FormClose()
+{
+    Timer1.stop();
+    Timer2.stop();
+    m_log->CloseTrafficLog();
+    m_serial->OpenPort(QString());
+    if (m_param.RememberConfig)
+        m_configFiles->SaveLastConfig();
+    m_param.WindowHeight = height();
+    m_param.WindowWidth = width();
+    m_param.WindowTop = y();
+    m_param.WindowLeft = x();
+    Files::WriteParameterFile(m_baseDir, m_param, m_selection,
+                              [this](const QString &text, bool error) { StatusMessage(text, error); });
+}
+
+void TForm1::closeEvent(QCloseEvent *event)
+{
+    if (m_secondStart) {
+        event->accept();
+        return;
+    }
+    if (!FormCloseQuery()) {
+        event->ignore();
+        return;
+    }
+    FormClose();
+    m_closing = true;
+    event->accept();
+}
+
+void TForm1::closeWithoutQuestion()
+{
+    m_closing = true;
+    close();
+}
+
+void TForm1::Timer2Timer()
+{
+    Timer2.stop();
+    m_engine->RunProtocolEngine();
+    Timer2.start();
+}
+
+void TForm1::Timer1Timer()
+{
+    Timer1.stop();
+    const int tick = Timer1.interval();
+    m_status->StatusTick();
+    UpdateClockDisplay();
+    if (DeviceViewActive) {
+        if (MeasureCountdown > 0)
+            MeasureCountdown -= tick;
+        if (MeasureCountdown <= 0) {
+            MeasureCountdown = int(std::lround(double(m_param.MeasureInterval) * 1000.0));
+            m_engine->MeasurementQuery(cboQTTime->isChecked());
+        }
+        if (!m_state.AlarmTexts.isEmpty())
+            lblAlarm->setAlignment(Qt::AlignCenter);
+    } else {
+        if (m_state.AlarmTexts.isEmpty())
+            lblAlarm->clear();
+        lblAlarm->setAlignment(Qt::AlignCenter);
+    }
+    if (cboQTTime->isChecked()) {
+        if (StatusCountdown > 0)
+            StatusCountdown -= tick;
+        if (StatusCountdown <= 0) {
+            StatusCountdown = int(std::lround(double(m_param.StatusInterval) * 1000.0));
+            m_engine->CyclicStatusRead();
+        }
+    }
+    if (StatusOnceCountdown > 0) {
+        StatusOnceCountdown -= tick;
+        if (StatusOnceCountdown <= 0)
+            m_engine->QueueOrderByIndex(Link::Orders::GST);
+    }
+    if (m_state.AlarmCountdown > 0)
+        m_state.AlarmCountdown -= tick;
+    if (m_state.AlarmCountdown <= 0) {
+        RotateAlarmText();
+        m_state.AlarmCountdown = 1000;
+    }
+    Timer1.start();
+}
+
+void TForm1::UpdateClockDisplay()
+{
+    const QDateTime now = QDateTime::currentDateTime();
+    const QString date = QLatin1Char(' ') + now.toString(m_dateFormat);
+    if (date.compare(lblSysDate->text(), Qt::CaseInsensitive) != 0)
+        lblSysDate->setText(date);
+    const QString sep(m_timeSep);
+    const QString time = QLatin1Char(' ') + now.toString(QStringLiteral("HH'%1'mm'%1'ss").arg(sep));
+    if (time.compare(lblSysTime->text(), Qt::CaseInsensitive) != 0)
+        lblSysTime->setText(time);
+}
+
+void TForm1::RotateAlarmText()
+{
+    QString text;
+    const QStringList &alarms = m_state.AlarmTexts;
+    if (alarms.isEmpty()) {
+        m_alarmIndex = -1;
+    } else {
+        m_alarmIndex = m_alarmIndex + 1 < alarms.size() ? m_alarmIndex + 1 : 0;
+        text = alarms.at(m_alarmIndex);
+    }
+    lblInfo->setText(text);
+    const bool any = !alarms.isEmpty();
+    ledAlarm->setLedBlink(any);
+    ledAlarm->setChecked(any);
+    ledInfoAlarm->setVisible(any);
+    if (any)
+        lblAlarm->setText(text);
+}
+
+void TForm1::AbandonBlockRead()
+{
+    // the memory reader keeps its state here once it exists
+}
+
+void TForm1::ReadConfigFromDevice()
+{
+    m_engine->ReadConfigFromDevice();
+}
+
+void TForm1::WriteConfigToDevice()
+{
+    m_engine->WriteConfigToDevice();
+}
+
+// ---- status line -------------------------------------------------------------------------
+
+void TForm1::StatusMessage(const QString &text, bool error)
+{
+    m_status->StatusMessage(text, error);
+}
+
+void TForm1::StatusClear()
+{
+    m_status->StatusClear();
+}
+
+void TForm1::StatusFlash(int indicator)
+{
+    m_status->StatusFlash(indicator);
+}
+
+void TForm1::StatusPortText(const QString &text, bool error)
+{
+    m_status->StatusPortText(text, error);
+}
+
+void TForm1::MirrorMessage(const QString &)
+{
+    // the export windows mirror the status text once they exist
+}
+
+// ---- value conversion --------------------------------------------------------------------
+
+void TForm1::setControlColour(QWidget *control, const QColor &colour)
+{
+    if (!control)
+        return;
+    if (auto *spin = qobject_cast<TTextSpin *>(control)) {
+        spin->setColTxtBack(colour);
+        return;
+    }
+    if (auto *ise = qobject_cast<TInterSpinEdit *>(control)) {
+        ise->setColor(colour);
+        return;
+    }
+    QPalette pal = control->palette();
+    pal.setColor(QPalette::Base, colour);
+    pal.setColor(QPalette::Window, colour);
+    control->setPalette(pal);
+    control->setAutoFillBackground(true);
+}
+
+void TForm1::Dat2Form(int index, int slot)
+{
+    if (!m_tables.FieldTable.isValid(index)) {
+        const QString text = Lang::Text(Lang::TxDat2FormIndex) + QString::number(index);
+        if (m_options.notify)
+            m_options.notify(text);
+        else
+            QMessageBox::critical(this, windowTitle(), text);
+        return;
+    }
+    Model::TVComp &field = m_tables.FieldTable[index];
+    QString text;
+    QColor colour = palette().color(QPalette::Base);
+    if (slot == Model::FileSlot) {
+        text = field.FileText;
+        colour = kLightYellow;
+    } else if (slot == Model::TelegramSlot) {
+        text = field.TelegramText;
+        colour = kSilver;
+    }
+    auto *control = qobject_cast<QWidget *>(field.Control);
+    auto toInt = [](const QString &s, bool *ok) { return s.trimmed().toInt(ok); };
+    m_settingControls = true;
+    switch (field.Kind) {
+    case 1:
+        if (auto *label = qobject_cast<QLabel *>(control)) {
+            label->setText(text);
+            setControlColour(label, colour);
+        } else if (auto *edit = qobject_cast<QLineEdit *>(control); edit && !edit->hasFocus()) {
+            edit->setText(text);
+            setControlColour(edit, colour);
+        }
+        break;
+    case 2: {
+        auto *picker = qobject_cast<QDateEdit *>(control);
+        if (!picker || picker->hasFocus())
+            break;
+        bool okD = false, okM = false, okY = false;
+        const QDate date(Link::GetToken(text, u".", 3).value_or("0").toInt(&okY),
+                         Link::GetToken(text, u".", 2).value_or("0").toInt(&okM),
+                         Link::GetToken(text, u".", 1).value_or("0").toInt(&okD));
+        if (okD && okM && okY && date.isValid())
+            picker->setDate(date);
+        else
+            colour = kRed;
+        setControlColour(picker, colour);
+        break;
+    }
+    case 3:
+    case 8:
+    case 17: {
+        auto *ise = qobject_cast<TInterSpinEdit *>(control);
+        if (!ise || (field.Kind == 3 && ise->hasFocus()))
+            break;
+        std::optional<QTime> time;
+        if (slot == Model::FileSlot) {
+            time = parseTime(text);
+        } else {
+            bool ok[3] = {true, true, true};
+            int part[3] = {0, 0, 0};
+            const int parts = field.Kind == 8 ? 2 : 3;
+            for (int i = 0; i < parts; ++i)
+                if (auto t = Link::GetToken(text, u":", i + 1))
+                    part[i] = toInt(*t, &ok[i]);
+            const QTime t(part[0], part[1], part[2]);
+            if (ok[0] && ok[1] && ok[2] && t.isValid())
+                time = t;
+        }
+        if (!time) {
+            setControlColour(ise, kRed);
+            break;
+        }
+        if (field.Kind == 17)
+            ise->setStringValue(text);
+        else if (field.Kind == 8)
+            ise->setValue(QTime(time->hour(), time->minute()).msecsSinceStartOfDay() / 86400000.0);
+        else
+            ise->setValue(time->msecsSinceStartOfDay() / 86400000.0);
+        setControlColour(ise, colour);
+        break;
+    }
+    case 4: {
+        auto *spin = qobject_cast<TTextSpin *>(control);
+        if (!spin)
+            break;
+        bool ok = false;
+        int n = toInt(text, &ok);
+        if (!ok) {
+            n = 0;
+            colour = kRed;
+        }
+        if (n < 0 || n > spin->count() - 1)
+            colour = kRed;
+        else
+            spin->setPosition(n);
+        setControlColour(spin, colour);
+        break;
+    }
+    case 5: {
+        auto *spin = qobject_cast<TTextSpin *>(control);
+        if (!spin)
+            break;
+        bool ok = false;
+        int n = toInt(text, &ok);
+        if (!ok) {
+            n = 0;
+            colour = kRed;
+        }
+        int found = -1;
+        for (int i = 0; i < spin->count(); ++i)
+            if (spin->item(i) && spin->item(i)->integer == n) {
+                found = i;
+                break;
+            }
+        if (found < 0)
+            colour = kRed;
+        else
+            spin->setPosition(found);
+        setControlColour(spin, colour);
+        break;
+    }
+    case 6:
+        StatusMessage(Lang::Text(Lang::TxMemCleared), false);
+        btnMemClear->setDown(false);
+        btnMemClear->setColorDown(Qt::red);
+        btnMemClear->setShape(Widgets::TArrowShape::taCircle);
+        ResetDirectoryGrid();
+        break;
+    case 7: {
+        auto *picker = qobject_cast<QDateEdit *>(control);
+        if (!picker)
+            break;
+        bool okD = false, okM = false, okY = true;
+        const int day = Link::GetToken(text, u".", 1).value_or("x").toInt(&okD);
+        const int month = Link::GetToken(text, u".", 2).value_or("x").toInt(&okM);
+        int year = picker->date().year();
+        if (auto y = Link::GetToken(text, u".", 3); y && !y->isEmpty())
+            year = y->toInt(&okY);
+        const QDate date(year, month, day);
+        if (okD && okM && okY && date.isValid())
+            picker->setDate(date);
+        else
+            colour = kRed;
+        setControlColour(picker, colour);
+        break;
+    }
+    case 9:
+        if (Model::ValidDuration(text.trimmed())) {
+            iseDuration->setStringValue(text.trimmed());
+            ComputeMemoryStop(2);
+        } else {
+            colour = kRed;
+        }
+        for (QWidget *w : {static_cast<QWidget *>(dtpStopDate), static_cast<QWidget *>(iseStopTime),
+                           static_cast<QWidget *>(iseDuration)})
+            setControlColour(w, colour);
+        break;
+    case 10: {
+        auto *edit = qobject_cast<QLineEdit *>(control);
+        if (!edit)
+            break;
+        QString s = text;
+        if (m_decimalSep == u'.')
+            s.replace(u',', m_decimalSep);
+        else
+            s.replace(u'.', m_decimalSep);
+        bool ok = false;
+        QString probe = s.trimmed();
+        probe.replace(u',', u'.');
+        probe.toDouble(&ok);
+        if (ok)
+            edit->setText(s.trimmed());
+        setControlColour(edit, ok ? colour : kRed);
+        break;
+    }
+    case 11: {
+        bool ok = false;
+        const int n = toInt(text, &ok);
+        if (ok && n == 0) {
+            m_state.RecordingRunning = false;
+            btnStart->setDown(false);
+            btnStart->setShape(Widgets::TArrowShape::taArrow);
+        } else if (ok && n == 1) {
+            m_state.RecordingRunning = true;
+            btnStart->setDown(true);
+            btnStart->setShape(Widgets::TArrowShape::taSquare);
+        }
+        break;
+    }
+    case 12:
+        StatusMessage(Lang::Text(Lang::TxZeroStarted), false);
+        break;
+    case 13:
+        m_state.ProgramLanguage = m_param.ProgramLanguage;
+        Model::DecodeAlarmMask(m_tables.Status, text, m_state);
+        break;
+    case 14:
+        if (auto *label = qobject_cast<QLabel *>(control))
+            label->setText(m_tables.Status.RangeName(text));
+        break;
+    case 15:
+        if (auto *label = qobject_cast<QLabel *>(control))
+            label->setText(tsPol->PosString());
+        break;
+    case 16:
+        if (control)
+            control->setVisible(text.contains(u'1'));
+        break;
+    default:
+        break;
+    }
+    m_settingControls = false;
+}
+
+std::optional<QTime> TForm1::parseTime(const QString &text) const
+{
+    // the system's separator; "h:n" and "h:n:s" both read
+    const QStringList parts = text.trimmed().split(m_timeSep);
+    if (parts.size() < 2 || parts.size() > 3)
+        return std::nullopt;
+    int values[3] = {0, 0, 0};
+    for (int i = 0; i < parts.size(); ++i) {
+        bool ok = false;
+        values[i] = parts[i].trimmed().toInt(&ok);
+        if (!ok)
+            return std::nullopt;
+    }
+    const QTime time(values[0], values[1], values[2]);
+    if (!time.isValid())
+        return std::nullopt;
+    return time;
+}
+
+QString TForm1::timeText(double days, bool zeroSeconds) const
+{
+    const QTime t = QTime(0, 0).addMSecs(int(std::llround(days * 86400000.0) % 86400000));
+    const QString sep(m_timeSep);
+    return twoDigits(t.hour()) + sep + twoDigits(t.minute()) + sep + (zeroSeconds ? QStringLiteral("00") : twoDigits(t.second()));
+}
+
+void TForm1::Form2Dat(int index, int slot)
+{
+    if (!m_tables.FieldTable.isValid(index)) {
+        const QString text = Lang::Text(Lang::TxForm2DatIndex) + QString::number(index);
+        if (m_options.notify)
+            m_options.notify(text);
+        else
+            QMessageBox::critical(this, windowTitle(), text);
+        return;
+    }
+    Model::TVComp &field = m_tables.FieldTable[index];
+    QObject *control = field.Control;
+    QString text;
+    switch (field.Kind) {
+    case 1:
+        if (auto *label = qobject_cast<QLabel *>(control))
+            text = label->text();
+        else if (auto *edit = qobject_cast<QLineEdit *>(control); edit && !qobject_cast<TInterSpinEdit *>(control))
+            text = edit->text();
+        break;
+    case 2:
+        if (auto *picker = qobject_cast<QDateEdit *>(control))
+            text = picker->date().toString(QStringLiteral("dd.MM.yyyy"));
+        break;
+    case 3:
+        if (auto *ise = qobject_cast<TInterSpinEdit *>(control))
+            text = timeText(ise->Value(), false).replace(m_timeSep, u':');
+        break;
+    case 4:
+        if (auto *spin = qobject_cast<TTextSpin *>(control))
+            text = QString::number(spin->Position());
+        break;
+    case 5:
+        if (auto *spin = qobject_cast<TTextSpin *>(control))
+            text = QString::number(spin->PosInteger());
+        break;
+    case 7:
+        if (auto *picker = qobject_cast<QDateEdit *>(control))
+            text = picker->date().toString(slot == Model::FileSlot ? QStringLiteral("dd.MM.yyyy") : QStringLiteral("dd.MM"));
+        break;
+    case 8:
+        if (auto *ise = qobject_cast<TInterSpinEdit *>(control))
+            text = timeText(ise->Value(), true).replace(m_timeSep, u':');
+        break;
+    case 9:
+        if (auto *ise = qobject_cast<TInterSpinEdit *>(control))
+            text = Model::ValidDuration(ise->StringValue().trimmed()) ? ise->StringValue().trimmed()
+                                                                       : QStringLiteral("0000:00");
+        break;
+    case 10:
+        if (auto *edit = qobject_cast<QLineEdit *>(control))
+            text = edit->text();
+        break;
+    case 11:
+        text = m_state.RecordingRunning ? QStringLiteral("0") : QStringLiteral("1");
+        break;
+    case 17:
+        if (auto *ise = qobject_cast<TInterSpinEdit *>(control))
+            text = ise->StringValue();
+        break;
+    default:
+        break;
+    }
+    if (slot == Model::FileSlot)
+        field.FileText = text;
+    else if (slot == Model::TelegramSlot)
+        field.TelegramText = text;
+}
+
+double TForm1::ComputeMemoryStop(int mode)
+{
+    const double stopTimeBefore = iseStopTime->Value();
+    const QDate stopDateBefore = dtpStopDate->date();
+    const double startDate = Model::ToDays(QDateTime(dtpStartDate->date(), QTime(0, 0)));
+    const double stopDate = Model::ToDays(QDateTime(dtpStopDate->date(), QTime(0, 0)));
+    const Model::MemoryStop m = Model::ComputeMemoryStop(
+        mode, startDate, iseStartTime->Value(), Model::DurationDays(iseDuration->StringValue().trimmed()), stopDate,
+        iseStopTime->Value(), m_state.LastDuration, m_state.LastEnd);
+    if (!m.write)
+        return m.duration;
+    const bool guard = m_settingControls;
+    m_settingControls = true;
+    iseDuration->setStringValue(Model::DurationText(m.duration));
+    const QDateTime stop = Model::FromDays(m.stop);
+    dtpStopDate->setDate(stop.date());
+    iseStopTime->setValue(m.stop - std::floor(m.stop));
+    m_settingControls = guard;
+    for (QObject *o : {static_cast<QObject *>(iseDuration), static_cast<QObject *>(iseStopTime),
+                       static_cast<QObject *>(dtpStopDate)})
+        o->setProperty("Tag", 1);
+    const QColor window = palette().color(QPalette::Base);
+    if (m.durationMoved)
+        setControlColour(iseDuration, window);
+    if (std::abs(iseStopTime->Value() - stopTimeBefore) > 1e-9)
+        setControlColour(iseStopTime, window);
+    if (dtpStopDate->date() != stopDateBefore)
+        setControlColour(dtpStopDate, window);
+    m_state.LastEnd = m.stop;
+    m_state.LastDuration = m.duration;
+    return m.duration;
+}

@@ -1,0 +1,234 @@
+#pragma once
+
+#include "files/ConfigFiles.h"
+#include "files/ParamRecord.h"
+#include "link/ProtocolEngine.h"
+#include "link/SerialLink.h"
+#include "link/StatusSink.h"
+#include "link/TelegramTables.h"
+#include "link/TrafficLog.h"
+#include "model/FieldTable.h"
+#include "model/StatusTables.h"
+
+#include <QDateEdit>
+#include <QLockFile>
+#include <QMainWindow>
+#include <QTimer>
+
+#include <functional>
+#include <memory>
+
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QTabWidget;
+class QGroupBox;
+class StatusLine;
+class TArrowBtn;
+class TBevel3D;
+class TInterSpinEdit;
+class TLedCheck;
+class TTextSpin;
+class TAboutBox;
+
+// Where the program runs and how it asks; tests replace the questions and the lock folder.
+struct StartOptions
+{
+    QString baseDir;                        // empty: the current directory
+    QString lockDir;                        // empty: the user's runtime directory
+    std::function<bool(const QString &question)> ask;                   // Yes/No; empty: a message box
+    std::function<void(const QString &text)> notify;                    // a modal notice; empty: a message box
+    std::function<std::optional<QString>(const Files::FileDialogSetup &, bool save)> chooseFile;
+    std::function<std::optional<QString>(const QString &start)> chooseDirectory;
+};
+
+// The program's one main window: configuration pages, device view, settings, status line.
+class TForm1 : public QMainWindow, public Model::FieldView, public Link::StatusSink
+{
+    Q_OBJECT
+public:
+    explicit TForm1(StartOptions options = {}, QWidget *parent = nullptr);
+    ~TForm1() override;
+
+    // a second start found the lock taken; the caller ends the process
+    bool secondStart() const { return m_secondStart; }
+
+    // field conversions between texts and controls
+    void Dat2Form(int field, int slot) override;
+    void Form2Dat(int field, int slot) override;
+
+    // status line (Link::StatusSink)
+    void StatusMessage(const QString &text, bool error) override;
+    void StatusClear() override;
+    void StatusFlash(int indicator) override;
+    void MirrorMessage(const QString &text) override;
+    void StatusPortText(const QString &text, bool error);
+    void ReportMessage(const QString &text, bool error) { m_engine->ReportMessage(text, error); }
+    void ShowStatusText(const QString &text) { m_engine->ShowStatusText(text); }
+
+    void ReadConfigFromDevice();
+    void WriteConfigToDevice();
+    double ComputeMemoryStop(int mode);
+    void RotateAlarmText();
+    void ResetDirectoryGrid() {}
+    void AbandonBlockRead();
+
+    // closes without the question, as a signal from the system asks
+    void closeWithoutQuestion();
+
+    // what tests and the status line look at
+    Link::Tables &tables() { return m_tables; }
+    Link::ProtocolEngine &engine() { return *m_engine; }
+    Link::SerialLink &serial() { return *m_serial; }
+    Link::TrafficLog &trafficLog() { return *m_log; }
+    Files::ParamRecord &param() { return m_param; }
+    Files::SelectionRecord &selection() { return m_selection; }
+    Model::DeviceState &state() { return m_state; }
+    StatusLine *statusLine() const { return m_status; }
+    QTabWidget *pages() const { return PageControl1; }
+    QString baseDir() const { return m_baseDir; }
+    QChar decimalSeparator() const { return m_decimalSep; }
+    bool paramFileFailed() const { return m_paramFailed; }
+    int alarmIndex() const { return m_alarmIndex; }
+    void setDateFormat(const QString &format) { m_dateFormat = format; }
+    void setTimeSeparator(QChar sep) { m_timeSep = sep; }
+
+    int MeasureCountdown = 0;
+    int StatusCountdown = 0;
+    int StatusOnceCountdown = 0;
+    bool DeviceViewActive = false;
+
+    // the window's controls, named as the instrument values they show
+    QTabWidget *PageControl1 = nullptr;
+    QWidget *TabConfig = nullptr, *TabMeasureConfig = nullptr, *TabMemoryData = nullptr, *TabInfo = nullptr,
+            *TabProgram = nullptr;
+    QLabel *lblSerNr = nullptr, *lblVersion = nullptr, *lblTime = nullptr, *lblSysDate = nullptr,
+           *lblSysTime = nullptr, *lblMemUse = nullptr, *lblInfo = nullptr, *lblAlarm = nullptr,
+           *lblRange = nullptr, *lblPol = nullptr;
+    QDateEdit *dtpQTDate = nullptr, *dtpStartDate = nullptr, *dtpStopDate = nullptr;
+    TInterSpinEdit *iseQTTime = nullptr, *isePolInter = nullptr, *iseStartTime = nullptr, *iseStopTime = nullptr,
+                   *iseDuration = nullptr, *iseMeasInt = nullptr;
+    TTextSpin *tsRange = nullptr, *tsPol = nullptr, *tsPolAlter = nullptr, *tsAnaOut = nullptr,
+              *tsZeroAtStart = nullptr, *tsQTLanguage = nullptr, *tsStartMode = nullptr, *tsMemEnd = nullptr,
+              *tsOutMeas = nullptr, *tsAnaIn = nullptr, *tsComPort = nullptr, *tsBaud = nullptr,
+              *tsDecimalSep = nullptr, *tsProgLang = nullptr;
+    QPushButton *btnSetDT = nullptr, *btnSyncDT = nullptr, *btnInfo1 = nullptr, *btnLoadQTKonfig = nullptr,
+                *btnSaveQTKonfig = nullptr, *btnEnd = nullptr, *btnMPath = nullptr, *btnExcelDat = nullptr,
+                *btnQTPath = nullptr, *btnDebugPath = nullptr;
+    TBevel3D *btnZero = nullptr;
+    TArrowBtn *btnMemClear = nullptr, *btnStart = nullptr;
+    TLedCheck *ledStatMem = nullptr, *ledInfoAlarm = nullptr, *ledAlarm = nullptr;
+    QLineEdit *txtAnaName = nullptr, *txtAnaUnit = nullptr, *txtAnaValZero = nullptr, *txtAnaVal10 = nullptr,
+              *txtScaleZero = nullptr, *txtScaleEnd = nullptr, *txtScaleParts = nullptr,
+              *txtValueScaleZero = nullptr, *txtValueScaleEnd = nullptr, *txtMPath = nullptr,
+              *txtExcelDat = nullptr, *txtQTPath = nullptr, *txtDebugPath = nullptr, *txtRefInter = nullptr,
+              *txtMeasRefInter = nullptr;
+    QCheckBox *cboSaveConfig = nullptr, *cboReadAtStart = nullptr, *cboPrompt = nullptr, *cboQTTime = nullptr,
+              *cbBeep = nullptr, *cboDebug = nullptr, *cbAskArProgrammClose = nullptr, *cboAnaScale = nullptr,
+              *cboTwoCol = nullptr, *cboAlarmNotValid = nullptr;
+    QWidget *panInfo = nullptr, *panAnalog = nullptr;
+
+public Q_SLOTS:
+    void Timer1Timer();
+    void Timer2Timer();
+    void tsComPortChanged();
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    // start-up and shut-down
+    void FormCreate();
+    void FormActivate();
+    bool FormCloseQuery();
+    void FormClose();
+    void buildMenu();
+    void buildBottomPanel(QWidget *central);
+    void buildTabConfig();
+    void buildTabMeasureConfig();
+    void buildTabMemoryData();
+    void buildTabInfo();
+    void buildTabProgram();
+    void bindFields();
+    void connectConfigHandlers();
+    void connectProgramHandlers();
+    void setRecordingDefaults();
+    void UpdateClockDisplay();
+    void applyDecimalSeparator(int index);
+
+    // configuration page handlers
+    void colChange(QObject *sender);
+    void clickColChange(QObject *sender);
+    void changeColChange(QObject *sender);
+    void tsChanged(QObject *sender);
+    void tsRangeChanging();
+    void compoExit(QObject *sender);
+    void btnSetDTClick();
+    void btnSyncDTClick();
+    void GetInfoKlickClick();
+    void btnInfo1Click();
+    void btnZeroClick();
+    void btnStartClick();
+    void btnMemClearClick();
+    void dtpStartDateChange(QObject *sender);
+    void iseStartTimeChange(QObject *sender);
+    void dtpStopDateChange();
+    void iseStopTimeChange();
+    void txtDurationChange();
+    void dtpStartDateExit(QObject *sender);
+    void durationExit(QObject *sender);
+    void iseMemStopExit();
+    bool NumKeyPress(QLineEdit *edit, QKeyEvent *event);
+    void singleExit(QLineEdit *edit);
+
+    // program settings page handlers
+    void tsDecimalSepChanged();
+    void tsProgLangChanged();
+    void chooseDirectory(QLineEdit *edit, QString Files::ParamRecord::*setting);
+    void btnExcelDatClick();
+    void txtRefInterExit();
+    void txtMeasRefInterExit();
+    void cboDebugClick();
+    void cboQTTimeClick();
+    void LoadConfigCommand();
+    void SaveConfigCommand();
+    void showAbout();
+
+    bool ask(const QString &question);
+    void setControlColour(QWidget *control, const QColor &colour);
+    bool transferAtOnce() const;
+    void queueForControl(QObject *sender);
+    std::optional<QTime> parseTime(const QString &text) const;
+    QString timeText(double days, bool zeroSeconds) const;
+
+    StartOptions m_options;
+    QString m_baseDir;
+    Link::Tables m_tables;
+    Model::DeviceState m_state;
+    Files::ParamRecord m_param;
+    Files::SelectionRecord m_selection;
+    StatusLine *m_status = nullptr;
+    std::unique_ptr<Link::TrafficLog> m_log;
+    Link::SerialLink *m_serial = nullptr;
+    Link::ProtocolEngine *m_engine = nullptr;
+    std::unique_ptr<Files::ConfigFiles> m_configFiles;
+    std::unique_ptr<QLockFile> m_lock;
+    TAboutBox *m_about = nullptr;
+    QTimer Timer1;
+    QTimer Timer2;
+    QString m_paramMessage;
+    QString m_dateFormat = QStringLiteral("dd.MM.yyyy");
+    QChar m_timeSep = u':';
+    QChar m_decimalSep = u'.';
+    int m_alarmIndex = 0;
+    bool m_paramFailed = false;
+    bool m_firstActivation = true;
+    bool m_secondStart = false;
+    bool m_closing = false;
+    bool m_settingControls = false;   // programmatic changes are not the user's
+    bool m_askOnClose = true;
+};
