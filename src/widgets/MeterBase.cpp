@@ -49,8 +49,7 @@ void MeterBase::setValue(double value)
     m_value = value;
     if (m_damping == 0)
         applyShown(value);
-    else
-        updateDamper();
+    updateDamper();
 }
 
 void MeterBase::applyShown(double shown)

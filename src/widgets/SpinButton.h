@@ -21,6 +21,7 @@ public:
     QRect upRect() const;
     QRect downRect() const;
     Half heldHalf() const { return m_held; }
+    bool isRepeating() const { return m_repeat.isActive(); }
 
     QSize sizeHint() const override { return QSize(kWidth, 17); }
 

@@ -178,7 +178,8 @@ void TTextSpin::setColDisabled(const QColor &colour)
 
 bool TTextSpin::Step(Arrow arrow)
 {
-    if (arrow == Arrow::None)
+    // an empty list has nothing to step to, not even the "last item" -1
+    if (arrow == Arrow::None || m_items.empty())
         return false;
     const int candidate = m_position + (arrow == Arrow::Up ? 1 : -1);
     if (m_limiter && (candidate < 0 || candidate > count() - 1))
