@@ -13,6 +13,10 @@ StatusLine::StatusLine(QWidget *parent)
     m_panels[TransmitPanel] = {{}, QStringLiteral("PC"), {QColor(0, 128, 0), QColor(0, 255, 0)}, {text, text}, 0, 100, 0, 21};
     m_panels[ReceivePanel] = {{}, QStringLiteral("QT"), {QColor(128, 128, 0), QColor(255, 255, 0)}, {text, text}, 0, 100, 0, 21};
     m_panels[MessagePanel] = {{}, {}, {face, Qt::white}, {text, Qt::red}, 0, 0, 0, 2000};
+    // the port text must fit at any font size: "COM8 - 38400"
+    m_panels[PortPanel].width = std::max(75, fontMetrics().horizontalAdvance(QStringLiteral("COM8 -  38400")) + 8);
+    m_panels[TransmitPanel].width = m_panels[ReceivePanel].width =
+        std::max(21, fontMetrics().horizontalAdvance(QStringLiteral("QT")) + 6);
     setMinimumHeight(fontMetrics().height() + 6);
     layoutPanels();
 }

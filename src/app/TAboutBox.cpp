@@ -11,6 +11,12 @@
 #include <QSysInfo>
 #include <QVBoxLayout>
 
+// the picture lives in the app library's resources, which a static library must pull in
+static void initResources()
+{
+    Q_INIT_RESOURCE(app);
+}
+
 namespace {
 
 QString firstMatch(const QString &file, const QString &key)
@@ -39,6 +45,7 @@ TAboutBox::TAboutBox(QWidget *parent)
     , m_picture(new QLabel(this))
     , m_figures(new QLabel(this))
 {
+    initResources();
     setObjectName(QStringLiteral("AboutBox"));
     setWindowTitle(Lang::Text(Lang::TxAboutTitle));
     setModal(true);

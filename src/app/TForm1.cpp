@@ -123,8 +123,26 @@ bool TForm1::ask(const QString &question)
     return QMessageBox::question(this, windowTitle(), question, QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
 }
 
+void TForm1::setInitialColours()
+{
+    // setting controls start in button face; the value's origin recolours them later
+    const QColor face = palette().color(QPalette::Button);
+    for (TTextSpin *spin : {tsRange, tsPol, tsPolAlter, tsAnaOut, tsZeroAtStart, tsQTLanguage, tsStartMode, tsMemEnd,
+                            tsOutMeas, tsAnaIn}) {
+        spin->setColTxtBack(face);
+        spin->setFontColor(palette().color(QPalette::ButtonText));
+    }
+    tsRange->setFontColor(tsRange->PosColor());
+    for (QWidget *w : std::initializer_list<QWidget *>{
+             lblSerNr, lblVersion, lblTime, lblMemUse, dtpQTDate, dtpStartDate, dtpStopDate, iseQTTime, isePolInter,
+             iseStartTime, iseStopTime, iseDuration, iseMeasInt, txtAnaName, txtAnaUnit, txtAnaValZero, txtAnaVal10,
+             txtScaleZero, txtScaleEnd, txtScaleParts, txtValueScaleZero, txtValueScaleEnd})
+        setControlColour(w, face);
+}
+
 void TForm1::FormCreate()
 {
+    setInitialColours();
     tsProgLang->setPosText({QStringLiteral("Deutsch|  |1031"), QStringLiteral("English|  |1033")});
     m_status->setTickLength(Timer2.interval());
 

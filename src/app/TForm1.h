@@ -143,6 +143,7 @@ protected:
 private:
     // start-up and shut-down
     void FormCreate();
+    void setInitialColours();
     void FormActivate();
     bool FormCloseQuery();
     void FormClose();

@@ -250,9 +250,7 @@ void TForm1::tsChanged(QObject *sender)
 void TForm1::tsRangeChanging()
 {
     // Auto is drawn blue, the fixed ranges black
-    QPalette pal = tsRange->palette();
-    pal.setColor(QPalette::WindowText, tsRange->PosColor());
-    tsRange->setPalette(pal);
+    tsRange->setFontColor(tsRange->PosColor());
 }
 
 void TForm1::compoExit(QObject *sender)

@@ -41,6 +41,7 @@ QLabel *panel(QWidget *parent, const char *name)
     auto *label = named(new QLabel(parent), name);
     label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     label->setMinimumWidth(80);
+    label->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     label->setAutoFillBackground(true);
     return label;
 }
@@ -221,6 +222,7 @@ void TForm1::buildTabConfig()
     tsZeroAtStart = textSpin(zero, "tsZeroAtStart", {"nur Manuell| clBlack | 0", "automatisch nach Start| clBlue | 1"});
     btnZero = named(new TBevel3D(zero), "btnZero");
     btnZero->setCaption(QStringLiteral("Nullpunktabgleich"));
+    btnZero->setCaptEnable(true);
     btnZero->setButtonStyle(Widgets::TButtonStyle::tsPush);
     btnZero->setMinimumSize(150, 30);
     grid(zero)->addWidget(tsZeroAtStart, 0, 0);

@@ -1,0 +1,364 @@
+// The main window driven like a user would, against the stand-in instrument over a pty.
+#include "app/StatusLine.h"
+#include "app/TAboutBox.h"
+#include "app/TForm1.h"
+#include "sim/PtyServer.h"
+#include "widgets/TArrowBtn.h"
+#include "widgets/TInterSpinEdit.h"
+#include "widgets/TLedCheck.h"
+#include "widgets/TTextSpin.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+const QColor kSilver(192, 192, 192);
+const QColor kYellow(255, 238, 170);
+const QColor kRed(255, 0, 0);
+
+QColor background(QWidget *w)
+{
+    if (auto *spin = qobject_cast<TTextSpin *>(w))
+        return spin->ColTxtBack();
+    if (auto *ise = qobject_cast<TInterSpinEdit *>(w))
+        return ise->Color();
+    return w->palette().color(QPalette::Base);
+}
+} // namespace
+
+class TForm1Test : public QObject
+{
+    Q_OBJECT
+    QTemporaryDir m_dir;
+    QTemporaryDir m_lockDir;
+    Sim::Instrument m_instrument;
+    std::unique_ptr<Sim::PtyServer> m_server;
+    std::unique_ptr<TForm1> m_form;
+    QStringList m_questions;
+    QStringList m_notices;
+    bool m_answer = true;
+    int m_served = 0;
+
+    StartOptions options()
+    {
+        StartOptions o;
+        o.baseDir = m_dir.path();
+        o.lockDir = m_lockDir.path();
+        o.ask = [this](const QString &q) {
+            m_questions << q;
+            return m_answer;
+        };
+        o.notify = [this](const QString &text) { m_notices << text; };
+        return o;
+    }
+    QString message() const { return m_form->statusLine()->panel(StatusLine::MessagePanel).text; }
+    bool idle()
+    {
+        // the engine runs on its own timer; wait until the queue is worked off
+        return QTest::qWaitFor([this] { return m_form->engine().isIdle(); }, 8000);
+    }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        m_instrument.fillDemoMemory();
+        m_server = std::make_unique<Sim::PtyServer>(m_instrument);
+        if (m_server->start(m_dir.path() + "/COM1").isEmpty())
+            QSKIP("no pseudo-terminal available");
+        connect(m_server.get(), &Sim::PtyServer::requestServed, this, [this] { ++m_served; });
+        QDir().mkpath(QStringLiteral(QT8800_SCREENS));
+        m_form = std::make_unique<TForm1>(options());
+        m_form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
+        QApplication::setActiveWindow(m_form.get());                 // so focus moves like a user's
+    }
+
+    void startsOnTheSettingsPageWithoutAParameterFile()
+    {
+        QVERIFY(m_form->paramFileFailed());
+        QCOMPARE(m_form->pages()->currentWidget(), m_form->TabProgram);
+        QCOMPARE(m_form->statusLine()->panel(StatusLine::PortPanel).text, QStringLiteral("COM1 -  9600"));
+        QCOMPARE(m_form->statusLine()->panel(StatusLine::MessagePanel).state, 1);
+    }
+
+    void f5FillsThePagesInSilver()
+    {
+        m_form->pages()->setCurrentIndex(0);
+        m_instrument.range = 7;
+        m_instrument.duration = "0012:30";
+        QTest::keyClick(m_form.get(), Qt::Key_F5);
+        QVERIFY(idle());
+        QCOMPARE(m_form->lblSerNr->text(), m_instrument.serial);
+        QCOMPARE(m_form->tsRange->Position(), 7);
+        QCOMPARE(background(m_form->tsRange), kSilver);
+        QCOMPARE(m_form->iseDuration->StringValue(), QStringLiteral("0012:30"));
+        QCOMPARE(m_form->tsOutMeas->Position(), 0);                  // instrument value 2 is the first item
+        QCOMPARE(m_form->lblRange->text(), QStringLiteral("500 k"));
+        QCOMPARE(m_form->lblMemUse->text(), QString::number(m_instrument.memUse));
+        QCOMPARE(background(m_form->dtpQTDate), kSilver);
+    }
+
+    void screenshotsOfEveryPageAfterReading()
+    {
+        for (int i = 0; i < m_form->pages()->count(); ++i) {
+            m_form->pages()->setCurrentIndex(i);
+            QCoreApplication::processEvents();
+            const QPixmap shot = m_form->grab();
+            QVERIFY(!shot.isNull());
+            QVERIFY(shot.save(QStringLiteral(QT8800_SCREENS "/page%1.png").arg(i)));
+        }
+    }
+
+    void f6SendsWhatTheControlsShow()
+    {
+        m_form->tsRange->setPosition(3);
+        m_form->tsOutMeas->setPosition(2);                           // RS232 only: value 1
+        m_form->isePolInter->setStringValue("00:20:00");
+        QTest::keyClick(m_form.get(), Qt::Key_F6);
+        QVERIFY(idle());
+        QCOMPARE(m_instrument.range, 3);
+        QCOMPARE(m_instrument.outMeas, 1);
+        QCOMPARE(m_instrument.polInter, QStringLiteral("00:20:00"));
+    }
+
+    void immediateTransferQueuesTheChangedSelector()
+    {
+        m_form->pages()->setCurrentIndex(0);
+        m_form->cboPrompt->setChecked(true);
+        const int before = m_instrument.range;
+        const QRect up = m_form->tsRange->spinGeometry().upBox;
+        QTest::mouseClick(m_form->tsRange, Qt::LeftButton, {}, up.center());
+        QVERIFY(idle());
+        QCOMPARE(m_instrument.range, (before + 1) % 10);
+        QCOMPARE(background(m_form->tsRange), kSilver);              // the echo came back
+        m_form->cboPrompt->setChecked(false);
+    }
+
+    void unansweredRequestShowsTheMessageOnce()
+    {
+        m_instrument.faults.silence = 1;
+        QTest::mouseClick(m_form->lblSerNr, Qt::LeftButton);
+        QVERIFY(QTest::qWaitFor([this] { return message().startsWith("QT 8800 antwortet nicht"); }, 5000));
+        QVERIFY(idle());
+        m_form->engine().CyclicStatusRead();                         // a poll that fails stays silent
+        m_instrument.faults.silence = 1;
+        m_form->StatusClear();
+        QTest::qWait(3300);
+        QVERIFY(!message().startsWith("QT 8800 antwortet nicht"));
+        QVERIFY(idle());
+    }
+
+    void alarmsRotateOnePerSecond()
+    {
+        m_instrument.alarmMask = 0b1011;                             // three alarms
+        QTest::mouseClick(m_form->btnInfo1, Qt::LeftButton);
+        QVERIFY(idle());
+        QCOMPARE(m_form->state().AlarmTexts.size(), 3);
+        QTRY_COMPARE_WITH_TIMEOUT(m_form->lblInfo->text(), QStringLiteral("Messwertüberlauf"), 1500);
+        QVERIFY(m_form->ledInfoAlarm->isVisible());
+        QTRY_COMPARE_WITH_TIMEOUT(m_form->lblInfo->text(), QStringLiteral("Akku leer"), 1500);
+        QTRY_COMPARE_WITH_TIMEOUT(m_form->lblInfo->text(), QStringLiteral("Fehler Lüfter"), 1500);
+        QTRY_COMPARE_WITH_TIMEOUT(m_form->lblInfo->text(), QStringLiteral("Messwertüberlauf"), 1500);
+        m_instrument.alarmMask = 0;
+        QTest::mouseClick(m_form->btnInfo1, Qt::LeftButton);
+        QVERIFY(idle());
+        QTRY_VERIFY_WITH_TIMEOUT(m_form->lblInfo->text().isEmpty(), 1500);
+        QVERIFY(!m_form->ledInfoAlarm->isVisible());
+    }
+
+    void conversionsPerKind_data()
+    {
+        QTest::addColumn<int>("field");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<QColor>("colour");
+        QTest::newRow("range 7") << 5 << "7" << "7" << kSilver;
+        QTest::newRow("range 12 keeps the item") << 5 << "12" << "keep" << kRed;
+        QTest::newRow("range x counts as 0") << 5 << "x" << "0" << kRed;
+        QTest::newRow("output by value 3") << 10 << "3" << "3" << kSilver;
+        QTest::newRow("output value 5 restores") << 10 << "5" << "keep" << kRed;
+        QTest::newRow("duration") << 17 << "0100:05" << "0100:05" << kSilver;
+        QTest::newRow("duration 12:60") << 17 << "12:60" << "keep" << kRed;
+        QTest::newRow("interval") << 18 << "00:00:30" << "00:00:30" << kSilver;
+        QTest::newRow("interval no number") << 18 << "00:xx:30" << "keep" << kRed;
+        QTest::newRow("start date keeps the year") << 15 << "24.12" << "24.12" << kSilver;
+        QTest::newRow("start date 31.02") << 15 << "31.02" << "keep" << kRed;
+        QTest::newRow("start time drops seconds") << 16 << "08:30:45" << "08:30:00" << kSilver;
+    }
+
+    void conversionsPerKind()
+    {
+        QFETCH(int, field);
+        QFETCH(QString, text);
+        QFETCH(QString, shown);
+        QFETCH(QColor, colour);
+        auto &f = m_form->tables().FieldTable;
+        m_form->Form2Dat(field, 1);
+        const QString before = f[field].TelegramText;
+        f[field].TelegramText = text;
+        m_form->Dat2Form(field, 1);
+        QCOMPARE(background(qobject_cast<QWidget *>(f[field].Control)), colour);
+        m_form->Form2Dat(field, 1);
+        QCOMPARE(f[field].TelegramText, shown == "keep" ? before : shown);
+    }
+
+    void fileValuesAreLightYellowAndUseTheDecimalSeparator()
+    {
+        auto &f = m_form->tables().FieldTable;
+        m_form->tsDecimalSep->setPosition(1);
+        QMetaObject::invokeMethod(m_form->tsDecimalSep, "onChanged");
+        f[21].FileText = "1.5";
+        m_form->Dat2Form(21, 0);
+        QCOMPARE(m_form->txtAnaValZero->text(), QStringLiteral("1,5"));
+        QCOMPARE(background(m_form->txtAnaValZero), kYellow);
+        m_form->Form2Dat(15, 0);
+        QCOMPARE(f[15].FileText.size(), 10);                          // "dd.mm.yyyy" in files
+        m_form->tsDecimalSep->setPosition(0);
+        QMetaObject::invokeMethod(m_form->tsDecimalSep, "onChanged");
+    }
+
+    void statusFieldsDriveTheLampAndTheStartButton()
+    {
+        auto &f = m_form->tables().FieldTable;
+        f[25].TelegramText = "1";
+        m_form->Dat2Form(25, 1);
+        QVERIFY(m_form->ledStatMem->isVisible());
+        f[24].TelegramText = "1";
+        m_form->Dat2Form(24, 1);
+        QVERIFY(m_form->btnStart->Down());
+        QVERIFY(m_form->state().RecordingRunning);
+        m_form->Form2Dat(24, 1);
+        QCOMPARE(f[24].TelegramText, QStringLiteral("0"));           // the request asks for the opposite
+        for (const char *bad : {"-1", "10", "abc"}) {
+            f[31].TelegramText = bad;
+            m_form->Dat2Form(31, 1);
+            QCOMPARE(m_form->lblRange->text(), QStringLiteral("???"));
+        }
+        f[25].TelegramText = "0";
+        m_form->Dat2Form(25, 1);
+        f[24].TelegramText = "0";
+        m_form->Dat2Form(24, 1);
+        QVERIFY(!m_form->ledStatMem->isVisible());
+    }
+
+    void numericEditsRefuseLettersAndTakeTheSeparator()
+    {
+        m_form->pages()->setCurrentWidget(m_form->TabMeasureConfig);
+        m_form->txtScaleEnd->setFocus();
+        m_form->txtScaleEnd->clear();
+        QTest::keyClicks(m_form->txtScaleEnd, "1a,5");
+        QCOMPARE(m_form->txtScaleEnd->text(), QStringLiteral("1.5"));
+        QCOMPARE(message(), QString());                               // the last key was allowed and cleared it
+        QTest::keyClicks(m_form->txtScaleEnd, "x");
+        QCOMPARE(message(), QStringLiteral("Nur Zeichen \"-0123456789,.\" möglich!"));
+        QCOMPARE(m_form->statusLine()->panel(StatusLine::MessagePanel).state, 1);
+    }
+
+    void intervalsHaveFloorsAndAbsoluteValues()
+    {
+        m_form->pages()->setCurrentWidget(m_form->TabProgram);
+        auto enter = [this](QLineEdit *edit, const char *text) {
+            edit->setFocus();
+            edit->setText(QString::fromLatin1(text));
+            m_form->btnEnd->setFocus();                               // leaving the edit takes the value
+        };
+        QVERIFY(!m_form->txtRefInter->isEnabled());                  // cyclic reading is off
+        m_form->cboQTTime->click();
+        QVERIFY(m_form->txtRefInter->isEnabled());
+        enter(m_form->txtRefInter, "0.2");
+        QCOMPARE(m_form->txtRefInter->text(), QStringLiteral("  1.0"));
+        enter(m_form->txtMeasRefInter, "0.2");
+        QCOMPARE(m_form->txtMeasRefInter->text(), QStringLiteral("  0.5"));
+        enter(m_form->txtMeasRefInter, "-3");
+        QCOMPARE(m_form->txtMeasRefInter->text(), QStringLiteral("  3.0"));
+        enter(m_form->txtRefInter, "abc");
+        QCOMPARE(message(), QStringLiteral("Keine gültige Eingabe im Feld Zeitinetrvall!"));
+        QCOMPARE(m_form->param().StatusInterval, 1.0f);
+        m_form->cboQTTime->click();
+    }
+
+    void aPortThatCannotOpenKeepsTheStoredIndex()
+    {
+        QFile::link(m_dir.path() + "/nowhere", m_dir.path() + "/COM2");
+        const QRect up = m_form->tsComPort->spinGeometry().upBox;
+        QTest::mouseClick(m_form->tsComPort, Qt::LeftButton, {}, up.center());
+        QCOMPARE(m_form->tsComPort->PosString(), QStringLiteral("COM2"));
+        QCOMPARE(m_form->statusLine()->panel(StatusLine::PortPanel).text, QStringLiteral("???"));
+        QCOMPARE(message(), QStringLiteral("Unable to open com port (win error code: 2)"));
+        QCOMPARE(m_form->param().PortIndex, 0);
+        const QRect down = m_form->tsComPort->spinGeometry().downBox;
+        QTest::mouseClick(m_form->tsComPort, Qt::LeftButton, {}, down.center());
+        QCOMPARE(m_form->statusLine()->panel(StatusLine::PortPanel).text, QStringLiteral("COM1 -  9600"));
+        QVERIFY(m_form->serial().PortReady());
+    }
+
+    void memoryClearAskedNoSendsOnlyTheStatusRead()
+    {
+        m_answer = false;
+        const int served = m_served;
+        QTest::mouseClick(m_form->btnMemClear, Qt::LeftButton);
+        QVERIFY(idle());
+        QCOMPARE(m_questions.last(), QStringLiteral("Wollen Sie wirklich den Messwertspeicher im QT 8800 löschen?"));
+        QCOMPARE(m_served - served, 1);
+        QVERIFY(!m_instrument.blocks.empty());
+        m_answer = true;
+        QTest::mouseClick(m_form->btnMemClear, Qt::LeftButton);
+        QVERIFY(idle());
+        QVERIFY(m_instrument.blocks.empty());
+        QCOMPARE(message(), QStringLiteral("Messwertspeicher im QT 8800 wurde gelöscht"));
+    }
+
+    void aSecondStartIsRefused()
+    {
+        TForm1 second(options());
+        QVERIFY(second.secondStart());
+        QCOMPARE(m_notices.last(), QStringLiteral("QT8800 wurde bereits gestartet! \nZweiter Start ist nicht möglich."));
+    }
+
+    void aboutBoxShowsVersionPictureAndSystem()
+    {
+        auto *about = m_form->findChild<TAboutBox *>();
+        QVERIFY(about);
+        QVERIFY(about->hasPicture());
+        QVERIFY(about->version().contains(QStringLiteral(QT8800_VERSION)));
+        QVERIFY(TAboutBox::SystemFigures(m_dir.path()).join('\n').contains("Betriebssystem"));
+    }
+
+    void closingWritesParameterAndLastConfiguration()
+    {
+        m_form->cboSaveConfig->setChecked(true);
+        m_form->param().RememberConfig = true;
+        m_form->selection().AskOnClose = true;
+        m_answer = false;
+        m_form->close();
+        QVERIFY(m_form->isVisible());                                // "No" keeps it open
+        m_answer = true;
+        m_form->close();
+        QVERIFY(!m_form->isVisible());
+        QCOMPARE(QFileInfo(m_dir.path() + "/QT8800.dat").size(), 904);
+        QVERIFY(QFileInfo::exists(m_dir.path() + "/QT8800.LCF"));
+
+        // the next start reads both back: no settings page, the range from the file
+        const int range = m_form->tsRange->Position();
+        m_form.reset();
+        m_form = std::make_unique<TForm1>(options());
+        m_form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
+        QVERIFY(!m_form->paramFileFailed());
+        QCOMPARE(m_form->tsRange->Position(), range);
+        QCOMPARE(background(m_form->tsRange), kYellow);
+        m_form->selection().AskOnClose = false;
+        m_form->close();
+    }
+};
+
+QTEST_MAIN(TForm1Test)
+#include "TForm1Test.moc"
