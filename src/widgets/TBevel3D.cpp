@@ -150,7 +150,7 @@ void TBevel3D::drawContent(QPainter &painter, const QRect &)
     QFont f = font();
     if (FontAutom())
         f = m_wordWrap ? AutoFont(font(), std::min(textRect.height(), QFontMetrics(font()).height()))
-                       : FitFont(font(), textRect.height() * 3 / 4, text, textRect.width());
+                       : fittedFont(textRect.height() * 3 / 4, text, textRect.width());
     int align = Qt::AlignVCenter;
     switch (m_textAdjust) {
     case Widgets::TTextAdjust::ttCenter: align |= Qt::AlignHCenter; break;

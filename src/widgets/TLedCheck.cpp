@@ -17,9 +17,9 @@ using Widgets::TOrientation;
 TLedCheck::TLedCheck(QWidget *parent)
     : TRahmen(parent)
     , m_blink([this](bool) {
-        // redraw only when the lamp's look changed since the last paint
+        // only the lamp changes, and only when its look differs from the last paint
         if (isLit() != m_drawnLit)
-            update();
+            update(ledGeometry().led.adjusted(-1, -1, 1, 1));
     })
     , m_flash([this] {
         m_flash.stop();
@@ -251,9 +251,9 @@ void TLedCheck::drawContent(QPainter &painter, const QRect &)
     DrawLed(painter, QRectF(g.led), m_ledCol, m_drawnLit, m_ledShape, m_ledBevel, palette());
 
     const QString text = shownCaption();
-    if (g.caption.isEmpty() || text.isEmpty())
+    if (g.caption.isEmpty() || text.isEmpty() || !paintRect().intersects(g.caption))
         return;
-    const QFont f = FontAutom() ? FitFont(font(), g.caption.height() * 4 / 5, text, g.caption.width() - 4)
+    const QFont f = FontAutom() ? fittedFont(g.caption.height() * 4 / 5, text, g.caption.width() - 4)
                                 : font();
     const QFontMetrics fm(f);
     QRect frameRect = g.caption;

@@ -1,6 +1,7 @@
 #include "widgets/TRahmen.h"
 
 #include <QEvent>
+#include <QPaintEvent>
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QPainter>
@@ -14,6 +15,8 @@ using Widgets::TBevelCut;
 TRahmen::TRahmen(QWidget *parent)
     : QWidget(parent)
 {
+    // the frame covers every pixel, so nothing underneath needs painting first
+    setAttribute(Qt::WA_OpaquePaintEvent);
     resize(200, 100);
 }
 
@@ -251,6 +254,18 @@ QFont TRahmen::FitFont(const QFont &base, int height, const QString &text, int w
     return font;
 }
 
+QFont TRahmen::fittedFont(int height, const QString &text, int width) const
+{
+    if (m_fitted.height != height || m_fitted.width != width || m_fitted.text != text || m_fitted.base != font()) {
+        m_fitted.base = font();
+        m_fitted.text = text;
+        m_fitted.height = height;
+        m_fitted.width = width;
+        m_fitted.font = FitFont(font(), height, text, width);
+    }
+    return m_fitted.font;
+}
+
 int TRahmen::frameExtent() const
 {
     const QRect inner = InnerRect();
@@ -270,8 +285,9 @@ QSize TRahmen::minimumSizeHint() const
     return QSize(f + 4, f + 4);
 }
 
-void TRahmen::paintEvent(QPaintEvent *)
+void TRahmen::paintEvent(QPaintEvent *event)
 {
+    m_paintRect = event->rect();
     QPainter painter(this);
     DrawFrame(painter, rect(), frameSpec(), palette(), m_colBtnBord, ColBgnd());
     const QRect inner = InnerRect();

@@ -99,6 +99,11 @@ protected:
     virtual void faceChanged();
     virtual bool isPressedLook() const { return false; }
     int frameExtent() const;
+    // the area being repainted, so that parts outside it can be skipped
+    QRect paintRect() const { return m_paintRect; }
+    // FitFont of the control's font, remembered: blinking and live controls repaint
+    // often, and fitting a font costs a dozen font lookups
+    QFont fittedFont(int height, const QString &text, int width) const;
 
     bool m_framed = false;
     QColor m_colBtnBord = Qt::black;
@@ -108,4 +113,14 @@ private:
     QColor m_colBgnd;
     QColor m_fontColor = Qt::black;
     bool m_fontAutom = true;
+
+    struct FittedFont {
+        QFont base;
+        QString text;
+        int height = -1;
+        int width = -1;
+        QFont font;
+    };
+    mutable FittedFont m_fitted;
+    QRect m_paintRect;
 };

@@ -136,7 +136,7 @@ void TSlideButton::drawContent(QPainter &painter, const QRect &inner)
         painter.drawPixmap(g.text, bmp);
     } else {
         const QString text = shownText();
-        const QFont f = FontAutom() ? FitFont(font(), g.text.height() / 2, text, g.text.width() - 4) : font();
+        const QFont f = FontAutom() ? fittedFont(g.text.height() / 2, text, g.text.width() - 4) : font();
         painter.save();
         painter.setFont(f);
         painter.setPen(first ? m_colText1 : m_colText2);
