@@ -363,6 +363,11 @@ void TForm1::Timer1Timer()
 
 void TForm1::UpdateClockDisplay()
 {
+    // the labels change once a second; formatting them 25 times a second is wasted work
+    const qint64 second = QDateTime::currentSecsSinceEpoch();
+    if (second == m_shownSecond)
+        return;
+    m_shownSecond = second;
     const QDateTime now = QDateTime::currentDateTime();
     const QString date = QLatin1Char(' ') + now.toString(m_dateFormat);
     if (date.compare(lblSysDate->text(), Qt::CaseInsensitive) != 0)

@@ -226,6 +226,7 @@ private:
     QChar m_timeSep = u':';
     QChar m_decimalSep = u'.';
     int m_alarmIndex = 0;
+    qint64 m_shownSecond = -1;
     bool m_paramFailed = false;
     bool m_firstActivation = true;
     bool m_secondStart = false;

@@ -1,0 +1,97 @@
+// Start-up time, memory and idle cost of the main window, connected to the stand-in process.
+#include "app/TForm1.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QPaintEvent>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <sys/resource.h>
+
+#include <cstdio>
+
+namespace {
+
+double cpuSeconds()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec)
+           + double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+}
+
+double rssMegabytes()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray &line : status.readAll().split('\n'))
+        if (line.startsWith("VmRSS:"))
+            return line.mid(6).trimmed().split(' ').value(0).toDouble() / 1024.0;
+    return 0;
+}
+
+struct FirstPaint : QObject
+{
+    bool painted = false;
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint)
+            painted = true;
+        return false;
+    }
+};
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QElapsedTimer sinceStart;
+    sinceStart.start();
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QString simPath = QCoreApplication::applicationDirPath() + "/../qt8800-sim";
+    const QStringList args = app.arguments();
+    if (const qsizetype i = args.indexOf("--sim"); i >= 0 && i + 1 < args.size())
+        simPath = args[i + 1];
+
+    QTemporaryDir base;
+    QProcess sim;
+    sim.start(simPath, {"--link", base.path() + "/COM1"});
+    if (!sim.waitForStarted() || !sim.waitForReadyRead(5000))
+        return 1;
+    const qint64 simReady = sinceStart.elapsed();
+
+    StartOptions options;
+    options.baseDir = base.path();
+    options.lockDir = base.path();
+    options.ask = [](const QString &) { return true; };
+    FirstPaint paint;
+    QElapsedTimer startup;
+    startup.start();
+    {
+        TForm1 window(options);
+        window.installEventFilter(&paint);
+        window.show();
+        while (!paint.painted)
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+        std::printf("startup_ms: %lld\n", startup.elapsed());
+        std::printf("process_startup_ms: %lld\n", sinceStart.elapsed() - simReady);
+        QTest::qWait(500);
+        std::printf("rss_mb: %.1f\n", rssMegabytes());
+
+        const double cpu0 = cpuSeconds();
+        QElapsedTimer wall;
+        wall.start();
+        QTest::qWait(5000);
+        std::printf("idle_cpu_pct: %.2f\n", 100.0 * (cpuSeconds() - cpu0) / (double(wall.elapsed()) / 1000.0));
+        window.closeWithoutQuestion();
+    }
+    sim.terminate();
+    sim.waitForFinished(3000);
+    return 0;
+}
