@@ -16,6 +16,8 @@ public:
     explicit TInstrumentBase(QWidget *parent = nullptr);
 
     bool hasCachedFace() const { return !m_face.isNull(); }
+    // the pixel ratio the cached face was painted at; 0 without a face
+    qreal cachedFaceRatio() const { return m_face.isNull() ? 0.0 : m_face.devicePixelRatio(); }
 
 protected:
     void paintEvent(QPaintEvent *event) override;

@@ -334,8 +334,9 @@ QFont TTextSpin::captionFont() const
     if (!FontAutom())
         return font();
     const int height = spinGeometry().field.height();
-    if (height != m_autoFontHeight || m_autoFont.family() != font().family()) {
+    if (height != m_autoFontHeight || m_autoFontBase != font()) {
         m_autoFont = AutoFont(font(), height);
+        m_autoFontBase = font();
         m_autoFontHeight = height;
     }
     return m_autoFont;

@@ -131,5 +131,6 @@ private:
     bool m_changed = false;
     SoftTimer m_repeat;
     mutable QFont m_autoFont;
+    mutable QFont m_autoFontBase;
     mutable int m_autoFontHeight = -1;
 };

@@ -132,6 +132,7 @@ void TRahmenTest::instrumentFaceIsCachedPerPixelRatio()
     QVERIFY(instrument.hasCachedFace());
     // a 2x target rebuilds the face in device pixels: the bevel stays one band of 2 pixels
     const QImage two = WidgetTest::renderAt(instrument, 2.0);
+    QCOMPARE(instrument.cachedFaceRatio(), 2.0);   // not the 1x face scaled up
     const QPalette &pal = instrument.palette();
     QCOMPARE(two.pixel(0, 40), pal.color(QPalette::Light).rgb());
     QCOMPARE(two.pixel(3, 40), pal.color(QPalette::Light).rgb());

@@ -144,22 +144,25 @@ void TTextSpinTest::selectingByField()
 void TTextSpinTest::clicks_data()
 {
     QTest::addColumn<bool>("limiter");
+    QTest::addColumn<int>("limitUp");
     QTest::addColumn<int>("start");
     QTest::addColumn<Arrow>("where");   // None: the text field
     QTest::addColumn<int>("expected");
     QTest::addColumn<int>("events");    // onChanging and onChanged each
-    QTest::newRow("up") << false << 0 << Arrow::Up << 1 << 1;
-    QTest::newRow("down") << false << 2 << Arrow::Down << 1 << 1;
-    QTest::newRow("up from last wraps") << false << 2 << Arrow::Up << 0 << 1;
-    QTest::newRow("down from first wraps") << false << 0 << Arrow::Down << 2 << 1;
-    QTest::newRow("up from last stops") << true << 2 << Arrow::Up << 2 << 0;
-    QTest::newRow("down from first stops") << true << 0 << Arrow::Down << 0 << 0;
-    QTest::newRow("text field") << false << 1 << Arrow::None << 1 << 0;
+    QTest::newRow("up") << false << 1000 << 0 << Arrow::Up << 1 << 1;
+    QTest::newRow("down") << false << 1000 << 2 << Arrow::Down << 1 << 1;
+    QTest::newRow("up from last wraps") << false << 1000 << 2 << Arrow::Up << 0 << 1;
+    QTest::newRow("down from first wraps") << false << 1000 << 0 << Arrow::Down << 2 << 1;
+    QTest::newRow("up from last stops") << true << 1000 << 2 << Arrow::Up << 2 << 0;
+    QTest::newRow("down from first stops") << true << 1000 << 0 << Arrow::Down << 0 << 0;
+    QTest::newRow("up against LimitUp") << false << 1 << 1 << Arrow::Up << 1 << 0;
+    QTest::newRow("text field") << false << 1000 << 1 << Arrow::None << 1 << 0;
 }
 
 void TTextSpinTest::clicks()
 {
     QFETCH(bool, limiter);
+    QFETCH(int, limitUp);
     QFETCH(int, start);
     QFETCH(Arrow, where);
     QFETCH(int, expected);
@@ -168,6 +171,7 @@ void TTextSpinTest::clicks()
     spin.resize(120, 30);
     spin.setPosText(threeItems());
     spin.setLimiter(limiter);
+    spin.setLimitUp(limitUp);
     spin.setPosition(start);
     QSignalSpy changing(&spin, &TTextSpin::onChanging);
     QSignalSpy changed(&spin, &TTextSpin::onChanged);

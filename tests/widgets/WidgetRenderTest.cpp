@@ -12,6 +12,7 @@
 
 #include <QtTest>
 
+#include <cmath>
 #include <functional>
 #include <memory>
 
@@ -262,6 +263,11 @@ void WidgetRenderTest::roundMeterPointer()
     const QImage image = WidgetTest::renderAt(meter, dpr);
     const QColor red(255, 0, 0);
     const double along = 120 * fraction;
+    // where the pointer must be on the screen: from upper left to upper right on a
+    // top scale, from lower right to upper right on a right one
+    const double screen = qDegreesToRadians(orientation == TOrientation::orTop ? 150 - along : 300 + along);
+    const QPointF expected = g.centre + 0.6 * g.radius * QPointF(std::cos(screen), -std::sin(screen));
+    QVERIFY(WidgetTest::colourAround(image, expected, red));
     QVERIFY(WidgetTest::colourAround(image, g.pointAt(along, 0.75 * g.radius), red));
     QVERIFY(WidgetTest::colourAround(image, g.pointAt(along, 0.4 * g.radius), red));
     for (const double elsewhere : {along - 30, along + 30, 120 - along})
