@@ -16,6 +16,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QDir>
+#include <QLocale>
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -47,6 +48,7 @@ TForm1::TForm1(StartOptions options, QWidget *parent)
     , m_baseDir(m_options.baseDir.isEmpty() ? QDir::currentPath() : m_options.baseDir)
 {
     setObjectName(QStringLiteral("Form1"));
+    applySystemFormats(QLocale::system());
     setWindowTitle(QStringLiteral("QT 8800"));
     m_log = std::make_unique<Link::TrafficLog>(*this);
     m_log->setVersion(QStringLiteral(QT8800_VERSION));
@@ -121,6 +123,21 @@ bool TForm1::ask(const QString &question)
     if (m_options.ask)
         return m_options.ask(question);
     return QMessageBox::question(this, windowTitle(), question, QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+}
+
+void TForm1::applySystemFormats(const QLocale &locale)
+{
+    // the design's patterns: a four-digit year, and seconds always shown
+    QString date = locale.dateFormat(QLocale::ShortFormat);
+    if (!date.contains(QLatin1String("yyyy")))
+        date.replace(QLatin1String("yy"), QLatin1String("yyyy"));
+    m_dateFormat = date;
+    const QString time = locale.timeFormat(QLocale::ShortFormat);
+    for (QChar c : time)
+        if (!c.isLetter() && !c.isSpace()) {
+            m_timeSep = c;
+            break;
+        }
 }
 
 void TForm1::setInitialColours()

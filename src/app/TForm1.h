@@ -91,6 +91,8 @@ public:
     QChar decimalSeparator() const { return m_decimalSep; }
     bool paramFileFailed() const { return m_paramFailed; }
     int alarmIndex() const { return m_alarmIndex; }
+    // the short date format and the time separator of the desktop's locale
+    void applySystemFormats(const QLocale &locale);
     void setDateFormat(const QString &format) { m_dateFormat = format; }
     void setTimeSeparator(QChar sep) { m_timeSep = sep; }
 

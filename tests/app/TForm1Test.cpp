@@ -76,6 +76,7 @@ private Q_SLOTS:
         connect(m_server.get(), &Sim::PtyServer::requestServed, this, [this] { ++m_served; });
         QDir().mkpath(QStringLiteral(QT8800_SCREENS));
         m_form = std::make_unique<TForm1>(options());
+        m_form->applySystemFormats(QLocale(QLocale::German, QLocale::Germany));
         m_form->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
         QApplication::setActiveWindow(m_form.get());                 // so focus moves like a user's
@@ -208,6 +209,24 @@ private Q_SLOTS:
         QCOMPARE(background(qobject_cast<QWidget *>(f[field].Control)), colour);
         m_form->Form2Dat(field, 1);
         QCOMPARE(f[field].TelegramText, shown == "keep" ? before : shown);
+    }
+
+    void focusedClockControlsAreNotOverwritten()
+    {
+        auto &f = m_form->tables().FieldTable;
+        m_form->pages()->setCurrentWidget(m_form->TabConfig);
+        m_form->iseQTTime->setFocus();
+        QVERIFY(m_form->iseQTTime->hasFocus());
+        const QString shown = m_form->iseQTTime->text();
+        const QColor colour = background(m_form->iseQTTime);
+        f[4].TelegramText = "01:02:03";
+        m_form->Dat2Form(4, 1);
+        QCOMPARE(m_form->iseQTTime->text(), shown);
+        QCOMPARE(background(m_form->iseQTTime), colour);
+        m_form->btnEnd->setFocus();
+        m_form->Dat2Form(4, 1);
+        QCOMPARE(m_form->iseQTTime->text(), QStringLiteral("01:02:03"));
+        QCOMPARE(m_form->lblSysDate->text().size(), 11);              // " dd.mm.yyyy" from the German locale
     }
 
     void fileValuesAreLightYellowAndUseTheDecimalSeparator()
