@@ -47,9 +47,9 @@ QString number(double value, int decimals)
 
 } // namespace
 
-bool Faults::parse(const QString &spec)
+bool Faults::parse(const QString &text)
 {
-    const QStringList parts = spec.split(u':');
+    const QStringList parts = text.split(u':');
     const QString kind = parts.value(0).trimmed().toLower();
     bool ok = true;
     const int count = parts.size() > 1 ? parts[1].toInt(&ok) : 1;

@@ -46,7 +46,7 @@ struct Faults
     bool closeLine = false; // close the line instead of answering the next request
 
     // "silence:3", "badsum", "error:2", "garbage", "noise", "split:5", "trailing", "truncate", "delay:1000", "close"
-    bool parse(const QString &spec);
+    bool parse(const QString &text);
 };
 
 // The instrument's side of the protocol: one reply telegram per request.

@@ -35,15 +35,15 @@ int main(int argc, char **argv)
     parser.addOption({QStringLiteral("pace"), QStringLiteral("Send replies at the wire speed of the baud rate.")});
     parser.addOption({QStringLiteral("empty"), QStringLiteral("Start with an empty measurement memory.")});
     parser.addOption({QStringLiteral("records"), QStringLiteral("Records in the second memory block (default 60)."), QStringLiteral("n"), QStringLiteral("60")});
-    parser.addOption({QStringLiteral("fault"), QStringLiteral("Fault for the next requests: silence:N, badsum:N, error:N, garbage:N, noise:N, split:N, trailing:N, truncate:N, delay:MS, close."), QStringLiteral("spec")});
+    parser.addOption({QStringLiteral("fault"), QStringLiteral("Fault for the next requests: silence:N, badsum:N, error:N, garbage:N, noise:N, split:N, trailing:N, truncate:N, delay:MS, close."), QStringLiteral("fault")});
     parser.process(app);
 
     Sim::Instrument instrument;
     if (!parser.isSet(QStringLiteral("empty")))
         instrument.fillDemoMemory(std::clamp(parser.value(QStringLiteral("records")).toInt(), 0, 1000000));
-    for (const QString &spec : parser.values(QStringLiteral("fault"))) {
-        if (!instrument.faults.parse(spec)) {
-            std::fprintf(stderr, "qt8800-sim: unknown fault '%s'\n", qPrintable(spec));
+    for (const QString &fault : parser.values(QStringLiteral("fault"))) {
+        if (!instrument.faults.parse(fault)) {
+            std::fprintf(stderr, "qt8800-sim: unknown fault '%s'\n", qPrintable(fault));
             return 2;
         }
     }
