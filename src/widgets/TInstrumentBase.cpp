@@ -26,7 +26,7 @@ void TInstrumentBase::paintEvent(QPaintEvent *)
         m_face.setDevicePixelRatio(dpr);
         m_face.fill(Qt::transparent);
         QPainter face(&m_face);
-        DrawFrame(face, rect(), frameSpec(), palette(), m_colBtnBord, ColBgnd());
+        DrawFrame(face, rect(), frameStyle(), palette(), m_colBtnBord, ColBgnd());
         if (!inner.isEmpty()) {
             face.setClipRect(inner);
             drawFace(face, inner);

@@ -22,49 +22,49 @@ TRahmen::TRahmen(QWidget *parent)
 
 void TRahmen::setBevelOut(TBevelCut cut)
 {
-    m_spec.bevelOut = cut;
+    m_frameStyle.bevelOut = cut;
     faceChanged();
 }
 
 void TRahmen::setBevelIn(TBevelCut cut)
 {
-    m_spec.bevelIn = cut;
+    m_frameStyle.bevelIn = cut;
     faceChanged();
 }
 
 void TRahmen::setBevWidth(int width)
 {
-    m_spec.bevWidth = std::max(0, width);
+    m_frameStyle.bevWidth = std::max(0, width);
     faceChanged();
 }
 
 void TRahmen::setBordWidth(int width)
 {
-    m_spec.bordWidth = std::max(0, width);
+    m_frameStyle.bordWidth = std::max(0, width);
     faceChanged();
 }
 
 void TRahmen::setBordLeft(bool on)
 {
-    m_spec.left = on;
+    m_frameStyle.left = on;
     faceChanged();
 }
 
 void TRahmen::setBordTop(bool on)
 {
-    m_spec.top = on;
+    m_frameStyle.top = on;
     faceChanged();
 }
 
 void TRahmen::setBordRight(bool on)
 {
-    m_spec.right = on;
+    m_frameStyle.right = on;
     faceChanged();
 }
 
 void TRahmen::setBordBottom(bool on)
 {
-    m_spec.bottom = on;
+    m_frameStyle.bottom = on;
     faceChanged();
 }
 
@@ -91,21 +91,21 @@ void TRahmen::setFontColor(const QColor &colour)
     faceChanged();
 }
 
-TRahmen::FrameSpec TRahmen::frameSpec() const
+TRahmen::FrameStyle TRahmen::frameStyle() const
 {
-    FrameSpec spec = m_spec;
-    spec.framed = m_framed;
-    spec.pressed = isPressedLook();
-    return spec;
+    FrameStyle style = m_frameStyle;
+    style.framed = m_framed;
+    style.pressed = isPressedLook();
+    return style;
 }
 
 namespace {
 
 // a band of width w on the sides whose flag is on; an off side is first widened by
 // the band so that the band falls outside the rectangle there
-QRect bandOuter(const QRect &r, int w, const TRahmen::FrameSpec &spec)
+QRect bandOuter(const QRect &r, int w, const TRahmen::FrameStyle &style)
 {
-    return r.adjusted(spec.left ? 0 : -w, spec.top ? 0 : -w, spec.right ? 0 : w, spec.bottom ? 0 : w);
+    return r.adjusted(style.left ? 0 : -w, style.top ? 0 : -w, style.right ? 0 : w, style.bottom ? 0 : w);
 }
 
 QRect shrunk(const QRect &r, int w)
@@ -126,17 +126,17 @@ TBevelCut turned(TBevelCut cut)
 
 } // namespace
 
-QRect TRahmen::InnerRectOf(const QRect &outer, const FrameSpec &spec)
+QRect TRahmen::InnerRectOf(const QRect &outer, const FrameStyle &style)
 {
     QRect r(outer.topLeft(), QSize(std::max(0, outer.width()), std::max(0, outer.height())));
-    if (spec.framed)
+    if (style.framed)
         r = shrunk(r, 1);
-    if (spec.bevelOut != TBevelCut::bvNone)
-        r = shrunk(bandOuter(r, spec.bevWidth, spec), spec.bevWidth);
-    if (spec.bordWidth > 0)
-        r = shrunk(bandOuter(r, spec.bordWidth, spec), spec.bordWidth);
-    if (spec.bevelIn != TBevelCut::bvNone)
-        r = shrunk(bandOuter(r, spec.bevWidth, spec), spec.bevWidth);
+    if (style.bevelOut != TBevelCut::bvNone)
+        r = shrunk(bandOuter(r, style.bevWidth, style), style.bevWidth);
+    if (style.bordWidth > 0)
+        r = shrunk(bandOuter(r, style.bordWidth, style), style.bordWidth);
+    if (style.bevelIn != TBevelCut::bvNone)
+        r = shrunk(bandOuter(r, style.bevWidth, style), style.bevWidth);
     return r;
 }
 
@@ -174,7 +174,7 @@ void TRahmen::DrawBevelCut(QPainter &painter, const QRect &r, int width, TBevelC
     }
 }
 
-void TRahmen::DrawFrame(QPainter &painter, const QRect &outer, const FrameSpec &spec,
+void TRahmen::DrawFrame(QPainter &painter, const QRect &outer, const FrameStyle &style,
                         const QPalette &palette, const QColor &outline, const QColor &fill)
 {
     if (outer.width() <= 0 || outer.height() <= 0)
@@ -183,25 +183,25 @@ void TRahmen::DrawFrame(QPainter &painter, const QRect &outer, const FrameSpec &
     painter.setClipRect(outer);
     painter.setRenderHint(QPainter::Antialiasing, false);
     QRect r = outer;
-    if (spec.framed) {
+    if (style.framed) {
         painter.fillRect(r, outline);
         r = shrunk(r, 1);
     }
-    const TBevelCut out = spec.pressed ? turned(spec.bevelOut) : spec.bevelOut;
+    const TBevelCut out = style.pressed ? turned(style.bevelOut) : style.bevelOut;
     if (out != TBevelCut::bvNone) {
-        const QRect band = bandOuter(r, spec.bevWidth, spec);
-        DrawBevelCut(painter, band, spec.bevWidth, out, palette);
-        r = shrunk(band, spec.bevWidth);
+        const QRect band = bandOuter(r, style.bevWidth, style);
+        DrawBevelCut(painter, band, style.bevWidth, out, palette);
+        r = shrunk(band, style.bevWidth);
     }
-    if (spec.bordWidth > 0) {
-        const QRect band = bandOuter(r, spec.bordWidth, spec);
+    if (style.bordWidth > 0) {
+        const QRect band = bandOuter(r, style.bordWidth, style);
         painter.fillRect(band, palette.color(QPalette::Button));
-        r = shrunk(band, spec.bordWidth);
+        r = shrunk(band, style.bordWidth);
     }
-    if (spec.bevelIn != TBevelCut::bvNone) {
-        const QRect band = bandOuter(r, spec.bevWidth, spec);
-        DrawBevelCut(painter, band, spec.bevWidth, spec.bevelIn, palette);
-        r = shrunk(band, spec.bevWidth);
+    if (style.bevelIn != TBevelCut::bvNone) {
+        const QRect band = bandOuter(r, style.bevWidth, style);
+        DrawBevelCut(painter, band, style.bevWidth, style.bevelIn, palette);
+        r = shrunk(band, style.bevWidth);
     }
     if (!r.isEmpty())
         painter.fillRect(r, fill);
@@ -289,7 +289,7 @@ void TRahmen::paintEvent(QPaintEvent *event)
 {
     m_paintRect = event->rect();
     QPainter painter(this);
-    DrawFrame(painter, rect(), frameSpec(), palette(), m_colBtnBord, ColBgnd());
+    DrawFrame(painter, rect(), frameStyle(), palette(), m_colBtnBord, ColBgnd());
     const QRect inner = InnerRect();
     if (!inner.isEmpty()) {
         painter.save();

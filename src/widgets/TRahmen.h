@@ -28,7 +28,7 @@ class TRahmen : public QWidget
     Q_PROPERTY(QColor fontColor READ fontColor WRITE setFontColor)
 
 public:
-    struct FrameSpec {
+    struct FrameStyle {
         Widgets::TBevelCut bevelOut = Widgets::TBevelCut::bvRaised;
         Widgets::TBevelCut bevelIn = Widgets::TBevelCut::bvNone;
         int bevWidth = 2;
@@ -40,21 +40,21 @@ public:
 
     explicit TRahmen(QWidget *parent = nullptr);
 
-    Widgets::TBevelCut BevelOut() const { return m_spec.bevelOut; }
+    Widgets::TBevelCut BevelOut() const { return m_frameStyle.bevelOut; }
     void setBevelOut(Widgets::TBevelCut cut);
-    Widgets::TBevelCut BevelIn() const { return m_spec.bevelIn; }
+    Widgets::TBevelCut BevelIn() const { return m_frameStyle.bevelIn; }
     void setBevelIn(Widgets::TBevelCut cut);
-    int BevWidth() const { return m_spec.bevWidth; }
+    int BevWidth() const { return m_frameStyle.bevWidth; }
     void setBevWidth(int width);
-    int BordWidth() const { return m_spec.bordWidth; }
+    int BordWidth() const { return m_frameStyle.bordWidth; }
     void setBordWidth(int width);
-    bool BordLeft() const { return m_spec.left; }
+    bool BordLeft() const { return m_frameStyle.left; }
     void setBordLeft(bool on);
-    bool BordTop() const { return m_spec.top; }
+    bool BordTop() const { return m_frameStyle.top; }
     void setBordTop(bool on);
-    bool BordRight() const { return m_spec.right; }
+    bool BordRight() const { return m_frameStyle.right; }
     void setBordRight(bool on);
-    bool BordBottom() const { return m_spec.bottom; }
+    bool BordBottom() const { return m_frameStyle.bottom; }
     void setBordBottom(bool on);
     // an invalid colour (the default) follows the palette's button face
     QColor ColBgnd() const;
@@ -65,12 +65,12 @@ public:
     QColor fontColor() const { return m_fontColor; }
     void setFontColor(const QColor &colour);
 
-    FrameSpec frameSpec() const;
-    QRect InnerRect() const { return InnerRectOf(rect(), frameSpec()); }
+    FrameStyle frameStyle() const;
+    QRect InnerRect() const { return InnerRectOf(rect(), frameStyle()); }
 
     // geometry shared by painting, hit tests and tests
-    static QRect InnerRectOf(const QRect &outer, const FrameSpec &spec);
-    static void DrawFrame(QPainter &painter, const QRect &outer, const FrameSpec &spec,
+    static QRect InnerRectOf(const QRect &outer, const FrameStyle &style);
+    static void DrawFrame(QPainter &painter, const QRect &outer, const FrameStyle &style,
                           const QPalette &palette, const QColor &outline, const QColor &fill);
     // a bevel band of the given width along the edge of r, mitred at the corners
     static void DrawBevel(QPainter &painter, const QRect &r, int width,
@@ -109,7 +109,7 @@ protected:
     QColor m_colBtnBord = Qt::black;
 
 private:
-    FrameSpec m_spec;
+    FrameStyle m_frameStyle;
     QColor m_colBgnd;
     QColor m_fontColor = Qt::black;
     bool m_fontAutom = true;

@@ -261,7 +261,7 @@ void TTextSpinTest::emptyListIsHarmless()
 void TTextSpinTest::geometryStaysInside_data()
 {
     QTest::addColumn<QSize>("size");
-    QTest::newRow("design size") << QSize(100, 30);
+    QTest::newRow("default size") << QSize(100, 30);
     QTest::newRow("large") << QSize(400, 90);
     QTest::newRow("narrow and tall") << QSize(24, 60);
     QTest::newRow("tiny") << QSize(9, 7);

@@ -281,8 +281,8 @@ void WidgetRenderTest::panelMeterPointerInTheMiddle_data()
 {
     QTest::addColumn<QSize>("size");
     QTest::addColumn<qreal>("dpr");
-    QTest::newRow("design size") << QSize(250, 73) << 1.0;
-    QTest::newRow("design size 1.5x") << QSize(250, 73) << 1.5;
+    QTest::newRow("default size") << QSize(250, 73) << 1.0;
+    QTest::newRow("default size 1.5x") << QSize(250, 73) << 1.5;
     QTest::newRow("large 2x") << QSize(500, 110) << 2.0;
 }
 
