@@ -76,6 +76,8 @@ QColor TRahmen::ColBgnd() const
 void TRahmen::setColBgnd(const QColor &colour)
 {
     m_colBgnd = colour;
+    // a see-through fill needs what lies underneath painted first
+    setAttribute(Qt::WA_OpaquePaintEvent, !colour.isValid() || colour.alpha() == 255);
     faceChanged();
 }
 
