@@ -329,16 +329,22 @@ void TForm1::closeWithoutQuestion()
     close();
 }
 
+// A tick never re-enters while the previous one still works (a question shown from within
+// it runs a nested loop); a flag does that without re-registering the timer 25 times a second.
 void TForm1::Timer2Timer()
 {
-    Timer2.stop();
+    if (m_inTimer2)
+        return;
+    m_inTimer2 = true;
     m_engine->RunProtocolEngine();
-    Timer2.start();
+    m_inTimer2 = false;
 }
 
 void TForm1::Timer1Timer()
 {
-    Timer1.stop();
+    if (m_inTimer1)
+        return;
+    m_inTimer1 = true;
     const int tick = Timer1.interval();
     m_status->StatusTick();
     UpdateClockDisplay();
@@ -375,7 +381,7 @@ void TForm1::Timer1Timer()
         RotateAlarmText();
         m_state.AlarmCountdown = 1000;
     }
-    Timer1.start();
+    m_inTimer1 = false;
 }
 
 void TForm1::UpdateClockDisplay()

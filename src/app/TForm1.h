@@ -229,6 +229,8 @@ private:
     QChar m_decimalSep = u'.';
     int m_alarmIndex = 0;
     qint64 m_shownSecond = -1;
+    bool m_inTimer1 = false;
+    bool m_inTimer2 = false;
     bool m_paramFailed = false;
     bool m_firstActivation = true;
     bool m_secondStart = false;
