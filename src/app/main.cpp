@@ -25,19 +25,24 @@ int main(int argc, char **argv)
     QApplication::setApplicationName(QStringLiteral("qt8800"));
     QApplication::setApplicationVersion(QStringLiteral(QT8800_VERSION));
 
-    TForm1 window;
-    if (window.secondStart())
-        return 1;
-
-    // the system asks us to stop: close as the menu would, files written, no question
-    if (::pipe(g_signalPipe) == 0) {
-        auto *notifier = new QSocketNotifier(g_signalPipe[0], QSocketNotifier::Read, &window);
-        QObject::connect(notifier, &QSocketNotifier::activated, &window, [&window] { window.closeWithoutQuestion(); });
+    // installed before the window exists, so a stop request during start-up is not lost
+    const bool piped = ::pipe(g_signalPipe) == 0;
+    if (piped) {
         struct sigaction action = {};
         action.sa_handler = onSignal;
         sigaction(SIGTERM, &action, nullptr);
         sigaction(SIGINT, &action, nullptr);
         sigaction(SIGHUP, &action, nullptr);
+    }
+
+    TForm1 window;
+    if (window.secondStart())
+        return 1;
+
+    // the system asks us to stop: close as the menu would, files written, no question
+    if (piped) {
+        auto *notifier = new QSocketNotifier(g_signalPipe[0], QSocketNotifier::Read, &window);
+        QObject::connect(notifier, &QSocketNotifier::activated, &window, [&window] { window.closeWithoutQuestion(); });
     }
     window.show();
     return app.exec();

@@ -11,6 +11,7 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -193,6 +194,12 @@ private Q_SLOTS:
         QTest::newRow("start date keeps the year") << 15 << "24.12" << "24.12" << kSilver;
         QTest::newRow("start date 31.02") << 15 << "31.02" << "keep" << kRed;
         QTest::newRow("start time drops seconds") << 16 << "08:30:45" << "08:30:00" << kSilver;
+        QTest::newRow("start time 25:00") << 16 << "25:00" << "keep" << kRed;
+        QTest::newRow("clock date 30.02.2026") << 3 << "30.02.2026" << "keep" << kRed;
+        QTest::newRow("clock date") << 3 << "24.12.2026" << "24.12.2026" << kSilver;
+        QTest::newRow("clock time 12:61:00") << 4 << "12:61:00" << "keep" << kRed;
+        QTest::newRow("scale value not a number") << 36 << "1e" << "keep" << kRed;
+        QTest::newRow("anaOut beyond the list") << 9 << "4" << "keep" << kRed;
     }
 
     void conversionsPerKind()
@@ -335,6 +342,26 @@ private Q_SLOTS:
         QCOMPARE(message(), QStringLiteral("Messwertspeicher im QT 8800 wurde gelöscht"));
     }
 
+    void manualRecordingAsksForTheStatusTwoSecondsLater()
+    {
+        QStringList codes;
+        auto conn = connect(m_server.get(), &Sim::PtyServer::requestServed, this,
+                            [&codes](const QByteArray &r) { codes << QString::fromLatin1(r.left(3)); });
+        const bool before = m_instrument.recording;
+        QTest::mouseClick(m_form->btnStart, Qt::LeftButton);
+        QVERIFY(idle());
+        QCOMPARE(codes, QStringList{"SMM"});
+        QCOMPARE(m_instrument.recording, !before);
+        QCOMPARE(m_form->btnStart->Down(), !before);                 // the echo sets the button
+        QTRY_COMPARE_WITH_TIMEOUT(codes, (QStringList{"SMM", "GST"}), 3000);
+        disconnect(conn);
+        QTest::mouseClick(m_form->btnStart, Qt::LeftButton);         // and back
+        QVERIFY(idle());
+        QCOMPARE(m_instrument.recording, before);
+        QTest::qWait(2100);
+        QVERIFY(idle());
+    }
+
     void aSecondStartIsRefused()
     {
         TForm1 second(options());
@@ -375,7 +402,28 @@ private Q_SLOTS:
         QCOMPARE(m_form->tsRange->Position(), range);
         QCOMPARE(background(m_form->tsRange), kYellow);
         m_form->selection().AskOnClose = false;
-        m_form->close();
+        QTest::keyClick(m_form->PageControl1, Qt::Key_Escape);       // Escape closes the window
+        QVERIFY(!m_form->isVisible());
+    }
+
+    void theProgramClosesOnSigtermAndWritesItsFiles()
+    {
+        QTemporaryDir base;
+        QTemporaryDir runtime;
+        QProcess program;
+        program.setWorkingDirectory(base.path());
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("QT_QPA_PLATFORM", "offscreen");
+        env.insert("XDG_RUNTIME_DIR", runtime.path());               // its own lock, apart from a running copy
+        program.setProcessEnvironment(env);
+        program.start(QStringLiteral(QT8800_PROGRAM), {});
+        QVERIFY(program.waitForStarted());
+        QVERIFY(QTest::qWaitFor([&] { return QFileInfo::exists(runtime.path() + "/QT8800Run.lock"); }, 10000));
+        QVERIFY(!QFileInfo::exists(base.path() + "/QT8800.dat"));
+        program.terminate();
+        QVERIFY(program.waitForFinished(10000));
+        QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(QFileInfo(base.path() + "/QT8800.dat").size(), 904);
     }
 };
 
