@@ -216,11 +216,7 @@ void TForm1::FormCreate()
     m_lock->setStaleLockTime(0);
     if (!m_lock->tryLock(0)) {
         m_secondStart = true;
-        const QString text = Lang::Text(Lang::TxSecondStart);
-        if (m_options.notify)
-            m_options.notify(text);
-        else
-            QMessageBox::warning(nullptr, QStringLiteral("QT 8800"), text);
+        programError(Lang::Text(Lang::TxSecondStart));
         return;
     }
 
@@ -462,6 +458,14 @@ void TForm1::MirrorMessage(const QString &)
     // the export windows mirror the status text once they exist
 }
 
+void TForm1::programError(const QString &text)
+{
+    if (m_options.notify)
+        m_options.notify(text);
+    else
+        QMessageBox::critical(this, windowTitle(), text);
+}
+
 // ---- value conversion --------------------------------------------------------------------
 
 void TForm1::setControlColour(QWidget *control, const QColor &colour)
@@ -486,11 +490,7 @@ void TForm1::setControlColour(QWidget *control, const QColor &colour)
 void TForm1::Dat2Form(int index, int slot)
 {
     if (!m_tables.FieldTable.isValid(index)) {
-        const QString text = Lang::Text(Lang::TxDat2FormIndex) + QString::number(index);
-        if (m_options.notify)
-            m_options.notify(text);
-        else
-            QMessageBox::critical(this, windowTitle(), text);
+        programError(Lang::Text(Lang::TxDat2FormIndex) + QString::number(index));
         return;
     }
     Model::TVComp &field = m_tables.FieldTable[index];
@@ -564,24 +564,9 @@ void TForm1::Dat2Form(int index, int slot)
         setControlColour(ise, colour);
         break;
     }
-    case 4: {
-        auto *spin = qobject_cast<TTextSpin *>(control);
-        if (!spin)
-            break;
-        bool ok = false;
-        int n = toInt(text, &ok);
-        if (!ok) {
-            n = 0;
-            colour = kRed;
-        }
-        if (n < 0 || n > spin->count() - 1)
-            colour = kRed;
-        else
-            spin->setPosition(n);
-        setControlColour(spin, colour);
-        break;
-    }
+    case 4:
     case 5: {
+        // kind 4 names the item by its index, kind 5 by the integer it carries
         auto *spin = qobject_cast<TTextSpin *>(control);
         if (!spin)
             break;
@@ -592,11 +577,13 @@ void TForm1::Dat2Form(int index, int slot)
             colour = kRed;
         }
         int found = -1;
-        for (int i = 0; i < spin->count(); ++i)
-            if (spin->item(i) && spin->item(i)->integer == n) {
-                found = i;
-                break;
-            }
+        if (field.Kind == 4) {
+            found = n >= 0 && n < spin->count() ? n : -1;
+        } else {
+            for (int i = 0; i < spin->count() && found < 0; ++i)
+                if (spin->item(i) && spin->item(i)->integer == n)
+                    found = i;
+        }
         if (found < 0)
             colour = kRed;
         else
@@ -726,11 +713,7 @@ QString TForm1::timeText(double days, bool zeroSeconds) const
 void TForm1::Form2Dat(int index, int slot)
 {
     if (!m_tables.FieldTable.isValid(index)) {
-        const QString text = Lang::Text(Lang::TxForm2DatIndex) + QString::number(index);
-        if (m_options.notify)
-            m_options.notify(text);
-        else
-            QMessageBox::critical(this, windowTitle(), text);
+        programError(Lang::Text(Lang::TxForm2DatIndex) + QString::number(index));
         return;
     }
     Model::TVComp &field = m_tables.FieldTable[index];

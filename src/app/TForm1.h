@@ -202,6 +202,8 @@ private:
     void showAbout();
 
     bool ask(const QString &question);
+    // a modal notice: programming errors and the second start
+    void programError(const QString &text);
     void setControlColour(QWidget *control, const QColor &colour);
     bool transferAtOnce() const;
     void queueForControl(QObject *sender);
