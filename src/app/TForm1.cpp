@@ -192,7 +192,6 @@ void TForm1::FormCreate()
     cboQTTime->setChecked(m_param.CyclicStatus);
     cbBeep->setChecked(m_param.BeepOnError);
     cboSaveConfig->setChecked(m_param.RememberConfig);
-    const QString sep(m_decimalSep);
     txtRefInter->setText(QString::asprintf("%5.1f", std::abs(double(m_param.StatusInterval))));
     txtMeasRefInter->setText(QString::asprintf("%5.1f", std::abs(double(m_param.MeasureInterval))));
     cboAnaScale->setChecked(m_param.ScaleAnalogValues);

@@ -215,11 +215,6 @@ bool TForm1::eventFilter(QObject *watched, QEvent *event)
     return QMainWindow::eventFilter(watched, event);
 }
 
-void TForm1::keyPressEvent(QKeyEvent *event)
-{
-    QMainWindow::keyPressEvent(event);
-}
-
 // ---- configuration pages ----------------------------------------------------------------
 
 void TForm1::colChange(QObject *sender)
