@@ -127,7 +127,7 @@ bool TForm1::ask(const QString &question)
 
 void TForm1::applySystemFormats(const QLocale &locale)
 {
-    // the design's patterns: a four-digit year, and seconds always shown
+    // dates with a four-digit year; times always carry seconds, so only the separator is taken
     QString date = locale.dateFormat(QLocale::ShortFormat);
     if (!date.contains(QLatin1String("yyyy")))
         date.replace(QLatin1String("yy"), QLatin1String("yyyy"));
