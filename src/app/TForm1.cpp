@@ -351,11 +351,11 @@ void TForm1::Timer1Timer()
             m_engine->MeasurementQuery(cboQTTime->isChecked());
         }
         if (!m_state.AlarmTexts.isEmpty())
-            lblAlarm->setAlignment(Qt::AlignCenter);
+            centreAlarmLabel();
     } else {
-        if (m_state.AlarmTexts.isEmpty())
+        if (m_state.AlarmTexts.isEmpty() && !lblAlarm->text().isEmpty())
             lblAlarm->clear();
-        lblAlarm->setAlignment(Qt::AlignCenter);
+        centreAlarmLabel();
     }
     if (cboQTTime->isChecked()) {
         if (StatusCountdown > 0)
@@ -377,6 +377,13 @@ void TForm1::Timer1Timer()
         m_state.AlarmCountdown = 1000;
     }
     m_inTimer1 = false;
+}
+
+void TForm1::centreAlarmLabel()
+{
+    // a label relays itself out on every call, so only a change is passed on
+    if (lblAlarm->alignment() != Qt::AlignCenter)
+        lblAlarm->setAlignment(Qt::AlignCenter);
 }
 
 void TForm1::UpdateClockDisplay()
@@ -406,11 +413,13 @@ void TForm1::RotateAlarmText()
         m_alarmIndex = m_alarmIndex + 1 < alarms.size() ? m_alarmIndex + 1 : 0;
         text = alarms.at(m_alarmIndex);
     }
-    lblInfo->setText(text);
+    if (lblInfo->text() != text)
+        lblInfo->setText(text);
     const bool any = !alarms.isEmpty();
     ledAlarm->setLedBlink(any);
     ledAlarm->setChecked(any);
     ledInfoAlarm->setVisible(any);
+    ledInfoAlarm->setLedBlink(any);
     if (any)
         lblAlarm->setText(text);
 }

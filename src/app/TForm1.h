@@ -160,6 +160,7 @@ private:
     void connectProgramHandlers();
     void setRecordingDefaults();
     void UpdateClockDisplay();
+    void centreAlarmLabel();
     void applyDecimalSeparator(int index);
 
     // configuration page handlers

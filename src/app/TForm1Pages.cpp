@@ -135,7 +135,6 @@ void TForm1::buildBottomPanel(QWidget *central)
     lblInfo->setMinimumWidth(140);
     ledInfoAlarm = named(new TLedCheck(panInfo), "ledInfoAlarm");
     ledInfoAlarm->setLedCol(Qt::red);
-    ledInfoAlarm->setLedBlink(true);
     ledInfoAlarm->setChecked(true);
     ledInfoAlarm->setFixedSize(24, 24);
     ledInfoAlarm->hide();
