@@ -528,12 +528,8 @@ void TForm1::Dat2Form(int index, int slot)
         auto *picker = qobject_cast<QDateEdit *>(control);
         if (!picker || picker->hasFocus())
             break;
-        bool okD = false, okM = false, okY = false;
-        const QDate date(Link::GetToken(text, u".", 3).value_or("0").toInt(&okY),
-                         Link::GetToken(text, u".", 2).value_or("0").toInt(&okM),
-                         Link::GetToken(text, u".", 1).value_or("0").toInt(&okD));
-        if (okD && okM && okY && date.isValid())
-            picker->setDate(date);
+        if (const auto date = parseDate(text, std::nullopt))
+            picker->setDate(*date);
         else
             colour = kRed;
         setControlColour(picker, colour);
@@ -610,15 +606,9 @@ void TForm1::Dat2Form(int index, int slot)
         auto *picker = qobject_cast<QDateEdit *>(control);
         if (!picker)
             break;
-        bool okD = false, okM = false, okY = true;
-        const int day = Link::GetToken(text, u".", 1).value_or("x").toInt(&okD);
-        const int month = Link::GetToken(text, u".", 2).value_or("x").toInt(&okM);
-        int year = picker->date().year();
-        if (auto y = Link::GetToken(text, u".", 3); y && !y->isEmpty())
-            year = y->toInt(&okY);
-        const QDate date(year, month, day);
-        if (okD && okM && okY && date.isValid())
-            picker->setDate(date);
+        // the instrument sends the start without a year: the picker's year stays
+        if (const auto date = parseDate(text, picker->date().year()))
+            picker->setDate(*date);
         else
             colour = kRed;
         setControlColour(picker, colour);
@@ -690,6 +680,24 @@ void TForm1::Dat2Form(int index, int slot)
         break;
     }
     m_settingControls = false;
+}
+
+std::optional<QDate> TForm1::parseDate(const QString &text, std::optional<int> defaultYear)
+{
+    bool okD = false, okM = false, okY = true;
+    const int day = Link::GetToken(text, u".", 1).value_or("x").toInt(&okD);
+    const int month = Link::GetToken(text, u".", 2).value_or("x").toInt(&okM);
+    int year = 0;
+    if (const auto y = Link::GetToken(text, u".", 3); y && !y->isEmpty())
+        year = y->toInt(&okY);
+    else if (defaultYear)
+        year = *defaultYear;
+    else
+        okY = false;
+    const QDate date(year, month, day);
+    if (!okD || !okM || !okY || !date.isValid())
+        return std::nullopt;
+    return date;
 }
 
 std::optional<QTime> TForm1::parseTime(const QString &text) const

@@ -207,6 +207,8 @@ private:
     void setControlColour(QWidget *control, const QColor &colour);
     bool transferAtOnce() const;
     void queueForControl(QObject *sender);
+    // "dd.mm.yyyy"; without a year part the default year, if any
+    static std::optional<QDate> parseDate(const QString &text, std::optional<int> defaultYear);
     std::optional<QTime> parseTime(const QString &text) const;
     QString timeText(double days, bool zeroSeconds) const;
 

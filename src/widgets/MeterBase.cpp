@@ -3,6 +3,7 @@
 #include "widgets/ScaleMath.h"
 #include "widgets/WidgetTimerService.h"
 
+#include <QPainter>
 #include <QMouseEvent>
 
 #include <algorithm>
@@ -345,4 +346,17 @@ void MeterBase::mouseDoubleClickEvent(QMouseEvent *event)
     if (event->button() == Qt::LeftButton)
         emit onDblClick();
     TInstrumentBase::mouseDoubleClickEvent(event);
+}
+
+void MeterBase::drawShape(QPainter &painter, const QRectF &face, double cornerFactor) const
+{
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(ColShape());
+    if (Shape() == Widgets::TMeterShape::smtRoundrect) {
+        const double corner = cornerFactor * std::min(face.width(), face.height());
+        painter.drawRoundedRect(face, corner, corner);
+    } else {
+        painter.drawRect(face);
+    }
 }

@@ -131,6 +131,8 @@ signals:
     void onDblClick();
 
 protected:
+    // the meter's body behind the scale: its colour, square or with rounded corners
+    void drawShape(QPainter &painter, const QRectF &face, double cornerFactor) const;
     // below or above the scale changed
     virtual void scaleStateChanged() {}
     void mousePressEvent(QMouseEvent *event) override;

@@ -172,15 +172,7 @@ void TMeter120::drawFace(QPainter &painter, const QRect &inner)
     const DialGeometry g = dialGeometry();
     if (g.face.isEmpty())
         return;
-    painter.setRenderHint(QPainter::Antialiasing, true);
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(ColShape());
-    if (Shape() == Widgets::TMeterShape::smtRoundrect) {
-        const double corner = 0.08 * std::min(g.face.width(), g.face.height());
-        painter.drawRoundedRect(g.face, corner, corner);
-    } else {
-        painter.drawRect(g.face);
-    }
+    drawShape(painter, g.face, 0.08);
 
     if (g.isValid()) {
         const QRectF outer = circleRect(g.centre, g.radius);

@@ -127,15 +127,7 @@ void TMeterPanelH::drawFace(QPainter &painter, const QRect &inner)
     const PanelGeometry g = panelGeometry();
     if (g.face.isEmpty())
         return;
-    painter.setRenderHint(QPainter::Antialiasing, true);
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(ColShape());
-    if (Shape() == Widgets::TMeterShape::smtRoundrect) {
-        const double corner = 0.12 * std::min(g.face.width(), g.face.height());
-        painter.drawRoundedRect(g.face, corner, corner);
-    } else {
-        painter.drawRect(g.face);
-    }
+    drawShape(painter, g.face, 0.12);
     if (g.isValid()) {
         // horizontal and vertical lines on whole pixels stay sharp
         painter.setRenderHint(QPainter::Antialiasing, false);
