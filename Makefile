@@ -1,12 +1,13 @@
 # qt8800: the two commands a person needs are `make run` and `make test`.
+# The one list of what a fresh Debian machine needs; `make packages` prints it for CI.
 PACKAGES := cmake make g++ pkg-config qt6-base-dev qt6-serialport-dev qt6-charts-dev \
-            libxlsxwriter-dev libgtest-dev libgmock-dev libgl-dev
+            libqt6opengl6-dev libxlsxwriter-dev libgtest-dev libgmock-dev libgl-dev
 SUDO     := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 JOBS     := $(shell nproc)
 BUILD    := build
 ASAN     := build/asan
 
-.PHONY: all deps build run test bench clean
+.PHONY: all deps packages build run test bench clean
 
 all: build
 
@@ -18,6 +19,9 @@ deps:
 	    $(SUDO) apt-get update && \
 	    $(SUDO) env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends $$missing; \
 	fi
+
+packages:
+	@echo $(PACKAGES)
 
 build: deps
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
