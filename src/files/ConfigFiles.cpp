@@ -101,19 +101,10 @@ ConfigReadResult ConfigFiles::ReadConfigFile(const QString &fileName)
     ConfigReadResult result;
     statusMessage(Lang::Format(Lang::Text(Lang::TxConfigReading), {fileName}), false);
 
+    // A file that is missing, unreadable or far too large holds no values: every key counts as
+    // missing, so the user sees the whole list and decides.
     TIniEditor ini;
-    switch (ini.setFileName(fileName)) {
-    case TIniEditor::LoadStatus::Loaded:
-        break;
-    case TIniEditor::LoadStatus::CannotOpen:
-        // nothing can be taken from a file that is not there: say so instead of asking
-        // whether to take "all of nothing"
-        statusMessage(Lang::Format(Lang::Text(Lang::TxConfigUnreadable), {fileName}), true);
-        return result;
-    case TIniEditor::LoadStatus::TooLarge:
-        statusMessage(Lang::Format(Lang::Text(Lang::TxConfigTooLarge), {fileName}), true);
-        return result;
-    }
+    ini.setFileName(fileName);
 
     const int own = OwnLanguage(m_param.ProgramLanguage);
     const int other = 1 - own;
@@ -125,11 +116,9 @@ ConfigReadResult ConfigFiles::ReadConfigFile(const QString &fileName)
         if (otherKey.isEmpty())
             continue;
         const QString ownKey = field.Keys.value(own);
-        // the program's own language wins; a file written in the other language reads as well,
-        // and an empty value counts as missing under either key
-        QString value = ini.ReadStr(section, ownKey, QString());
-        if (value.isEmpty())
-            value = ini.ReadStr(section, otherKey, QString());
+        // the program's own language wins, also with an empty value; a file written in the
+        // other language reads as well
+        const QString value = ini.ReadStr(section, ownKey, ini.ReadStr(section, otherKey, QString()));
         field.FileText = value;
         if (!value.isEmpty())
             result.TakenFields.append(i);

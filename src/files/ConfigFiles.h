@@ -44,9 +44,8 @@ struct ConfigReadResult
     enum Outcome {
         Taken,          // the values found were shown (possibly after the question was answered Yes)
         Declined,       // keys were missing and the user answered No: no control changed
-        Unreadable,     // the file could not be opened or is far too large: no control changed
     };
-    Outcome outcome = Unreadable;
+    Outcome outcome = Declined;
     QStringList MissingKeys;    // own-language keys without a value
     QList<int> TakenFields;     // field indices handed to Dat2Form, in order
 };

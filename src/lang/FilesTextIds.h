@@ -28,8 +28,6 @@ enum FilesTextId : int {
     TxMissingKeysNotFound,
     TxMissingKeysTakeAnyway,
     TxConfigNotTaken,
-    TxConfigUnreadable,
-    TxConfigTooLarge,
     // load and save commands
     TxLoadConfigTitle = 3301,
     TxSaveConfigTitle,

@@ -26,8 +26,6 @@ const TextTable &FilesTexts()
         {TxMissingKeysNotFound, "n i c h t  gefunden!"},
         {TxMissingKeysTakeAnyway, "Sollen die Daten trotzdem übernommen werden?"},
         {TxConfigNotTaken, "Daten wurden nicht übernommen"},
-        {TxConfigUnreadable, "Die Konfigurationsdatei %s konnte nicht gelesen werden! Keine Daten übernommen."},
-        {TxConfigTooLarge, "Die Datei %s ist zu groß für eine Konfigurationsdatei! Keine Daten übernommen."},
         {TxLoadConfigTitle, "Selektion Konfigurationsdatei für QT 8800"},
         {TxSaveConfigTitle, "Speichern Konfigurationsdatei für QT 8800"},
         {TxConfigFilter, "QT8800-Konfigurationsdateien (*.QT8)|*.QT8|Alle Dateien (*.*)|*.*"},

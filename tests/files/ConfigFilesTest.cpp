@@ -236,9 +236,12 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{"EmptyValueCountsAsMissing",
                  [](const ConfigFilesTest &t) { return t.germanFile("Sprache=\r\n", {"Sprache"}); }, 0, true,
                  {"Sprache"}, {}},
-        ReadCase{"EmptyOwnValueFallsBackToOtherLanguage",
-                 [](const ConfigFilesTest &t) { return t.germanFile("Polarity=1\r\nPolarität=  \r\n", {"Polarität"}); },
-                 0, true, {}, {{6, "1"}}},
+        ReadCase{"EmptyOwnValueCountsAsMissingDespiteTheOtherLanguage",
+                 [](const ConfigFilesTest &t) { return t.germanFile("Range=5\r\nMessbereich=\r\n", {"Messbereich"}); },
+                 0, true, {"Messbereich"}, {{6, "v6"}}},
+        ReadCase{"EmptyOwnValueCountsAsMissingInEnglish",
+                 [](const ConfigFilesTest &t) { return t.germanFile("Polarity=  \r\n"); }, 1, true, {"Polarity"},
+                 {{5, "v5"}}},
         ReadCase{"ValueCutTo255",
                  [](const ConfigFilesTest &t) {
                      return t.germanFile("NameAnalogEingang=" + QByteArray(300, 'n') + "\r\n", {"NameAnalogEingang"});
@@ -299,23 +302,36 @@ TEST_F(ConfigFilesTest, TheQuestionNamesTheFileAndTheMissingKeys)
                                 .arg(path("q.QT8")));
 }
 
-TEST_F(ConfigFilesTest, AFileThatCannotBeReadChangesNothingAndAsksNothing)
+// Missing, a folder, far too large: nothing can be read, so the question lists every key of
+// the program's language; Yes changes nothing, No says that nothing was taken.
+TEST_F(ConfigFilesTest, AFileThatCannotBeReadListsEveryKey)
 {
     QDir(dir.path()).mkdir(QStringLiteral("folder.QT8"));
     QByteArray huge = germanFile();
     huge += QByteArray(2 * 1024 * 1024, ' ');
     WriteBytes(path("huge.QT8"), huge);
 
-    for (const QString &name : {path("none.QT8"), path("folder.QT8"), path("huge.QT8")}) {
-        status.clear();
-        const ConfigReadResult result = files().ReadConfigFile(name);
-        EXPECT_EQ(result.outcome, ConfigReadResult::Unreadable) << qPrintable(name);
-        ASSERT_EQ(status.size(), 2);
-        EXPECT_TRUE(status[1].error);
-        EXPECT_TRUE(status[1].text.contains(name));
-    }
-    EXPECT_TRUE(questions.isEmpty());
+    for (int language : {0, 1})
+        for (bool yes : {true, false})
+            for (const QString &name : {path("none.QT8"), path("folder.QT8"), path("huge.QT8")}) {
+                SCOPED_TRACE(qPrintable(QStringLiteral("%1 language %2 yes %3").arg(name).arg(language).arg(yes)));
+                status.clear();
+                questions.clear();
+                param.ProgramLanguage = language;
+                answerYes = yes;
+                const ConfigReadResult result = files().ReadConfigFile(name);
+                EXPECT_EQ(result.outcome, yes ? ConfigReadResult::Taken : ConfigReadResult::Declined);
+                EXPECT_EQ(askedKeys, language == 1 ? kEnglishKeys : kGermanKeys);
+                ASSERT_EQ(questions.size(), 1);
+                EXPECT_TRUE(questions[0].contains(name));
+                ASSERT_EQ(status.size(), 2);
+                const Message expected = yes ? Message{QStringLiteral("Die Konfigurationsdatei %1 ist gelesen.").arg(name), false}
+                                             : Message{QStringLiteral("Daten wurden nicht übernommen"), true};
+                EXPECT_EQ(status[1], expected);
+            }
     EXPECT_TRUE(view.shown.isEmpty());
+    for (int field : kKeyedFields)
+        EXPECT_EQ(view.controls.value(field), QStringLiteral("v%1").arg(field));
 }
 
 TEST_F(ConfigFilesTest, AFailedWriteKeepsTheOldFile)
