@@ -6,6 +6,7 @@
 #include "lang/Texts.h"
 #include "link/TelegramCodec.h"
 #include "model/Recording.h"
+#include "model/TimeText.h"
 #include "widgets/TArrowBtn.h"
 #include "widgets/TBevel3D.h"
 #include "widgets/TInterSpinEdit.h"
@@ -34,11 +35,6 @@ namespace {
 const QColor kSilver(192, 192, 192);
 const QColor kLightYellow(255, 238, 170);
 const QColor kRed(255, 0, 0);
-
-QString twoDigits(int n)
-{
-    return QStringLiteral("%1").arg(n, 2, 10, QChar(u'0'));
-}
 
 } // namespace
 
@@ -132,10 +128,13 @@ void TForm1::applySystemFormats(const QLocale &locale)
     if (!date.contains(QLatin1String("yyyy")))
         date.replace(QLatin1String("yy"), QLatin1String("yyyy"));
     m_dateFormat = date;
+    // a format whose parts are joined by quoted words ("HH 'h' mm") has no separator to take
+    m_timeSep = u':';
     const QString time = locale.timeFormat(QLocale::ShortFormat);
     for (QChar c : time)
-        if (!c.isLetter() && !c.isSpace()) {
-            m_timeSep = c;
+        if (!c.isLetterOrNumber() && !c.isSpace()) {
+            if (c != u'\'')
+                m_timeSep = c;
             break;
         }
 }
@@ -536,36 +535,34 @@ void TForm1::Dat2Form(int index, int slot)
         break;
     }
     case 3:
-    case 8:
-    case 17: {
+    case 8: {
         auto *ise = qobject_cast<TInterSpinEdit *>(control);
         if (!ise || (field.Kind == 3 && ise->hasFocus()))
             break;
-        std::optional<QTime> time;
-        if (slot == Model::FileSlot) {
-            time = parseTime(text);
-        } else {
-            bool ok[3] = {true, true, true};
-            int part[3] = {0, 0, 0};
-            const int parts = field.Kind == 8 ? 2 : 3;
-            for (int i = 0; i < parts; ++i)
-                if (auto t = Link::GetToken(text, u":", i + 1))
-                    part[i] = toInt(*t, &ok[i]);
-            const QTime t(part[0], part[1], part[2]);
-            if (ok[0] && ok[1] && ok[2] && t.isValid())
-                time = t;
-        }
+        const int parts = field.Kind == 8 ? 2 : 3;
+        const std::optional<QTime> time = slot == Model::FileSlot ? Model::ReadFileTime(text, m_timeSep)
+                                                                  : Model::ReadTelegramTime(text, parts);
         if (!time) {
             setControlColour(ise, kRed);
             break;
         }
-        if (field.Kind == 17)
-            ise->setStringValue(text);
-        else if (field.Kind == 8)
-            ise->setValue(QTime(time->hour(), time->minute()).msecsSinceStartOfDay() / 86400000.0);
-        else
-            ise->setValue(time->msecsSinceStartOfDay() / 86400000.0);
+        const QTime shown = field.Kind == 8 ? QTime(time->hour(), time->minute()) : *time;
+        ise->setValue(shown.msecsSinceStartOfDay() / 86400000.0);
         setControlColour(ise, colour);
+        // the stop follows the start whichever of start and duration arrives last
+        if (ise == iseStartTime)
+            ComputeMemoryStop(0);
+        break;
+    }
+    case 17: {
+        auto *ise = qobject_cast<TInterSpinEdit *>(control);
+        if (!ise)
+            break;
+        // a span, not a time of day: the instrument echoes 24:10:00 as the spin edit steps to it
+        const std::optional<QString> span = Model::ReadSpanText(text, slot == Model::FileSlot ? m_timeSep : u':');
+        if (span)
+            ise->setStringValue(*span);
+        setControlColour(ise, span ? colour : kRed);
         break;
     }
     case 4:
@@ -607,23 +604,30 @@ void TForm1::Dat2Form(int index, int slot)
         if (!picker)
             break;
         // the instrument sends the start without a year: the picker's year stays
-        if (const auto date = parseDate(text, picker->date().year()))
+        const auto date = parseDate(text, picker->date().year());
+        if (date)
             picker->setDate(*date);
-        else
-            colour = kRed;
-        setControlColour(picker, colour);
+        setControlColour(picker, date ? colour : kRed);
+        if (date && picker == dtpStartDate)
+            ComputeMemoryStop(0);
         break;
     }
     case 9:
         if (Model::ValidDuration(text.trimmed())) {
             iseDuration->setStringValue(text.trimmed());
             ComputeMemoryStop(2);
+            // the stop is computed, never read: it keeps the colour the computation gave it,
+            // only a mark of an earlier duration that did not convert goes
+            setControlColour(iseDuration, colour);
+            if (iseStopTime->Color() == kRed)
+                setControlColour(iseStopTime, palette().color(QPalette::Base));
+            if (dtpStopDate->palette().color(QPalette::Base) == kRed)
+                setControlColour(dtpStopDate, palette().color(QPalette::Base));
         } else {
-            colour = kRed;
+            for (QWidget *w : {static_cast<QWidget *>(dtpStopDate), static_cast<QWidget *>(iseStopTime),
+                               static_cast<QWidget *>(iseDuration)})
+                setControlColour(w, kRed);
         }
-        for (QWidget *w : {static_cast<QWidget *>(dtpStopDate), static_cast<QWidget *>(iseStopTime),
-                           static_cast<QWidget *>(iseDuration)})
-            setControlColour(w, colour);
         break;
     case 10: {
         auto *edit = qobject_cast<QLineEdit *>(control);
@@ -700,32 +704,6 @@ std::optional<QDate> TForm1::parseDate(const QString &text, std::optional<int> d
     return date;
 }
 
-std::optional<QTime> TForm1::parseTime(const QString &text) const
-{
-    // the system's separator; "h:n" and "h:n:s" both read
-    const QStringList parts = text.trimmed().split(m_timeSep);
-    if (parts.size() < 2 || parts.size() > 3)
-        return std::nullopt;
-    int values[3] = {0, 0, 0};
-    for (int i = 0; i < parts.size(); ++i) {
-        bool ok = false;
-        values[i] = parts[i].trimmed().toInt(&ok);
-        if (!ok)
-            return std::nullopt;
-    }
-    const QTime time(values[0], values[1], values[2]);
-    if (!time.isValid())
-        return std::nullopt;
-    return time;
-}
-
-QString TForm1::timeText(double days, bool zeroSeconds) const
-{
-    const QTime t = QTime(0, 0).addMSecs(int(std::llround(days * 86400000.0) % 86400000));
-    const QString sep(m_timeSep);
-    return twoDigits(t.hour()) + sep + twoDigits(t.minute()) + sep + (zeroSeconds ? QStringLiteral("00") : twoDigits(t.second()));
-}
-
 void TForm1::Form2Dat(int index, int slot)
 {
     if (!m_tables.FieldTable.isValid(index)) {
@@ -748,7 +726,7 @@ void TForm1::Form2Dat(int index, int slot)
         break;
     case 3:
         if (auto *ise = qobject_cast<TInterSpinEdit *>(control))
-            text = timeText(ise->Value(), false).replace(m_timeSep, u':');
+            text = Model::TimeOfDayText(ise->Value(), false);
         break;
     case 4:
         if (auto *spin = qobject_cast<TTextSpin *>(control))
@@ -764,7 +742,7 @@ void TForm1::Form2Dat(int index, int slot)
         break;
     case 8:
         if (auto *ise = qobject_cast<TInterSpinEdit *>(control))
-            text = timeText(ise->Value(), true).replace(m_timeSep, u':');
+            text = Model::TimeOfDayText(ise->Value(), true);
         break;
     case 9:
         if (auto *ise = qobject_cast<TInterSpinEdit *>(control))
@@ -798,8 +776,8 @@ double TForm1::ComputeMemoryStop(int mode)
     const double startDate = Model::ToDays(QDateTime(dtpStartDate->date(), QTime(0, 0)));
     const double stopDate = Model::ToDays(QDateTime(dtpStopDate->date(), QTime(0, 0)));
     const Model::MemoryStop m = Model::ComputeMemoryStop(
-        mode, startDate, iseStartTime->Value(), Model::DurationDays(iseDuration->StringValue().trimmed()), stopDate,
-        iseStopTime->Value(), m_state.LastDuration, m_state.LastEnd);
+        mode, startDate, iseStartTime->Value(), iseDuration->Value(), stopDate, iseStopTime->Value(),
+        m_state.LastDuration, m_state.LastEnd);
     if (!m.write)
         return m.duration;
     const bool guard = m_settingControls;

@@ -209,8 +209,6 @@ private:
     void queueForControl(QObject *sender);
     // "dd.mm.yyyy"; without a year part the default year, if any
     static std::optional<QDate> parseDate(const QString &text, std::optional<int> defaultYear);
-    std::optional<QTime> parseTime(const QString &text) const;
-    QString timeText(double days, bool zeroSeconds) const;
 
     StartOptions m_options;
     QString m_baseDir;

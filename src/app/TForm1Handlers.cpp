@@ -52,7 +52,6 @@ void TForm1::connectConfigHandlers()
     connect(tsRange, &TTextSpin::onChanging, this, &TForm1::tsRangeChanging);
     connect(tsRange, &TTextSpin::onChanged, this, [this] { changeColChange(tsRange); });
 
-    auto tagZero = [](QObject *o) { o->setProperty("Tag", 0); };
     auto tagOne = [this](QObject *o) {
         if (!m_settingControls)
             o->setProperty("Tag", 1);
@@ -63,11 +62,9 @@ void TForm1::connectConfigHandlers()
     });
     connect(iseQTTime, &TInterSpinEdit::OnClick, this, [this] { clickColChange(iseQTTime); });
     connect(iseQTTime, &TInterSpinEdit::OnChange, this, [=, this] { tagOne(iseQTTime); });
-    connect(iseQTTime, &TInterSpinEdit::OnEnter, this, [=, this] { tagZero(iseQTTime); });
     for (TInterSpinEdit *ise : {isePolInter, iseMeasInt}) {
         connect(ise, &TInterSpinEdit::OnClick, this, [this, ise] { clickColChange(ise); });
         connect(ise, &TInterSpinEdit::OnChange, this, [=, this] { tagOne(ise); });
-        connect(ise, &TInterSpinEdit::OnEnter, this, [=, this] { tagZero(ise); });
         connect(ise, &TInterSpinEdit::OnExit, this, [this, ise] { compoExit(ise); });
     }
     connect(dtpStartDate, &QDateEdit::dateChanged, this, [this] {
@@ -79,7 +76,6 @@ void TForm1::connectConfigHandlers()
         if (!m_settingControls)
             iseStartTimeChange(iseStartTime);
     });
-    connect(iseStartTime, &TInterSpinEdit::OnEnter, this, [=, this] { tagZero(iseStartTime); });
     connect(iseStartTime, &TInterSpinEdit::OnExit, this, [this] { dtpStartDateExit(iseStartTime); });
     connect(dtpStopDate, &QDateEdit::dateChanged, this, [this] {
         if (!m_settingControls)
@@ -90,14 +86,12 @@ void TForm1::connectConfigHandlers()
         if (!m_settingControls)
             iseStopTimeChange();
     });
-    connect(iseStopTime, &TInterSpinEdit::OnEnter, this, [=, this] { tagZero(iseStopTime); });
     connect(iseStopTime, &TInterSpinEdit::OnExit, this, &TForm1::iseMemStopExit);
     connect(iseDuration, &TInterSpinEdit::OnClick, this, [this] { clickColChange(iseDuration); });
     connect(iseDuration, &TInterSpinEdit::OnChange, this, [this] {
         if (!m_settingControls)
             txtDurationChange();
     });
-    connect(iseDuration, &TInterSpinEdit::OnEnter, this, [=, this] { tagZero(iseDuration); });
     connect(iseDuration, &TInterSpinEdit::OnExit, this, [this] { durationExit(iseDuration); });
 
     connect(btnSetDT, &QPushButton::clicked, this, &TForm1::btnSetDTClick);
@@ -161,7 +155,7 @@ bool TForm1::eventFilter(QObject *watched, QEvent *event)
             close();
             return true;
         }
-        if (isOneOf(control, {dtpQTDate, dtpStartDate, dtpStopDate, iseQTTime, isePolInter, iseMeasInt, iseStartTime,
+        if (isOneOf(control, {dtpQTDate, dtpStartDate, dtpStopDate, isePolInter, iseMeasInt, iseStartTime,
                               iseStopTime, iseDuration, txtAnaName, txtAnaUnit}) || numeric)
             colChange(control);
         if ((numeric || isOneOf(control, {txtRefInter, txtMeasRefInter}))
@@ -189,10 +183,17 @@ bool TForm1::eventFilter(QObject *watched, QEvent *event)
         else if (control == txtExcelDat)
             btnExcelDatClick();
         break;
-    case QEvent::FocusIn:
-        if (isOneOf(control, {dtpStartDate, dtpStopDate}) && watched == control)
+    case QEvent::FocusIn: {
+        // focus coming back from the calendar pop-up, a menu or another window is not the user
+        // entering the control: a change made meanwhile must still count when it is left
+        const auto reason = static_cast<QFocusEvent *>(event)->reason();
+        if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason || watched != control)
+            break;
+        if (isOneOf(control, {dtpStartDate, dtpStopDate, iseQTTime, isePolInter, iseMeasInt, iseStartTime,
+                              iseStopTime, iseDuration}))
             control->setProperty("Tag", 0);
         break;
+    }
     case QEvent::FocusOut: {
         const auto reason = static_cast<QFocusEvent *>(event)->reason();
         if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason || watched != control)
@@ -385,12 +386,13 @@ void TForm1::iseMemStopExit()
 
 bool TForm1::NumKeyPress(QLineEdit *edit, QKeyEvent *event)
 {
+    // only typed characters are checked: Tab, Delete, Backspace, Enter, the arrows and
+    // shortcuts are keys, and some of them carry a control character as their text
     const QString text = event->text();
-    if (text.isEmpty())
-        return false;                 // navigation and modifier keys
-    const QChar c = text.at(0);
-    if (c == u'\b' || c == u'\r' || c == u'\n')
+    if (text.isEmpty() || !text.at(0).isPrint()
+        || (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)))
         return false;
+    const QChar c = text.at(0);
     if (c != u'-' && !c.isDigit() && c != u'.' && c != u',') {
         ReportMessage(Lang::Text(Lang::TxOnlyNumberChars), true);
         return true;

@@ -36,15 +36,6 @@ bool ValidDuration(const QString &text)
     return ok && minutes >= 0 && minutes <= 59;
 }
 
-double DurationDays(const QString &text)
-{
-    if (!ValidDuration(text))
-        return 0;
-    const QStringList parts = text.split(u':');
-    const int minutes = parts.size() > 1 ? parts[1].toInt() : 0;
-    return (parts[0].toInt() * 60 + minutes) / 1440.0;
-}
-
 QString DurationText(double days)
 {
     const long long minutes = std::llround(std::max(0.0, days) * 1440.0);

@@ -11,8 +11,6 @@ QDateTime FromDays(double days);
 
 // "hhhh" or "hhhh:mm", hours 0..9999, minutes 0..59; an empty minute part counts as 0.
 bool ValidDuration(const QString &text);
-// Days of a valid duration text; 0 for an invalid one.
-double DurationDays(const QString &text);
 // "hhhh:mm" of a span in days (whole minutes).
 QString DurationText(double days);
 

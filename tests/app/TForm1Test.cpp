@@ -178,6 +178,8 @@ private Q_SLOTS:
         QTest::newRow("duration 12:60") << 17 << "12:60" << "keep" << kRed;
         QTest::newRow("interval") << 18 << "00:00:30" << "00:00:30" << kSilver;
         QTest::newRow("interval no number") << 18 << "00:xx:30" << "keep" << kRed;
+        QTest::newRow("interval over a day") << 18 << "25:00:00" << "25:00:00" << kSilver;
+        QTest::newRow("interval empty") << 18 << "" << "keep" << kRed;
         QTest::newRow("start date keeps the year") << 15 << "24.12" << "24.12" << kSilver;
         QTest::newRow("start date 31.02") << 15 << "31.02" << "keep" << kRed;
         QTest::newRow("start time drops seconds") << 16 << "08:30:45" << "08:30:00" << kSilver;
