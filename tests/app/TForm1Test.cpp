@@ -373,6 +373,8 @@ private Q_SLOTS:
         m_form->cboSaveConfig->setChecked(true);
         m_form->param().RememberConfig = true;
         m_form->selection().AskOnClose = true;
+        m_form->isePolInter->setStringValue("00:20:00");            // not the start-up defaults
+        m_form->iseMeasInt->setStringValue("00:00:30");
         m_answer = false;
         m_form->close();
         QVERIFY(m_form->isVisible());                                // "No" keeps it open
@@ -391,6 +393,10 @@ private Q_SLOTS:
         QVERIFY(!m_form->paramFileFailed());
         QCOMPARE(m_form->tsRange->Position(), range);
         QCOMPARE(background(m_form->tsRange), kYellow);
+        // times too, whatever separator the desktop's locale uses
+        QCOMPARE(m_form->isePolInter->text(), QStringLiteral("00:20:00"));
+        QCOMPARE(m_form->iseMeasInt->text(), QStringLiteral("00:00:30"));
+        QCOMPARE(background(m_form->iseMeasInt), kYellow);
         m_form->selection().AskOnClose = false;
         QTest::keyClick(m_form->PageControl1, Qt::Key_Escape);       // Escape closes the window
         QVERIFY(!m_form->isVisible());
