@@ -55,6 +55,32 @@ struct LinkToSim : testing::Test
         engine->RunProtocolEngine();
         return engine->isIdle() || finished.wait(ms);
     }
+
+    // F5 on an undisturbed line: 18 requests, no message, every field of every reply filled.
+    void expectFullRead()
+    {
+        using namespace Orders;
+        static const int kRead[] = {GIN, GST, GDA, GAO, GZP, GAT, GDO, GMT, GDM,
+                                    GRA, GLA, GSM, GTI, GIP, GMM, GAE, GPT, GTM};
+        for (int i = 0; i < tables.FieldTable.size(); ++i)
+            tables.FieldTable[i].TelegramText.clear();
+        served.clear();
+        sink.messages.clear();
+        engine->ReadConfigFromDevice();
+        ASSERT_TRUE(runUntilIdle());
+        EXPECT_EQ(served.size(), 18);
+        EXPECT_TRUE(sink.errors().isEmpty()) << qPrintable(sink.errors().join('\n'));
+        for (int order : kRead) {
+            const TRXTab &reply = tables.Replies[std::size_t(tables.Orders[std::size_t(order)].ReplyIndex)];
+            for (int field : reply.Fields) {
+                if (tables.FieldTable[field].TokenPos <= 0)
+                    continue;
+                EXPECT_FALSE(tables.FieldTable[field].TelegramText.isEmpty()) << "field " << field;
+            }
+        }
+        EXPECT_EQ(tables.FieldTable[0].TelegramText, instrument.serial);
+        EXPECT_EQ(tables.FieldTable[17].TelegramText, instrument.duration);
+    }
 };
 
 QByteArrayList split(const char *lines)
@@ -133,6 +159,46 @@ TEST_F(LinkToSim, SilenceDropsTenJobsWithOneMessage)
     engine->InformationRequest();
     ASSERT_TRUE(runUntilIdle());
     EXPECT_EQ(tables.FieldTable[0].TelegramText, instrument.serial);
+}
+
+// A reply may only pair with the request it answers: whatever a disturbance leaves on the
+// line must cost at most the exchange it lands in, never every exchange after it.
+TEST_F(LinkToSim, GarbageBeforeAReplyCostsOneResendAndNothingAfter)
+{
+    instrument.faults.garbage = 1;
+    engine->ReadConfigFromDevice();
+    ASSERT_TRUE(runUntilIdle());
+    // the garbage line and the reply behind it came in one read: the resend's reply counts
+    EXPECT_EQ(served.size(), 19);
+    EXPECT_TRUE(sink.errors().isEmpty()) << qPrintable(sink.errors().join('\n'));
+    expectFullRead();
+}
+
+TEST_F(LinkToSim, AReplyAfterItsTimeOutIsNotTakenForTheNextRequest)
+{
+    instrument.faults.delayMs = 3500;
+    engine->InformationRequest();
+    ASSERT_TRUE(runUntilIdle(6000));
+    EXPECT_EQ(sink.errors(), QStringList{"QT 8800 antwortet nicht oder Baudrate stimmt nicht! Kommunikation wird abgebrochen."});
+    QSignalSpy late(&serial, &SerialLink::telegramReceived);
+    ASSERT_TRUE(late.wait(2000));                 // now waiting, unfetched, when F5 is pressed
+    expectFullRead();
+}
+
+TEST_F(LinkToSim, TwoRepliesToOneRequestCostNothingAfter)
+{
+    instrument.faults.duplicate = 1;
+    engine->ReadConfigFromDevice();
+    ASSERT_TRUE(runUntilIdle());
+    EXPECT_EQ(served.size(), 18);
+    EXPECT_TRUE(sink.errors().isEmpty()) << qPrintable(sink.errors().join('\n'));
+    expectFullRead();
+
+    // a copy left waiting after the last job of a queue does not answer the next queue's first request
+    instrument.faults.duplicate = 1;
+    engine->QueueOrderByIndex(Orders::GIN);
+    ASSERT_TRUE(runUntilIdle());
+    expectFullRead();
 }
 
 TEST_F(LinkToSim, DirectoryReadIsRefusedWhileRecording)
