@@ -201,6 +201,28 @@ TEST_F(LinkToSim, TwoRepliesToOneRequestCostNothingAfter)
     expectFullRead();
 }
 
+// At wire speed the reply follows the garbage line in a later read, after the resend went
+// out, and a second copy arrives after the next request: both are skipped there.
+TEST_F(LinkToSim, AtWireSpeedAStrayReplyIsSkippedByTheRequestItLandsIn)
+{
+    server.setPacing(true);
+    server.setBaud(38400);
+    instrument.faults.garbage = 1;
+    engine->ReadConfigFromDevice();
+    ASSERT_TRUE(runUntilIdle());
+    EXPECT_EQ(served.size(), 19);
+    EXPECT_TRUE(sink.errors().isEmpty()) << qPrintable(sink.errors().join('\n'));
+    expectFullRead();
+
+    served.clear();
+    instrument.faults.duplicate = 3;
+    engine->ReadConfigFromDevice();
+    ASSERT_TRUE(runUntilIdle());
+    EXPECT_EQ(served.size(), 18);
+    EXPECT_TRUE(sink.errors().isEmpty()) << qPrintable(sink.errors().join('\n'));
+    expectFullRead();
+}
+
 TEST_F(LinkToSim, DirectoryReadIsRefusedWhileRecording)
 {
     instrument.fillDemoMemory();
