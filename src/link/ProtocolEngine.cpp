@@ -158,6 +158,13 @@ void ProtocolEngine::sendStep(TOrder &job)
 bool ProtocolEngine::replyStep(int jobIndex)
 {
     const std::optional<QByteArray> telegram = m_port.FetchTelegram();
+    if (!telegram && !m_port.PortReady()) {
+        // the line went while the reply was out; the port has told why, and a time-out
+        // message would send the user looking at the instrument instead
+        AbandonBlockRead();
+        dropQueue();
+        return true;
+    }
     if (!telegram) {
         const TOrder &job = m_queue[std::size_t(jobIndex)];
         const qint64 remaining = job.deadline - now();

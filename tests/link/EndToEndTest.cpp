@@ -11,6 +11,7 @@
 #include <QProcess>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -43,6 +44,7 @@ struct LinkToSim : testing::Test
         QObject::connect(&serial, &SerialLink::telegramReceived, engine.get(), &ProtocolEngine::RunProtocolEngine);
         QObject::connect(&serial, &SerialLink::portError, engine.get(),
                          [this](const QString &text) { engine->ReportMessage(text, true); });
+        QObject::connect(&serial, &SerialLink::portError, engine.get(), &ProtocolEngine::RunProtocolEngine);
         serial.setBaseDir(dir.path());
         ASSERT_TRUE(serial.SetPortParams(38400, "n", 8, 1));
         ASSERT_TRUE(serial.OpenPort("COM1")) << qPrintable(serial.LastPortError());
@@ -287,10 +289,17 @@ TEST_F(LinkToSim, ClosedLineEndsTheRunAndTheLinkRecoversOnReopen)
     instrument.faults.closeLine = true;
     for (int i = 0; i < 3; ++i)
         engine->QueueOrderByIndex(Orders::GST);
-    ASSERT_TRUE(runUntilIdle(6000));
-    EXPECT_FALSE(sink.errors().isEmpty());
+    // the run ends when the line goes, not at the reply's deadline
+    ASSERT_TRUE(runUntilIdle(2000));
+    ASSERT_EQ(sink.errors().size(), 1);
+    EXPECT_TRUE(sink.errors()[0].startsWith("Schnittstelle COM1 wurde geschlossen: ")) << qPrintable(sink.errors()[0]);
+    EXPECT_EQ(abandoned, 1);
+    // and no time-out later puts the blame on the instrument
+    QTest::qWait(3300);
+    EXPECT_EQ(sink.errors().size(), 1);
     engine->QueueOrderByIndex(Orders::GIN);
     ASSERT_TRUE(runUntilIdle(6000));
+    EXPECT_EQ(sink.errors().last(), QStringLiteral("Serielle Schnittstelle nicht bereit! Kommunikation wird abgebrochen."));
 
     // the user picks the port again once the instrument is back
     ASSERT_FALSE(server.start(dir.path() + "/COM1").isEmpty());

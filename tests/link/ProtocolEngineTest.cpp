@@ -232,6 +232,23 @@ TEST_F(EngineFixture, PortNotReadyFinishesEachJobWithAMessage)
     EXPECT_TRUE(engine->isIdle());
 }
 
+TEST_F(EngineFixture, APortLostWhileAReplyIsOutEndsTheRunWithoutATimeOut)
+{
+    for (int i = 0; i < 3; ++i)
+        engine->QueueOrderByIndex(Orders::GST);
+    run();
+    ASSERT_EQ(port.sent.size(), 1);
+    port.ready = false;                              // the line's own message was shown
+    run();
+    EXPECT_TRUE(engine->isIdle());
+    EXPECT_EQ(abandoned, 1);
+    now += 3001;
+    run();
+    EXPECT_EQ(port.sent.size(), 1);
+    EXPECT_TRUE(sink.errors().isEmpty());
+    EXPECT_EQ(engine->NoAnswerCount(), 0);
+}
+
 TEST_F(EngineFixture, ControlChangesQueueEveryOrderCarryingTheField)
 {
     QObject range, label, stranger;
