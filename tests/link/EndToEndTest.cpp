@@ -44,6 +44,7 @@ struct LinkToSim : testing::Test
         QObject::connect(&serial, &SerialLink::telegramReceived, engine.get(), &ProtocolEngine::RunProtocolEngine);
         QObject::connect(&serial, &SerialLink::portError, engine.get(),
                          [this](const QString &text) { engine->ReportMessage(text, true); });
+        // the window's 40 ms timer runs the engine soon after; here the port's report does
         QObject::connect(&serial, &SerialLink::portError, engine.get(), &ProtocolEngine::RunProtocolEngine);
         serial.setBaseDir(dir.path());
         ASSERT_TRUE(serial.SetPortParams(38400, "n", 8, 1));
