@@ -178,9 +178,12 @@ private Q_SLOTS:
         };
         m_instrument.faults.garbage = 1;
         readAndCompare(4, "0033:10", "00:00:20");
+        QVERIFY(!QTest::currentTestFailed());
         readAndCompare(5, "0034:10", "00:00:30");
+        QVERIFY(!QTest::currentTestFailed());
         m_instrument.faults.duplicate = 1;
         readAndCompare(6, "0035:10", "00:00:40");
+        QVERIFY(!QTest::currentTestFailed());
         readAndCompare(7, "0012:30", "00:01:00");
     }
 
