@@ -62,6 +62,7 @@ bool Faults::parse(const QString &text)
     else if (kind == QLatin1String("noise")) noise = count;
     else if (kind == QLatin1String("split")) split = count;
     else if (kind == QLatin1String("trailing")) trailing = count;
+    else if (kind == QLatin1String("duplicate")) duplicate = count;
     else if (kind == QLatin1String("truncate")) truncate = count;
     else if (kind == QLatin1String("delay")) delayMs = count;
     else if (kind == QLatin1String("close")) closeLine = true;

@@ -41,11 +41,13 @@ struct Faults
     int split = 0;          // replies sent one byte at a time
     int splitDelayMs = 2;
     int trailing = 0;       // replies followed by stray bytes
+    int duplicate = 0;      // replies sent twice
     int truncate = 0;       // replies cut after their first value
     int delayMs = 0;        // the next reply waits this long
     bool closeLine = false; // close the line instead of answering the next request
 
-    // "silence:3", "badsum", "error:2", "garbage", "noise", "split:5", "trailing", "truncate", "delay:1000", "close"
+    // "silence:3", "badsum", "error:2", "garbage", "noise", "split:5", "trailing", "duplicate", "truncate",
+    // "delay:1000", "close"
     bool parse(const QString &text);
 };
 

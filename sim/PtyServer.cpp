@@ -144,6 +144,12 @@ void PtyServer::serve(const QByteArray &request)
     } else {
         enqueue(reply, m_pace ? m_lineFreeAt : due);
     }
+    if (f.duplicate > 0) {
+        --f.duplicate;
+        if (m_pace)
+            m_lineFreeAt += wireUs(reply.size());
+        enqueue(reply, m_pace ? m_lineFreeAt : due);
+    }
     if (f.trailing > 0) {
         --f.trailing;
         enqueue("\x02\x7f", due);

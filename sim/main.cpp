@@ -35,7 +35,7 @@ int main(int argc, char **argv)
     parser.addOption({QStringLiteral("pace"), QStringLiteral("Send replies at the wire speed of the baud rate.")});
     parser.addOption({QStringLiteral("empty"), QStringLiteral("Start with an empty measurement memory.")});
     parser.addOption({QStringLiteral("records"), QStringLiteral("Records in the second memory block (default 60)."), QStringLiteral("n"), QStringLiteral("60")});
-    parser.addOption({QStringLiteral("fault"), QStringLiteral("Fault for the next requests: silence:N, badsum:N, error:N, garbage:N, noise:N, split:N, trailing:N, truncate:N, delay:MS, close."), QStringLiteral("fault")});
+    parser.addOption({QStringLiteral("fault"), QStringLiteral("Fault for the next requests: silence:N, badsum:N, error:N, garbage:N, noise:N, split:N, trailing:N, duplicate:N, truncate:N, delay:MS, close."), QStringLiteral("fault")});
     parser.process(app);
 
     Sim::Instrument instrument;

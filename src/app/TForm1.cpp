@@ -48,6 +48,7 @@ TForm1::TForm1(StartOptions options, QWidget *parent)
     setWindowTitle(QStringLiteral("QT 8800"));
     m_log = std::make_unique<Link::TrafficLog>(*this);
     m_log->setVersion(QStringLiteral(QT8800_VERSION));
+    m_log->setTimeSeparator(m_timeSep);
     m_serial = new Link::SerialLink(*this, m_log.get(), this);
     m_serial->setBaseDir(m_baseDir);
     m_engine = new Link::ProtocolEngine(m_tables, *m_serial, *this, m_log.get(), {}, this);
@@ -137,6 +138,9 @@ void TForm1::applySystemFormats(const QLocale &locale)
                 m_timeSep = c;
             break;
         }
+    // the log's times read like the window's clock
+    if (m_log)
+        m_log->setTimeSeparator(m_timeSep);
 }
 
 void TForm1::setInitialColours()

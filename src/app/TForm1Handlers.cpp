@@ -5,6 +5,7 @@
 #include "files/ParameterFile.h"
 #include "lang/Texts.h"
 #include "model/Recording.h"
+#include "widgets/MeterBase.h"
 #include "widgets/TArrowBtn.h"
 #include "widgets/TBevel3D.h"
 #include "widgets/TInterSpinEdit.h"
@@ -441,6 +442,8 @@ void TForm1::tsComPortChanged()
 void TForm1::applyDecimalSeparator(int index)
 {
     m_decimalSep = index == 0 ? u'.' : u',';
+    for (MeterBase *meter : findChildren<MeterBase *>())
+        meter->setDecimalSeparator(m_decimalSep);
 }
 
 void TForm1::tsDecimalSepChanged()

@@ -12,6 +12,8 @@ class Port
 public:
     virtual ~Port() = default;
     virtual bool PortReady() const = 0;
+    // Whatever was received and not yet fetched is dropped first: it cannot answer this
+    // request, and kept it would pair with it and leave every later exchange one reply behind.
     virtual bool SendText(const QByteArray &telegram) = 0;
     virtual std::optional<QByteArray> FetchTelegram() = 0;
 };

@@ -158,12 +158,26 @@ void ProtocolEngine::sendStep(TOrder &job)
 bool ProtocolEngine::replyStep(int jobIndex)
 {
     const std::optional<QByteArray> telegram = m_port.FetchTelegram();
+    if (!telegram && !m_port.PortReady()) {
+        // the line went while the reply was out; the port has told why, and a time-out
+        // message would send the user looking at the instrument instead
+        AbandonBlockRead();
+        dropQueue();
+        return true;
+    }
     if (!telegram) {
         const TOrder &job = m_queue[std::size_t(jobIndex)];
         const qint64 remaining = job.deadline - now();
         if (remaining >= 0) {
             m_deadlineTimer.start(int(remaining) + 1);
             return false;
+        }
+        if (job.strayReply) {
+            // the instrument did answer, only never this request
+            m_queue[std::size_t(jobIndex)].state = TOrder::Done;
+            ReportMessage(Lang::Text(Lang::TxUnexpectedTelegram), true);
+            AbandonBlockRead();
+            return true;
         }
         if (m_noAnswerCount == 0)
             SetNoAnswer(true);
@@ -222,8 +236,13 @@ void ProtocolEngine::handleReply(int jobIndex, const QByteArray &telegram)
 
     SetNoAnswer(false);
     if (check.replyIndex != m_tables.Orders[std::size_t(orderIndex)].ReplyIndex) {
-        ReportMessage(Lang::Text(Lang::TxUnexpectedTelegram), true);
-        AbandonBlockRead();
+        // Most likely the late or second reply to an earlier request, arriving after this
+        // one went out. Taken as this job's answer, this job's own reply would then answer
+        // the next request, and so on to the end of the queue; so it is passed over and the
+        // job waits on. Only when nothing fitting comes before the deadline is it reported.
+        job->state = TOrder::Sent;
+        job->reply.clear();
+        job->strayReply = true;
         return;
     }
     const TRXTab &reply = m_tables.Replies[std::size_t(check.replyIndex)];
@@ -256,6 +275,7 @@ bool ProtocolEngine::RetryJob()
     TOrder &job = m_queue[std::size_t(m_currentJob)];
     if (--job.attemptsLeft > 0) {
         job.reply.clear();
+        job.strayReply = false;
         job.state = TOrder::Ready;
         return true;
     }

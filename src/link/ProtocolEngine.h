@@ -24,6 +24,7 @@ struct TOrder
     int orderIndex = 0;
     qint64 deadline = 0;        // monotonic ms; set when sent
     int attemptsLeft = 2;
+    bool strayReply = false;    // a reply of another kind came while this job waited
     QByteArray telegram;
     QByteArray reply;
 };

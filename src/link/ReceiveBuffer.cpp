@@ -33,4 +33,11 @@ std::optional<QByteArray> ReceiveBuffer::fetch()
     return m_text;
 }
 
+void ReceiveBuffer::discard()
+{
+    m_text.clear();
+    m_complete = false;
+    m_fetched = false;
+}
+
 } // namespace Link

@@ -20,6 +20,9 @@ public:
     // The complete telegram, handed out once.
     std::optional<QByteArray> fetch();
 
+    // Forgets a waiting telegram and a partial line alike.
+    void discard();
+
     const QByteArray &text() const { return m_text; }
     bool complete() const { return m_complete; }
 

@@ -156,6 +156,10 @@ bool SerialLink::SendText(const QByteArray &telegram)
 {
     if (!PortReady())
         return false;
+    // a late reply, a second copy or the rest of a disturbed line: none of it answers this
+    m_buffer.discard();
+    m_port->clear(QSerialPort::Input);
+    ++m_sends;
     m_sink.StatusFlash(0);
     return m_port->write(telegram) > 0;
 }
@@ -169,7 +173,12 @@ void SerialLink::onReadyRead()
 {
     m_sink.StatusFlash(1);
     const QByteArray data = m_port->readAll();
+    const quint64 sends = m_sends;
     for (char byte : data) {
+        // the telegram handed over below may have led to a new request: the bytes left in
+        // this read arrived before it, so they cannot answer it
+        if (m_sends != sends)
+            return;
         if (!m_buffer.feed(byte))
             continue;
         if (m_log && m_log->Logging())

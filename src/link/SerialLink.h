@@ -59,6 +59,7 @@ private:
     QSerialPort::DataBits m_dataBits = QSerialPort::Data8;
     QSerialPort::StopBits m_stopBits = QSerialPort::OneStop;
     bool m_opened = false;
+    quint64 m_sends = 0;    // requests written; tells the receive loop that its bytes went stale
 };
 
 } // namespace Link

@@ -173,8 +173,17 @@ QStringList MeterBase::scaleLabels() const
     QStringList labels;
     const int parts = mainParts();
     for (int i = 0; i <= parts; ++i)
-        labels << Widgets::scaleNumber(Widgets::scaleValueAt(m_valueStart, m_valueEnd, double(i) / parts, m_nonLinear));
+        labels << Widgets::scaleNumber(Widgets::scaleValueAt(m_valueStart, m_valueEnd, double(i) / parts, m_nonLinear),
+                                       m_decimalSep);
     return labels;
+}
+
+void MeterBase::setDecimalSeparator(QChar separator)
+{
+    if (separator == m_decimalSep)
+        return;
+    m_decimalSep = separator;
+    faceChanged();
 }
 
 void MeterBase::setUpperLimit(double value)

@@ -39,6 +39,7 @@ class MeterBase : public TInstrumentBase
     Q_PROPERTY(QColor ColLed1 READ ColLed1 WRITE setColLed1)
     Q_PROPERTY(QColor ColLed2 READ ColLed2 WRITE setColLed2)
     Q_PROPERTY(bool NonLinear READ NonLinear WRITE setNonLinear)
+    Q_PROPERTY(QChar DecimalSeparator READ DecimalSeparator WRITE setDecimalSeparator)
 
 public:
     static constexpr int kMaxDamping = 10;
@@ -105,6 +106,9 @@ public:
     void setColLed2(const QColor &colour);
     bool NonLinear() const { return m_nonLinear; }
     void setNonLinear(bool on);
+    // of the scale numbers and the digital display; the program passes its own setting
+    QChar DecimalSeparator() const { return m_decimalSep; }
+    void setDecimalSeparator(QChar separator);
 
     // the value the pointer shows now (damped), and the peak pointer's value
     double ShownValue() const { return m_shown; }
@@ -179,6 +183,7 @@ private:
     bool m_ledBlink[2] = {false, false};
     QColor m_colLed[2] = {Qt::red, Qt::green};
     bool m_nonLinear = false;
+    QChar m_decimalSep = u'.';
     bool m_below = false;
     bool m_above = false;
     bool m_pressing = false;

@@ -81,7 +81,7 @@ int displayDecimals(double start, double end, double shown, bool fixedPoint)
     return 0;
 }
 
-QString scaleNumber(double v)
+QString scaleNumber(double v, QChar decimalSeparator)
 {
     if (!std::isfinite(v))
         return QString();
@@ -94,7 +94,10 @@ QString scaleNumber(double v)
     }
     if (std::abs(v) < 0.5 * std::pow(10.0, -decimals))
         v = 0.0;   // no "-0"
-    return QLocale::c().toString(v, 'f', decimals);
+    QString text = QLocale::c().toString(v, 'f', decimals);
+    if (decimalSeparator != u'.')
+        text.replace(u'.', decimalSeparator);
+    return text;
 }
 
 } // namespace Widgets

@@ -32,6 +32,6 @@ int limitCrossing(double before, double after, double limit);
 int displayDecimals(double start, double end, double shown, bool fixedPoint);
 
 // a scale number with no more decimals than it needs (at most 3)
-QString scaleNumber(double v);
+QString scaleNumber(double v, QChar decimalSeparator = u'.');
 
 } // namespace Widgets

@@ -26,7 +26,7 @@ TInterSpinEdit::TInterSpinEdit(QWidget *parent)
     : QLineEdit(parent)
     , m_button(new SpinButton(this))
 {
-    setText(QStringLiteral("00:00:00"));
+    writeText(QStringLiteral("00:00:00"));
     setTextMargins(0, 0, SpinButton::kWidth, 0);
     connect(this, &QLineEdit::textChanged, this, &TInterSpinEdit::OnChange);
     connect(m_button, &SpinButton::upStep, this, [this] {
@@ -168,15 +168,21 @@ double TInterSpinEdit::clamped(double days) const
     return days;
 }
 
+void TInterSpinEdit::writeText(const QString &text)
+{
+    setText(text);
+    setCursorPosition(0);
+}
+
 void TInterSpinEdit::setValue(double days)
 {
-    setText(WriteText(PartsFromValue(clamped(days)), m_duration));
+    writeText(WriteText(PartsFromValue(clamped(days)), m_duration));
 }
 
 void TInterSpinEdit::setDurationTyp(bool duration)
 {
     m_duration = duration;
-    setText(WriteText(ReadText(text()), m_duration));
+    writeText(WriteText(ReadText(text()), m_duration));
 }
 
 void TInterSpinEdit::setIncrement(int step)
@@ -271,7 +277,7 @@ void TInterSpinEdit::focusOutEvent(QFocusEvent *event)
         if (clamped(days) != days)
             setValue(days);
         else
-            setText(WriteText(t, m_duration));
+            writeText(WriteText(t, m_duration));
     }
     QLineEdit::focusOutEvent(event);
     emit OnExit();

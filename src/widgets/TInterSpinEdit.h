@@ -36,7 +36,7 @@ public:
     void setValue(double days);
     QString StringValue() const { return text(); }
     // the text as it is, unchecked
-    void setStringValue(const QString &value) { setText(value); }
+    void setStringValue(const QString &value) { writeText(value); }
     bool DurationTyp() const { return m_duration; }
     // rewrites the current text in the new format
     void setDurationTyp(bool duration);
@@ -87,6 +87,9 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
 
 private:
+    // text the program sets leaves the caret at the start, so the spin button steps the
+    // hours until the user puts the caret elsewhere
+    void writeText(const QString &text);
     void step(bool up);
     double clamped(double days) const;
     int maxPart() const { return m_duration ? 2 : 3; }

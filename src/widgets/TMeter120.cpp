@@ -163,7 +163,10 @@ TMeter120::DialGeometry TMeter120::dialGeometry() const
 QString TMeter120::displayText() const
 {
     const int decimals = Widgets::displayDecimals(ValueStart(), ValueEnd(), ShownValue(), m_dispFixPnt);
-    return QString::number(ShownValue(), 'f', decimals);
+    QString text = QString::number(ShownValue(), 'f', decimals);
+    if (DecimalSeparator() != u'.')
+        text.replace(u'.', DecimalSeparator());
+    return text;
 }
 
 void TMeter120::drawFace(QPainter &painter, const QRect &inner)

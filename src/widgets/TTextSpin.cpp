@@ -184,10 +184,11 @@ bool TTextSpin::Step(Arrow arrow)
     const int candidate = m_position + (arrow == Arrow::Up ? 1 : -1);
     if (m_limiter && (candidate < 0 || candidate > count() - 1))
         return false;
-    const int before = m_position;
+    // landing on the same item (a one-item list, or held by LimitUp or LimitDown) still
+    // counts: the user pressed, and the program answers, with immediate transfer by
+    // sending the value again
     setPosition(candidate);
-    // a step that the limits swallow is no change, so it raises no event
-    return m_position != before;
+    return true;
 }
 
 void TTextSpin::repeatStep()

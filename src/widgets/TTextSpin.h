@@ -80,7 +80,7 @@ public:
     void setRepSpeed(int ms) { m_repSpeed = ms; }
 
     const Widgets::TextSpinItem *item(int index) const;
-    // one step as the user makes it; true when the position changed
+    // one step as the user makes it; true when it counts as done (it may land on the same item)
     bool Step(Arrow arrow);
     Arrow heldArrow() const { return m_held; }
 

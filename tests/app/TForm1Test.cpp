@@ -7,6 +7,7 @@
 #include "widgets/TArrowBtn.h"
 #include "widgets/TInterSpinEdit.h"
 #include "widgets/TLedCheck.h"
+#include "widgets/TMeter120.h"
 #include "widgets/TTextSpin.h"
 
 #include <QCheckBox>
@@ -16,6 +17,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRegularExpression>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -145,6 +148,54 @@ private Q_SLOTS:
         QVERIFY(idle());
     }
 
+    void aStrayOrDoubledReplyCostsNoLaterValue()
+    {
+        auto readAndCompare = [this](int range, const char *duration, const char *interval) {
+            m_instrument.range = range;
+            m_instrument.duration = duration;
+            m_instrument.measInt = interval;
+            QTest::keyClick(m_form.get(), Qt::Key_F5);
+            QVERIFY(idle());
+            QVERIFY2(!message().startsWith("Unerwartetes") && !message().startsWith("QT 8800 antwortet"),
+                     qPrintable(message()));
+            QCOMPARE(m_form->lblSerNr->text(), m_instrument.serial);
+            QCOMPARE(m_form->tsRange->Position(), range);
+            QCOMPARE(m_form->iseDuration->StringValue(), QString::fromLatin1(duration));
+            QCOMPARE(m_form->iseMeasInt->StringValue(), QString::fromLatin1(interval));
+        };
+        m_instrument.faults.garbage = 1;
+        readAndCompare(4, "0033:10", "00:00:20");
+        QVERIFY(!QTest::currentTestFailed());
+        readAndCompare(5, "0034:10", "00:00:30");
+        QVERIFY(!QTest::currentTestFailed());
+        m_instrument.faults.duplicate = 1;
+        readAndCompare(6, "0035:10", "00:00:40");
+        QVERIFY(!QTest::currentTestFailed());
+        readAndCompare(7, "0012:30", "00:01:00");
+    }
+
+    void theTrafficLogTakesTheClocksTimeSeparator()
+    {
+        Link::TrafficLog &log = m_form->trafficLog();
+        const QString dir = log.directory();
+        log.setDirectory(m_dir.path());
+        m_form->applySystemFormats(QLocale(QLocale::Finnish, QLocale::Finland));      // "H.mm"
+        QTRY_VERIFY(QRegularExpression("^ \\d\\d\\.\\d\\d\\.\\d\\d$").match(m_form->lblSysTime->text()).hasMatch());
+        QVERIFY(log.WriteTrafficLine("PC", QByteArrayView("GIN;00281\r\n")));
+        log.CloseTrafficLog();
+        m_form->applySystemFormats(QLocale(QLocale::German, QLocale::Germany));
+        log.setDirectory(dir);
+        m_form->StatusClear();
+        QFile file(log.fileName());
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QString text = QString::fromLatin1(file.readAll());
+        file.remove();
+        QVERIFY2(QRegularExpression("\r\nProtokollstart am \\d\\d\\.\\d\\d\\.\\d{4} um  \\d\\d\\.\\d\\d\\.\\d\\d Uhr \r\n")
+                     .match(text).hasMatch(), qPrintable(text));
+        QVERIFY2(QRegularExpression("\r\nPC\t\\d\\d\\.\\d\\d\\.\\d\\d\\.\\d{3}\tGIN;00281<13><10>\r\n").match(text).hasMatch(),
+                 qPrintable(text));
+    }
+
     void alarmsRotateOnePerSecond()
     {
         m_instrument.alarmMask = 0b1011;                             // three alarms
@@ -241,6 +292,18 @@ private Q_SLOTS:
         QMetaObject::invokeMethod(m_form->tsDecimalSep, "onChanged");
     }
 
+    void metersTakeTheProgramsDecimalSeparator()
+    {
+        std::unique_ptr<TMeter120> meter(new TMeter120(m_form->TabInfo));   // where the device view will put one
+        m_form->tsDecimalSep->setPosition(1);
+        QMetaObject::invokeMethod(m_form->tsDecimalSep, "onChanged");
+        const QChar comma = meter->DecimalSeparator();
+        m_form->tsDecimalSep->setPosition(0);
+        QMetaObject::invokeMethod(m_form->tsDecimalSep, "onChanged");
+        QCOMPARE(comma, QChar(u','));
+        QCOMPARE(meter->DecimalSeparator(), QChar(u'.'));
+    }
+
     void statusFieldsDriveTheLampAndTheStartButton()
     {
         auto &f = m_form->tables().FieldTable;
@@ -314,6 +377,32 @@ private Q_SLOTS:
         QTest::mouseClick(m_form->tsComPort, Qt::LeftButton, {}, down.center());
         QCOMPARE(m_form->statusLine()->panel(StatusLine::PortPanel).text, QStringLiteral("COM1 -  9600"));
         QVERIFY(m_form->serial().PortReady());
+    }
+
+    void aLostLineKeepsItsMessageAndNoTimeOutFollows()
+    {
+        // the instrument comes back afterwards, and choosing the port again reopens it
+        auto reopen = qScopeGuard([this] {
+            if (!m_server->isOpen())
+                m_server->start(m_dir.path() + "/COM1");
+            QMetaObject::invokeMethod(m_form->tsComPort, "onChanged");
+        });
+        m_instrument.faults.closeLine = true;
+        QTest::mouseClick(m_form->lblSerNr, Qt::LeftButton);
+        QVERIFY(QTest::qWaitFor([this] { return message().startsWith("Schnittstelle COM1 wurde geschlossen: "); }, 3000));
+        QVERIFY(QTest::qWaitFor([this] { return m_form->engine().isIdle(); }, 1000));
+        QCOMPARE(m_form->statusLine()->panel(StatusLine::PortPanel).text, QStringLiteral("???"));
+        const QString lost = message();
+        QTest::qWait(3300);                                           // past the reply's deadline
+        QCOMPARE(message(), lost);
+
+        reopen.dismiss();
+        QVERIFY(!m_server->start(m_dir.path() + "/COM1").isEmpty());
+        QMetaObject::invokeMethod(m_form->tsComPort, "onChanged");
+        QVERIFY(m_form->serial().PortReady());
+        QTest::mouseClick(m_form->lblSerNr, Qt::LeftButton);
+        QVERIFY(idle());
+        QCOMPARE(m_form->lblSerNr->text(), m_instrument.serial);
     }
 
     void memoryClearAskedNoSendsOnlyTheStatusRead()

@@ -11,6 +11,7 @@
 #include <QProcess>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -43,6 +44,8 @@ struct LinkToSim : testing::Test
         QObject::connect(&serial, &SerialLink::telegramReceived, engine.get(), &ProtocolEngine::RunProtocolEngine);
         QObject::connect(&serial, &SerialLink::portError, engine.get(),
                          [this](const QString &text) { engine->ReportMessage(text, true); });
+        // the window's 40 ms timer runs the engine soon after; here the port's report does
+        QObject::connect(&serial, &SerialLink::portError, engine.get(), &ProtocolEngine::RunProtocolEngine);
         serial.setBaseDir(dir.path());
         ASSERT_TRUE(serial.SetPortParams(38400, "n", 8, 1));
         ASSERT_TRUE(serial.OpenPort("COM1")) << qPrintable(serial.LastPortError());
@@ -54,6 +57,32 @@ struct LinkToSim : testing::Test
         QSignalSpy finished(engine.get(), &ProtocolEngine::queueFinished);
         engine->RunProtocolEngine();
         return engine->isIdle() || finished.wait(ms);
+    }
+
+    // F5 on an undisturbed line: 18 requests, no message, every field of every reply filled.
+    void expectFullRead()
+    {
+        using namespace Orders;
+        static const int kRead[] = {GIN, GST, GDA, GAO, GZP, GAT, GDO, GMT, GDM,
+                                    GRA, GLA, GSM, GTI, GIP, GMM, GAE, GPT, GTM};
+        for (int i = 0; i < tables.FieldTable.size(); ++i)
+            tables.FieldTable[i].TelegramText.clear();
+        served.clear();
+        sink.messages.clear();
+        engine->ReadConfigFromDevice();
+        ASSERT_TRUE(runUntilIdle());
+        EXPECT_EQ(served.size(), 18);
+        EXPECT_TRUE(sink.errors().isEmpty()) << qPrintable(sink.errors().join('\n'));
+        for (int order : kRead) {
+            const TRXTab &reply = tables.Replies[std::size_t(tables.Orders[std::size_t(order)].ReplyIndex)];
+            for (int field : reply.Fields) {
+                if (tables.FieldTable[field].TokenPos <= 0)
+                    continue;
+                EXPECT_FALSE(tables.FieldTable[field].TelegramText.isEmpty()) << "field " << field;
+            }
+        }
+        EXPECT_EQ(tables.FieldTable[0].TelegramText, instrument.serial);
+        EXPECT_EQ(tables.FieldTable[17].TelegramText, instrument.duration);
     }
 };
 
@@ -135,6 +164,68 @@ TEST_F(LinkToSim, SilenceDropsTenJobsWithOneMessage)
     EXPECT_EQ(tables.FieldTable[0].TelegramText, instrument.serial);
 }
 
+// A reply may only pair with the request it answers: whatever a disturbance leaves on the
+// line must cost at most the exchange it lands in, never every exchange after it.
+TEST_F(LinkToSim, GarbageBeforeAReplyCostsOneResendAndNothingAfter)
+{
+    instrument.faults.garbage = 1;
+    engine->ReadConfigFromDevice();
+    ASSERT_TRUE(runUntilIdle());
+    // the garbage line and the reply behind it came in one read: the resend's reply counts
+    EXPECT_EQ(served.size(), 19);
+    EXPECT_TRUE(sink.errors().isEmpty()) << qPrintable(sink.errors().join('\n'));
+    expectFullRead();
+}
+
+TEST_F(LinkToSim, AReplyAfterItsTimeOutIsNotTakenForTheNextRequest)
+{
+    instrument.faults.delayMs = 3500;
+    engine->InformationRequest();
+    ASSERT_TRUE(runUntilIdle(6000));
+    EXPECT_EQ(sink.errors(), QStringList{"QT 8800 antwortet nicht oder Baudrate stimmt nicht! Kommunikation wird abgebrochen."});
+    QSignalSpy late(&serial, &SerialLink::telegramReceived);
+    ASSERT_TRUE(late.wait(2000));                 // now waiting, unfetched, when F5 is pressed
+    expectFullRead();
+}
+
+TEST_F(LinkToSim, TwoRepliesToOneRequestCostNothingAfter)
+{
+    instrument.faults.duplicate = 1;
+    engine->ReadConfigFromDevice();
+    ASSERT_TRUE(runUntilIdle());
+    EXPECT_EQ(served.size(), 18);
+    EXPECT_TRUE(sink.errors().isEmpty()) << qPrintable(sink.errors().join('\n'));
+    expectFullRead();
+
+    // a copy left waiting after the last job of a queue does not answer the next queue's first request
+    instrument.faults.duplicate = 1;
+    engine->QueueOrderByIndex(Orders::GIN);
+    ASSERT_TRUE(runUntilIdle());
+    expectFullRead();
+}
+
+// At wire speed the reply follows the garbage line in a later read, after the resend went
+// out, and a second copy arrives after the next request: both are skipped there.
+TEST_F(LinkToSim, AtWireSpeedAStrayReplyIsSkippedByTheRequestItLandsIn)
+{
+    server.setPacing(true);
+    server.setBaud(38400);
+    instrument.faults.garbage = 1;
+    engine->ReadConfigFromDevice();
+    ASSERT_TRUE(runUntilIdle());
+    EXPECT_EQ(served.size(), 19);
+    EXPECT_TRUE(sink.errors().isEmpty()) << qPrintable(sink.errors().join('\n'));
+    expectFullRead();
+
+    served.clear();
+    instrument.faults.duplicate = 3;
+    engine->ReadConfigFromDevice();
+    ASSERT_TRUE(runUntilIdle());
+    EXPECT_EQ(served.size(), 18);
+    EXPECT_TRUE(sink.errors().isEmpty()) << qPrintable(sink.errors().join('\n'));
+    expectFullRead();
+}
+
 TEST_F(LinkToSim, DirectoryReadIsRefusedWhileRecording)
 {
     instrument.fillDemoMemory();
@@ -199,10 +290,17 @@ TEST_F(LinkToSim, ClosedLineEndsTheRunAndTheLinkRecoversOnReopen)
     instrument.faults.closeLine = true;
     for (int i = 0; i < 3; ++i)
         engine->QueueOrderByIndex(Orders::GST);
-    ASSERT_TRUE(runUntilIdle(6000));
-    EXPECT_FALSE(sink.errors().isEmpty());
+    // the run ends when the line goes, not at the reply's deadline
+    ASSERT_TRUE(runUntilIdle(2000));
+    ASSERT_EQ(sink.errors().size(), 1);
+    EXPECT_TRUE(sink.errors()[0].startsWith("Schnittstelle COM1 wurde geschlossen: ")) << qPrintable(sink.errors()[0]);
+    EXPECT_EQ(abandoned, 1);
+    // and no time-out later puts the blame on the instrument
+    QTest::qWait(3300);
+    EXPECT_EQ(sink.errors().size(), 1);
     engine->QueueOrderByIndex(Orders::GIN);
     ASSERT_TRUE(runUntilIdle(6000));
+    EXPECT_EQ(sink.errors().last(), QStringLiteral("Serielle Schnittstelle nicht bereit! Kommunikation wird abgebrochen."));
 
     // the user picks the port again once the instrument is back
     ASSERT_FALSE(server.start(dir.path() + "/COM1").isEmpty());

@@ -24,6 +24,7 @@ public:
     bool SendText(const QByteArray &telegram) override
     {
         sent << telegram;
+        pending.reset();                        // as the real line: nothing earlier answers this
         if (!script.empty()) {
             if (!script.front().isEmpty())
                 pending = script.front();

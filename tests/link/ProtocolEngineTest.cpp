@@ -99,15 +99,39 @@ TEST_F(EngineFixture, RefusalsNameTheRequestAndAbandonTheBlockRead)
     EXPECT_EQ(abandoned, 2);
 }
 
-TEST_F(EngineFixture, UnexpectedReplyIsNotRetried)
+TEST_F(EngineFixture, AReplyOfAnotherKindIsPassedOverWhileTheRightOneMayStillCome)
 {
     port.script = {reply("TDA;01.01.2026;10:00:00;")};
     engine->QueueOrderByIndex(Orders::GRA);
+    engine->QueueOrderByIndex(Orders::GIP);
     run();
     EXPECT_EQ(port.sent.size(), 1);
+    EXPECT_TRUE(sink.errors().isEmpty());
+    EXPECT_TRUE(tables.FieldTable[3].TelegramText.isEmpty());
+    now += 2000;
+    port.pending = reply("TRA;7;");
+    run();
+    EXPECT_EQ(tables.FieldTable[5].TelegramText, QStringLiteral("7"));
+    ASSERT_EQ(port.sent.size(), 2);
+    EXPECT_TRUE(port.sent[1].startsWith("GIP;"));
+    EXPECT_TRUE(sink.errors().isEmpty());
+    EXPECT_EQ(abandoned, 0);
+}
+
+TEST_F(EngineFixture, UnexpectedReplyIsNotRetriedAndReportedAtTheDeadline)
+{
+    port.script = {reply("TDA;01.01.2026;10:00:00;"), reply("TIP;1;")};
+    engine->QueueOrderByIndex(Orders::GRA);
+    engine->QueueOrderByIndex(Orders::GIP);
+    run();
+    now += 3001;
+    run();
+    ASSERT_EQ(port.sent.size(), 2);
+    EXPECT_TRUE(port.sent[1].startsWith("GIP;"));    // not resent, and the queue goes on
     EXPECT_EQ(sink.errors(), QStringList{"Unerwartetes Telegramm von QT 8800 erhalten"});
     EXPECT_EQ(abandoned, 1);
-    EXPECT_TRUE(tables.FieldTable[3].TelegramText.isEmpty());
+    EXPECT_EQ(engine->NoAnswerCount(), 0);
+    EXPECT_TRUE(engine->isIdle());
 }
 
 TEST_F(EngineFixture, UnknownAndShortRepliesAreRetriedThenReported)
@@ -206,6 +230,23 @@ TEST_F(EngineFixture, PortNotReadyFinishesEachJobWithAMessage)
     EXPECT_TRUE(port.sent.isEmpty());
     EXPECT_EQ(sink.errors().size(), 2);
     EXPECT_TRUE(engine->isIdle());
+}
+
+TEST_F(EngineFixture, APortLostWhileAReplyIsOutEndsTheRunWithoutATimeOut)
+{
+    for (int i = 0; i < 3; ++i)
+        engine->QueueOrderByIndex(Orders::GST);
+    run();
+    ASSERT_EQ(port.sent.size(), 1);
+    port.ready = false;                              // the line's own message was shown
+    run();
+    EXPECT_TRUE(engine->isIdle());
+    EXPECT_EQ(abandoned, 1);
+    now += 3001;
+    run();
+    EXPECT_EQ(port.sent.size(), 1);
+    EXPECT_TRUE(sink.errors().isEmpty());
+    EXPECT_EQ(engine->NoAnswerCount(), 0);
 }
 
 TEST_F(EngineFixture, ControlChangesQueueEveryOrderCarryingTheField)

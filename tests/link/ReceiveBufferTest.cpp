@@ -52,3 +52,15 @@ TEST(ReceiveBuffer, NineBytesEndingInLfAreATelegram)
     ReceiveBuffer shorter;
     EXPECT_EQ(feedAll(shorter, "123456\r\n"), 0);
 }
+
+TEST(ReceiveBuffer, DiscardForgetsAWaitingTelegramAndAPartialLine)
+{
+    ReceiveBuffer buffer;
+    feedAll(buffer, "TIN;1;2;3;00621\r\n");
+    buffer.discard();
+    EXPECT_FALSE(buffer.fetch());
+    feedAll(buffer, "TST;1;0;");                       // the start of a reply cut off by the discard
+    buffer.discard();
+    EXPECT_EQ(feedAll(buffer, "TRA;7;00382\r\n"), 1);
+    EXPECT_EQ(buffer.fetch(), QByteArray("TRA;7;00382\r\n"));
+}

@@ -44,6 +44,8 @@ private slots:
     void spinButtonRepeatsWhileHeld();
     void modeChangeRewritesText();
     void clickSelectsPart();
+    void spinButtonStepsTheHoursOfTextTheProgramWrote_data();
+    void spinButtonStepsTheHoursOfTextTheProgramWrote();
 };
 
 void TInterSpinEditTest::leavingRewritesWithCarries_data()
@@ -229,6 +231,50 @@ void TInterSpinEditTest::clickSelectsPart()
     page.edit->setCursorPosition(7);
     page.edit->setFocus(Qt::TabFocusReason);
     QCOMPARE(page.edit->selectedText(), "33");
+}
+
+void TInterSpinEditTest::spinButtonStepsTheHoursOfTextTheProgramWrote_data()
+{
+    QTest::addColumn<QString>("how");
+    QTest::addColumn<QString>("after");
+    QTest::newRow("value") << "value" << "01:01:00";
+    QTest::newRow("string value") << "string" << "01:01:00";
+    QTest::newRow("duration value") << "duration" << "0002:00";
+    QTest::newRow("mode change") << "mode" << "0001:01";
+    QTest::newRow("rewrite on leaving") << "leave" << "01:01:00";
+}
+
+// The user has not put the caret anywhere: one click on "up" must not step the last part.
+void TInterSpinEditTest::spinButtonStepsTheHoursOfTextTheProgramWrote()
+{
+    QFETCH(QString, how);
+    QFETCH(QString, after);
+    Page page;
+    TInterSpinEdit *edit = page.edit;
+    page.other->setFocus();
+    if (how == "value") {
+        edit->setValue(1.0 / 1440);
+    } else if (how == "string") {
+        edit->setStringValue("00:01:00");
+    } else if (how == "duration") {
+        edit->setDurationTyp(true);
+        edit->setValue(1.0 / 24);
+    } else if (how == "mode") {
+        edit->setStringValue("00:01:00");
+        edit->setCursorPosition(8);
+        edit->setDurationTyp(true);
+    } else {
+        edit->setFocus();
+        QTRY_VERIFY(edit->hasFocus());
+        edit->selectAll();
+        QTest::keyClicks(edit, "0:1");
+        page.other->setFocus();
+        QTRY_VERIFY(page.other->hasFocus());
+        QCOMPARE(edit->text(), "00:01:00");
+    }
+    QTest::mouseClick(edit->spinButton(), Qt::LeftButton, {}, edit->spinButton()->upRect().center());
+    QCOMPARE(edit->text(), after);
+    QCOMPARE(edit->selectedText(), after.left(after.indexOf(u':')));
 }
 
 QTEST_MAIN(TInterSpinEditTest)

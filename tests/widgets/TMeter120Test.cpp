@@ -26,6 +26,7 @@ private slots:
     void peakPointers();
     void displayDecimals_data();
     void displayDecimals();
+    void scaleNumbersTakeTheDecimalSeparator();
 };
 
 void TMeter120Test::damping_data()
@@ -193,12 +194,15 @@ void TMeter120Test::displayDecimals_data()
     QTest::addColumn<double>("end");
     QTest::addColumn<double>("shown");
     QTest::addColumn<bool>("fixedPoint");
+    QTest::addColumn<QChar>("separator");
     QTest::addColumn<QString>("text");
-    QTest::newRow("small value") << 1000.0 << 7.5 << false << "7.500";
-    QTest::newRow("hundreds") << 1000.0 << 250.0 << false << "250.0";
-    QTest::newRow("thousands") << 5000.0 << 2500.0 << false << "2500";
-    QTest::newRow("fixed by the scale") << 15.0 << 7.5 << true << "7.50";
-    QTest::newRow("negative") << 10.0 << -12.25 << false << "-12.25";
+    QTest::newRow("small value") << 1000.0 << 7.5 << false << QChar(u'.') << "7.500";
+    QTest::newRow("hundreds") << 1000.0 << 250.0 << false << QChar(u'.') << "250.0";
+    QTest::newRow("thousands") << 5000.0 << 2500.0 << false << QChar(u'.') << "2500";
+    QTest::newRow("fixed by the scale") << 15.0 << 7.5 << true << QChar(u'.') << "7.50";
+    QTest::newRow("negative") << 10.0 << -12.25 << false << QChar(u'.') << "-12.25";
+    QTest::newRow("comma") << 15.0 << 7.5 << true << QChar(u',') << "7,50";
+    QTest::newRow("comma, no decimals") << 5000.0 << 2500.0 << false << QChar(u',') << "2500";
 }
 
 void TMeter120Test::displayDecimals()
@@ -206,12 +210,26 @@ void TMeter120Test::displayDecimals()
     QFETCH(double, end);
     QFETCH(double, shown);
     QFETCH(bool, fixedPoint);
+    QFETCH(QChar, separator);
     QFETCH(QString, text);
     TMeter120 meter;
     meter.setValueEnd(end);
     meter.setDispFixPnt(fixedPoint);
+    meter.setDecimalSeparator(separator);
     meter.setValue(shown);
     QCOMPARE(meter.displayText(), text);
+}
+
+void TMeter120Test::scaleNumbersTakeTheDecimalSeparator()
+{
+    TMeter120 meter;
+    meter.setValueEnd(2.5);
+    meter.setScalaPart(5);
+    QCOMPARE(meter.scaleLabels(), (QStringList{"0", "0.5", "1", "1.5", "2", "2.5"}));
+    meter.setDecimalSeparator(u',');
+    QCOMPARE(meter.scaleLabels(), (QStringList{"0", "0,5", "1", "1,5", "2", "2,5"}));
+    QCOMPARE(Widgets::scaleNumber(-0.125, u','), QStringLiteral("-0,125"));
+    QCOMPARE(Widgets::scaleNumber(1234.5), QStringLiteral("1234.5"));   // never a group separator
 }
 
 QTEST_MAIN(TMeter120Test)

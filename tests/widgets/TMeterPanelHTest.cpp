@@ -15,7 +15,18 @@ private slots:
     void pointerPercent();
     void captionKeepsAtMost32Characters();
     void tripAndLimitEvents();
+    void scaleNumbersTakeTheDecimalSeparator();
 };
+
+void TMeterPanelHTest::scaleNumbersTakeTheDecimalSeparator()
+{
+    TMeterPanelH meter;
+    meter.setValueStart(-0.5);
+    meter.setValueEnd(0.5);
+    meter.setScalaPart(4);
+    meter.setDecimalSeparator(u',');
+    QCOMPARE(meter.scaleLabels(), (QStringList{"-0,5", "-0,25", "0", "0,25", "0,5"}));
+}
 
 void TMeterPanelHTest::pointerPercent_data()
 {

@@ -26,6 +26,7 @@ private slots:
     void repeatWhileHeld_data();
     void repeatWhileHeld();
     void arrowKeysStepLikeClicks();
+    void stepOntoTheSameItemCounts();
     void emptyListIsHarmless();
     void geometryStaysInside_data();
     void geometryStaysInside();
@@ -155,7 +156,9 @@ void TTextSpinTest::clicks_data()
     QTest::newRow("down from first wraps") << false << 1000 << 0 << Arrow::Down << 2 << 1;
     QTest::newRow("up from last stops") << true << 1000 << 2 << Arrow::Up << 2 << 0;
     QTest::newRow("down from first stops") << true << 1000 << 0 << Arrow::Down << 0 << 0;
-    QTest::newRow("up against LimitUp") << false << 1 << 1 << Arrow::Up << 1 << 0;
+    // the user pressed: held by LimitUp, the step still counts and the value is reported again
+    QTest::newRow("up against LimitUp") << false << 1 << 1 << Arrow::Up << 1 << 1;
+    QTest::newRow("up against LimitUp with Limiter") << true << 1 << 1 << Arrow::Up << 1 << 1;
     QTest::newRow("text field") << false << 1000 << 1 << Arrow::None << 1 << 0;
 }
 
@@ -233,6 +236,33 @@ void TTextSpinTest::arrowKeysStepLikeClicks()
     QCOMPARE(changed.count(), 2);
     QTest::keyClick(&spin, Qt::Key_Down);
     QCOMPARE(spin.Position(), 1);
+}
+
+void TTextSpinTest::stepOntoTheSameItemCounts()
+{
+    TTextSpin spin;
+    spin.resize(120, 30);
+    spin.setPosText({"only|clRed|1"});
+    QSignalSpy changing(&spin, &TTextSpin::onChanging);
+    QSignalSpy changed(&spin, &TTextSpin::onChanged);
+    const TTextSpin::Geometry g = spin.spinGeometry();
+    QTest::mouseClick(&spin, Qt::LeftButton, {}, g.upBox.center());     // wraps onto itself
+    QTest::mouseClick(&spin, Qt::LeftButton, {}, g.downBox.center());
+    QCOMPARE(spin.Position(), 0);
+    QCOMPARE(changing.count(), 2);
+    QCOMPARE(changed.count(), 2);
+
+    spin.setLimiter(true);                                              // stopped at the end: nothing
+    QTest::mouseClick(&spin, Qt::LeftButton, {}, g.upBox.center());
+    QCOMPARE(changing.count(), 2);
+
+    spin.setLimiter(false);
+    spin.setPosText(threeItems());
+    spin.setLimitDown(1);
+    QTest::mouseClick(&spin, Qt::LeftButton, {}, g.downBox.center());   // held by LimitDown
+    QCOMPARE(spin.Position(), 1);
+    QCOMPARE(changing.count(), 3);
+    QCOMPARE(changed.count(), 3);
 }
 
 void TTextSpinTest::emptyListIsHarmless()
