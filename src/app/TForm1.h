@@ -94,7 +94,11 @@ public:
     // the short date format and the time separator of the desktop's locale
     void applySystemFormats(const QLocale &locale);
     void setDateFormat(const QString &format) { m_dateFormat = format; }
-    void setTimeSeparator(QChar sep) { m_timeSep = sep; }
+    void setTimeSeparator(QChar sep)
+    {
+        m_timeSep = sep;
+        m_log->setTimeSeparator(sep);
+    }
 
     int MeasureCountdown = 0;
     int StatusCountdown = 0;
