@@ -264,4 +264,29 @@ bool MemoryReader::CreateChart(const QString &title)
     return true;
 }
 
+bool MemoryReader::SaveText(const QString &path)
+{
+    using namespace Lang;
+    if (!m_text.Save(path)) {
+        m_engine.ReportMessage(Text(TxDataNotSaved), true);
+        return false;
+    }
+    m_engine.ShowStatusText(Text(TxDataSaved));
+    return true;
+}
+
+void MemoryReader::SaveTextCancelled()
+{
+    m_engine.ReportMessage(Lang::Text(Lang::TxSaveMeasureCancelled), true);
+}
+
+bool MemoryReader::SaveWorkbook(const QString &path)
+{
+    if (!m_sheet.workbook().SaveAs(path)) {
+        m_engine.ReportMessage(Lang::Text(Lang::TxDataNotSaved), true);
+        return false;
+    }
+    return true;
+}
+
 } // namespace Measure

@@ -95,6 +95,14 @@ public:
     // btnDiagramm: reports and returns false without data rows
     bool CreateChart(const QString &title);
 
+    // btnSaveMeasure after the dialog: all text rows to `path`, the outcome in the status line
+    // (and so in the windows' status bars). A failure leaves the previous file and the rows.
+    bool SaveText(const QString &path);
+    void SaveTextCancelled();
+    // The workbook to `path` (.xlsx), marking it saved; a failure is reported, never swallowed,
+    // so nobody closes a workbook believing it saved.
+    bool SaveWorkbook(const QString &path);
+
     // idle: neither the directory nor a block is being read, nor a cancelled read awaits its reply
     bool isIdle() const { return !DirectoryReading && CurrentBlock < 0 && !m_cancelPending; }
     bool DirectoryReading = false;

@@ -172,8 +172,9 @@ HeaderParse ParseBlockHeader(QStringView reply)
 
     // a missing block number or 0 ends the directory; one that is there but unreadable ends it
     // too, and says so
+    // an empty number is read as a missing one: both are the instrument's "no more"
     const std::optional<QStringView> nrToken = token(tokens, 2);
-    if (!nrToken)
+    if (!nrToken || nrToken->trimmed().isEmpty())
         return out;
     const std::optional<qint32> nr = ToInteger(*nrToken);
     if (!nr || *nr < 0) {
@@ -298,7 +299,7 @@ RecordParse ParseMeasureRecord(QStringView reply, qint32 blockNr, MeasureFields 
     QString errors;
 
     const std::optional<QStringView> nrToken = token(tokens, 2);
-    if (!nrToken)
+    if (!nrToken || nrToken->trimmed().isEmpty())
         return out;
     const std::optional<qint32> nr = ToInteger(*nrToken);
     if (nr && *nr == 0)
