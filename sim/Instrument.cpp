@@ -125,7 +125,7 @@ void Instrument::fillDemoMemory(int records)
     for (int i = 0; i < 12; ++i) {
         const int avg = 900 + 25 * i;
         sensors.records.push_back({i == 4, i % 2 == 1, avg - 50, avg, avg + 60, 0, 0, 0,
-                                   {40.0 + i, 55.5 - i / 2.0, 61.4, 18.5 + i / 4.0}});
+                                   {40.0 + i, 55.5 - i / 2.0, 61.4, 18.5 + i * 0.3}});
     }
     blocks.push_back(sensors);
 }
