@@ -212,11 +212,13 @@ QByteArray Instrument::handle(const QByteArray &request)
         target = a1;
         return answer(QString::fromLatin1(reply), {target});
     };
-    const QDateTime clock = now().addSecs(clockOffsetSecs);
-
     QByteArray reply;
     if (code == QLatin1String("GIN")) reply = answer("TIN", {serial, version, hours});
-    else if (code == QLatin1String("GDA")) reply = answer("TDA", {clock.toString("dd.MM.yyyy"), clock.toString("HH:mm:ss")});
+    else if (code == QLatin1String("GDA")) {
+        // read only here: the clock costs a time-zone lookup, which long memory reads do not need
+        const QDateTime clock = now().addSecs(clockOffsetSecs);
+        reply = answer("TDA", {clock.toString("dd.MM.yyyy"), clock.toString("HH:mm:ss")});
+    }
     else if (code == QLatin1String("SDA")) {
         const QDateTime set(QDate::fromString(a1, QStringLiteral("dd.MM.yyyy")), QTime::fromString(a2, QStringLiteral("HH:mm:ss")));
         if (!set.isValid())

@@ -126,6 +126,26 @@ TEST(ColumnLayout, ValuesInBothModesAndBothSeparators)
     EXPECT_FALSE(ColumnValue(two.columns[3], f, when, dot, true, true));
 }
 
+TEST(ColumnLayout, NumberFormatsAreThoseOfPrintf)
+{
+    MeasureFields f = fieldsFor(1, 1, 0);
+    select(f, {3, 6, 8});
+    const ColumnLayout layout = BuildColumnLayout(f, false);
+    const DisplayFormats formats;
+    for (float v : {0.0f, -0.0004f, 0.0005f, 1.0005f, 2.5f, -3.25f, 99.95f, -99.95f, 123456.789f, 1.0e7f, 3.0e9f}) {
+        f[6].FloatValue = f[8].FloatValue = v;
+        EXPECT_EQ(ColumnValue(layout.columns[1], f, 0, formats, false, false), QString::asprintf("%9.3f", double(v)));
+        EXPECT_EQ(ColumnValue(layout.columns[2], f, 0, formats, false, false), QString::asprintf("%8.1f", double(v)));
+    }
+    for (qint32 v : {0, 7, 1200, 12345678, 123456789, 2147483647}) {
+        f[3].IonValue = v;
+        f[3].Negative = v % 2 == 1;
+        const qint32 shown = f[3].Negative ? -v : v;
+        EXPECT_EQ(ColumnValue(layout.columns[0], f, 0, formats, false, false), QString::asprintf("%8d", shown));
+        EXPECT_EQ(ColumnValue(layout.columns[0], f, 0, formats, false, true), QString::asprintf("%12d", shown));
+    }
+}
+
 TEST(ColumnLayout, TimeStampsStayOnTheSecondAfterManyIntervals)
 {
     // 100,000 ten-second steps from a start with a fraction of a day that binary cannot hold
