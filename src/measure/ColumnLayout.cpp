@@ -3,6 +3,7 @@
 #include "lang/Texts.h"
 
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 
@@ -35,13 +36,42 @@ QString integerText(qint32 value, int width)
     return rightAligned(buffer, result.ptr, width, u'.');
 }
 
-// ties round away from zero, as Qt's printf does
+// Rounded half away from zero, as Qt's printf does. The digits are taken 30 places further
+// first: that is the whole exact expansion of any value a float holds, so the rounding below
+// sees true ties.
 QString fixedText(double value, int width, int decimals, QChar separator)
 {
-    QString text = QString::number(value, 'f', decimals);
-    if (separator != u'.')
-        text.replace(u'.', separator);
-    return text.size() < width ? text.rightJustified(width) : text;
+    char buffer[96];
+    const auto result = std::to_chars(buffer + 1, buffer + sizeof buffer, value, std::chars_format::fixed, decimals + 30);
+    if (result.ec != std::errc())
+        return QString::number(value, 'f', decimals).rightJustified(width);
+    char *first = buffer + 1;
+    if (*first == '-')
+        ++first;
+    char *point = std::find(first, result.ptr, '.');
+    char *end = point + 1 + decimals;
+    if (*end >= '5') {
+        char *digit = end - 1;
+        for (;; --digit) {
+            if (digit < first) {
+                // 9.99 → 10.0: one more digit in front
+                std::move_backward(first, end, end + 1);
+                *first = '1';
+                ++end;
+                break;
+            }
+            if (*digit == '.')
+                continue;
+            if (*digit != '9') {
+                ++*digit;
+                break;
+            }
+            *digit = '0';
+        }
+    }
+    if (decimals == 0)
+        end = std::find(first, end, '.');
+    return rightAligned(buffer + 1, end, width, separator);
 }
 
 // "HH:mm:ss" with any one separator, the form the program always uses
