@@ -59,19 +59,11 @@ TEST(GroupButtons, AveragesMarkOnlyTheAveragesOfIonsAndAnalog)
               (QList<bool>{true, true, false, true, false, false, true, false, true}));
 }
 
-TEST(GroupButtons, EachGroupTouchesOnlyItsKinds)
+TEST(GroupButtons, SensorsLeaveTheRestAloneAndNoListIsNoChange)
 {
     const MeasureFields f = fieldsFor(1, 1, 1);               // date, time, 3 ions, 3 analog, F 0, T 0
-    const QList<bool> none(10, false);
-    EXPECT_EQ(ApplyGroupButton(f, none, SelectGroup::DateTime, true),
-              (QList<bool>{true, true, false, false, false, false, false, false, false, false}));
-    EXPECT_EQ(ApplyGroupButton(f, none, SelectGroup::Ions, true),
-              (QList<bool>{false, false, true, true, true, false, false, false, false, false}));
-    EXPECT_EQ(ApplyGroupButton(f, none, SelectGroup::Analog, true),
-              (QList<bool>{false, false, false, false, false, true, true, true, false, false}));
     EXPECT_EQ(ApplyGroupButton(f, QList<bool>(10, true), SelectGroup::Sensors, false),
               (QList<bool>{true, true, true, true, true, true, true, true, false, false}));
-    // without a field list nothing happens
     EXPECT_EQ(ApplyGroupButton({}, {true}, SelectGroup::All, false), QList<bool>{true});
     EXPECT_TRUE(IsUnmarkButton(QStringLiteral("btnSelSensor0"), SelectGroup::Sensors));
     EXPECT_FALSE(IsUnmarkButton(QStringLiteral("btnSelSensor1"), SelectGroup::Sensors));

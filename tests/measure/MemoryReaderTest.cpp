@@ -10,6 +10,7 @@
 #include "measure/MemoryReader.h"
 #include "sim/PtyServer.h"
 
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -360,6 +361,42 @@ TEST_F(ReaderOnSim, LiveValuesReachTheSink)
     EXPECT_EQ(live.shown[0].sensors.size(), 2u);
     EXPECT_TRUE(live.shown[0].analogVolts.has_value());
     EXPECT_TRUE(sink.errors().isEmpty());
+}
+
+TEST(ReaderOnSimProcess, TheStandInProgramServesItsMemory)
+{
+    QTemporaryDir dir;
+    QProcess sim;
+    sim.start(QT8800_SIM_PATH, {"--link", dir.path() + "/COM1", "--records", "5"});
+    ASSERT_TRUE(sim.waitForStarted());
+    ASSERT_TRUE(sim.waitForReadyRead(5000));
+    Link::Tables tables;
+    Link::BuildTables(tables);
+    Sink sink;
+    Link::SerialLink serial(sink, nullptr);
+    Link::ProtocolEngine engine(tables, serial, sink);
+    QObject::connect(&serial, &Link::SerialLink::telegramReceived, &engine, &Link::ProtocolEngine::RunProtocolEngine);
+    serial.setBaseDir(dir.path());
+    ASSERT_TRUE(serial.SetPortParams(9600, "n", 8, 1));
+    ASSERT_TRUE(serial.OpenPort("COM1")) << qPrintable(serial.LastPortError());
+    MemoryReader reader(engine);
+    engine.setAbandonBlockRead([&] { reader.AbandonBlockRead(); });
+    reader.setOptions(textOptions());
+    auto settle = [&] { return QTest::qWaitFor([&] { return reader.isIdle() && engine.isIdle(); }, 8000); };
+    reader.LoadDirectory();
+    ASSERT_TRUE(settle());
+    ASSERT_EQ(reader.directory().size(), 3u);
+    ASSERT_TRUE(reader.BuildFieldList(1));
+    ASSERT_TRUE(reader.ReadSelectedBlock(TargetText, QStringLiteral("2"), QList<bool>(11, true)));
+    ASSERT_TRUE(settle());
+    EXPECT_TRUE(sink.errors().isEmpty()) << qPrintable(sink.errors().join('\n'));
+    ASSERT_EQ(reader.textRows().lineCount(), 7 + 5);
+    EXPECT_EQ(reader.textRows().line(6), " Datum  ;  Zeit  ;Ionen Min;Ionen Avg;Ionen Max;Druck-Min;Druck-Avg;Druck-Max;"
+                                         "F 0;F 2;T 0");
+    EXPECT_EQ(reader.textRows().line(7), "01.12.2026;09:15:00;   -2350;   -2500;   -2670;    1,000;    2,000;    3,000;"
+                                         "    45,0;    51,5;    21,0");
+    sim.terminate();
+    EXPECT_TRUE(sim.waitForFinished(5000));
 }
 
 // Replies no instrument sends on purpose, through the same engine.
