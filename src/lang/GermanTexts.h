@@ -10,5 +10,6 @@ using TextTable = std::vector<std::pair<int, const char *>>;
 const TextTable &LinkTexts();
 const TextTable &FilesTexts();
 const TextTable &AppTexts();
+const TextTable &MemoryUiTexts();
 
 } // namespace Lang

@@ -7,6 +7,7 @@
 #include "lang/LinkTextIds.h"
 #include "lang/FilesTextIds.h"
 #include "lang/AppTextIds.h"
+#include "lang/MemoryUiTextIds.h"
 
 namespace Lang {
 
