@@ -2,7 +2,7 @@
 
 namespace Lang {
 
-// files: 3000-4999
+// files: 3000-3999
 enum FilesTextId : int {
     FilesTextsBegin = 3000,
     // program parameter file

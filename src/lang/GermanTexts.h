@@ -9,6 +9,7 @@ using TextTable = std::vector<std::pair<int, const char *>>;
 
 const TextTable &LinkTexts();
 const TextTable &FilesTexts();
+const TextTable &MeasureTexts();
 const TextTable &AppTexts();
 const TextTable &MemoryUiTexts();
 

@@ -6,6 +6,7 @@
 
 #include "lang/LinkTextIds.h"
 #include "lang/FilesTextIds.h"
+#include "lang/MeasureTextIds.h"
 #include "lang/AppTextIds.h"
 #include "lang/MemoryUiTextIds.h"
 

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QString>
+#include <QStringView>
+
+#include <optional>
+#include <vector>
+
+namespace Link {
+class ProtocolEngine;
+}
+
+namespace Measure {
+
+// The instrument's live values of one TAM reply.
+struct CurrentValues
+{
+    int range = 0;                      // measuring range index
+    int polarity = 0;                   // 0 positive, 1 negative
+    int ionValue = 0;
+    std::optional<float> analogVolts;   // unscaled; the last analogue token wins
+    struct Sensor
+    {
+        bool humidity = true;           // false: temperature
+        int sensor = 0;                 // 0..15 within its kind
+        float value = 0;
+    };
+    std::vector<Sensor> sensors;        // in the order of the reply
+};
+
+struct CurrentValuesParse
+{
+    bool ok = false;
+    QString errorText;                  // reported as it is; nothing is shown then
+    CurrentValues values;
+};
+CurrentValuesParse ParseCurrentValues(QStringView reply);
+
+// Who shows the live values: the device view and the sensor window, or for now a stand-in.
+class CurrentValuesSink
+{
+public:
+    virtual ~CurrentValuesSink() = default;
+    virtual void ShowCurrentValues(const CurrentValues &values) = 0;
+};
+
+// The engine's TAM handler: a reply with any token error is reported and changes nothing.
+void ParseCurrentValues(QStringView reply, CurrentValuesSink &sink, Link::ProtocolEngine &engine);
+
+// A sensor window cell: "%5.1f", or "???" for the readings a missing sensor sends
+// (humidity strictly between 998 and 1000, temperature strictly between 99.8 and 100).
+QString SensorCellText(bool humidity, float value, QChar decimalSep);
+
+} // namespace Measure

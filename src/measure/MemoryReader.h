@@ -1,0 +1,133 @@
+#pragma once
+
+#include "measure/ColumnLayout.h"
+#include "measure/MeasureTypes.h"
+#include "measure/RecordParsing.h"
+#include "measure/SheetExport.h"
+#include "measure/TextRows.h"
+
+#include <QList>
+#include <QObject>
+#include <QString>
+
+namespace Link {
+class ProtocolEngine;
+}
+
+namespace Measure {
+
+// What the page and the two windows show of the memory read. The reader tells; the view
+// fetches what it needs from the reader (directory(), fields(), textRows(), sheet()).
+class MemoryView
+{
+public:
+    virtual ~MemoryView() = default;
+    // ResetDirectoryGrid: one empty row, the field list emptied and in button face
+    virtual void DirectoryCleared() = 0;
+    // entry `index` of directory() arrived; DirectoryRowTexts() gives its cells
+    virtual void DirectoryRowAdded(int index) = 0;
+    virtual void DirectoryFinished() = 0;
+    // fields() was rebuilt for entry `index`; the view sets the marks from FieldSelection
+    virtual void FieldListBuilt(int index) = 0;
+    // a read of `target` begins: text: the memo was emptied, show and place the window;
+    // sheet: the workbook is new, show the labels and the chart title field
+    virtual void ReadStarted(ExportTarget target, const TBlockHeader &block) = 0;
+    // lines [first, first + count) of textRows() are new
+    virtual void TextLinesAdded(int first, int count) = 0;
+    virtual void SheetRowWritten(int rowsWritten) = 0;
+    // the read is over (end of block, cancel, refusal, time-out); the view may unlock its controls
+    virtual void ReadEnded() = 0;
+};
+
+// Everything a read takes from the settings and the configuration page. The reader copies it
+// when a read starts, so changing a setting mid-read changes nothing of that read.
+struct ReadOptions
+{
+    DisplayFormats formats;
+    bool twoColumns = false;            // cboTwoCol
+    bool scaleAnalog = false;           // cboAnaScale
+    bool skipAlarm = false;             // cboAlarmNotValid
+    QString valueAtZero;                // txtAnaValZero
+    QString valueAtTen;                 // txtAnaVal10
+    QString analogName;                 // txtAnaName: the analogue field captions
+    QString analogUnit;                 // txtAnaUnit: the chart's value axis
+    QString serialNumber;               // lblSerNr
+    QString programVersion;
+    QString templateFile;               // spreadsheet template; empty for none
+};
+
+// Reads the memory directory and the records of one block through the protocol engine and
+// hands each record to the text rows or the workbook. Replies drive it: each processed reply
+// queues the next request, a reply with block number 0 ends the chain. The constructor installs
+// the engine's handlers for TFH, TNH, TFM and TNM; the engine's AbandonBlockRead hook must call
+// AbandonBlockRead() here.
+class MemoryReader : public QObject
+{
+    Q_OBJECT
+public:
+    MemoryReader(Link::ProtocolEngine &engine, QObject *parent = nullptr);
+    ~MemoryReader() override;
+
+    void setView(MemoryView *view) { m_view = view; }
+    void setOptions(const ReadOptions &options) { m_options = options; }
+    const ReadOptions &options() const { return m_options; }
+
+    // btnLoadDirectory; does nothing while a read runs
+    void LoadDirectory();
+    void ResetDirectoryGrid();
+    // builds fields() for directory entry `index`; refused (false) while a block is read, so
+    // the list on screen is the one being read
+    bool BuildFieldList(int index);
+
+    // btnText / btnExcel. `selectedBlockText` is cell 0 of the grid row the user picked,
+    // `marks` the check marks by position (the caller stores them as FieldSelection too).
+    // False when nothing started; the reason is reported.
+    bool ReadSelectedBlock(ExportTarget target, const QString &selectedBlockText, const QList<bool> &marks);
+    // The windows' cancel and close buttons: the next record reply ends the read.
+    void CancelRead();
+
+    // engine handlers
+    void ParseBlockHeader(int replyIndex, const QString &reply);
+    void ParseMeasureRecord(int replyIndex, const QString &reply);
+    void AbandonBlockRead();
+
+    // btnDiagramm: reports and returns false without data rows
+    bool CreateChart(const QString &title);
+
+    // idle: neither the directory nor a block is being read, nor a cancelled read awaits its reply
+    bool isIdle() const { return !DirectoryReading && CurrentBlock < 0 && !m_cancelPending; }
+    bool DirectoryReading = false;
+    int CurrentBlock = -1;
+    ExportTarget exportTarget() const { return m_target; }
+
+    const MeasureDirectory &directory() const { return m_directory; }
+    const MeasureFields &fields() const { return m_fields; }
+    const ColumnLayout &layout() const { return m_layout; }
+    TextRows &textRows() { return m_text; }
+    SheetExport &sheet() { return m_sheet; }
+    const ReadOptions &readOptions() const { return m_readOptions; }
+
+private:
+    void endRead();
+    void endDirectory();
+    void writeRecord(const MeasureFields &fields, double recordTime, bool skipped);
+    void onQueueFinished();
+
+    Link::ProtocolEngine &m_engine;
+    MemoryView *m_view = nullptr;
+    ReadOptions m_options;
+    ReadOptions m_readOptions;          // locked for the running read
+    MeasureDirectory m_directory;
+    MeasureFields m_fields;             // the list on the page
+    MeasureFields m_readFields;         // the running read's copy
+    ColumnLayout m_layout;
+    ExportTarget m_target = TargetText;
+    qint64 m_recordIndex = 0;           // records consumed so far, skipped and faulty ones included
+    bool m_headingPending = false;
+    bool m_cancelPending = false;
+    int m_fieldListIndex = -1;
+    TextRows m_text;
+    SheetExport m_sheet;
+};
+
+} // namespace Measure

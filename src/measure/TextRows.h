@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+#include <vector>
+
+namespace Measure {
+
+// Every line of a text read, however many: a view may show only part of them, but saving
+// always writes them all. Kept as UTF-8 with CR LF, the file's own form, so saving is one write
+// and a long read costs memory in proportion to its bytes.
+class TextRows
+{
+public:
+    void clear();
+    void appendLine(const QString &line);
+    void appendLines(const QStringList &lines);
+    // Replaces everything, for instance with what the user edited in the window.
+    void setLines(const QStringList &lines);
+
+    int lineCount() const { return int(m_starts.size()); }
+    QString line(int index) const;
+    // Lines [first, first + count) joined by "\n", for a view that appends in batches.
+    QString text(int first, int count) const;
+    qsizetype characterCount() const { return m_characters; }
+    const QByteArray &bytes() const { return m_bytes; }
+
+    // Writes all lines, each ended by CR LF, replacing `path` only when the whole file is
+    // written: a failure leaves the previous file as it was. `error` gets the system's reason.
+    bool Save(const QString &path, QString *error = nullptr) const;
+
+private:
+    QByteArray m_bytes;
+    std::vector<qsizetype> m_starts;
+    qsizetype m_characters = 0;
+};
+
+} // namespace Measure
