@@ -113,6 +113,21 @@ void Instrument::fillDemoMemory(int records)
                                    {45.0 + wave, 51.5 - wave, 21.0 + wave / 2}});
     }
     blocks.push_back(climate);
+
+    Block sensors;
+    sensors.number = 3;
+    sensors.humLow = 5;          // sensors 0 and 2
+    sensors.humHigh = 1;         // sensor 8
+    sensors.tempHigh = 128;      // sensor 15
+    sensors.start = QDateTime(QDate(2026, 12, 2), QTime(14, 0));
+    sensors.intervalSeconds = 3600;
+    sensors.overwriteCount = 2;
+    for (int i = 0; i < 12; ++i) {
+        const int avg = 900 + 25 * i;
+        sensors.records.push_back({i == 4, i % 2 == 1, avg - 50, avg, avg + 60, 0, 0, 0,
+                                   {40.0 + i, 55.5 - i / 2.0, 61.4, 18.5 + i / 4.0}});
+    }
+    blocks.push_back(sensors);
 }
 
 QByteArray Instrument::header(const char *code, std::size_t index) const
@@ -139,7 +154,7 @@ QByteArray Instrument::record(const char *code, const Block &b, std::size_t inde
     const Record &r = b.records[index];
     QStringList values{QString::number(b.number), QStringLiteral("0"), r.alarm ? QStringLiteral("1") : QStringLiteral("0"),
                        r.negative ? QStringLiteral("-") : QStringLiteral("+"), QString::number(r.ionMin),
-                       QString::number(r.ionAvg), QString::number(r.ionMax)};
+                       r.garbled ? QStringLiteral("12x4") : QString::number(r.ionAvg), QString::number(r.ionMax)};
     if (b.analog == 1)
         values << number(r.anaMin, 3) << number(r.anaAvg, 3) << number(r.anaMax, 3);
     std::size_t sensor = 0;

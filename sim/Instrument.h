@@ -17,6 +17,7 @@ struct Record
     int ionMin = 0, ionAvg = 0, ionMax = 0;
     double anaMin = 0, anaAvg = 0, anaMax = 0;          // volts
     std::vector<double> sensors;                        // humidity sensors first, then temperature
+    bool garbled = false;                               // the average ion token arrives unreadable
 };
 
 struct Block
@@ -87,7 +88,9 @@ public:
 
     std::function<QDateTime()> now = [] { return QDateTime::currentDateTime(); };
 
-    // two blocks; the second, with analogue input and climate sensors, holds `records` records
+    // three blocks: ions only (positive, one record in alarm); analogue input and climate
+    // sensors (negative) with `records` records; sensors of the high masks with alternating
+    // polarity and one record in alarm
     void fillDemoMemory(int records = 60);
 
 private:

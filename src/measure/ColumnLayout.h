@@ -2,6 +2,7 @@
 
 #include "measure/MeasureTypes.h"
 
+#include <QDateTime>
 #include <QString>
 #include <QStringList>
 
@@ -38,7 +39,10 @@ struct ColumnLayout
 };
 ColumnLayout BuildColumnLayout(const MeasureFields &fields, bool twoColumns);
 
-QString FormatDate(double days, const QString &pattern);
+// Day counts and calendar time without a time zone: a stamp never moves with daylight saving.
+QDateTime DaysToDateTime(double days);
+double DateTimeToDays(const QDateTime &when);
+
 // A date-time through a pattern with quoted literals ("'Messwerte vom: 'dd.MM.yyyy ...").
 QString FormatDateTime(double days, const QString &pattern);
 

@@ -1,23 +1,292 @@
 #include "measure/MemoryReader.h"
 
+#include "lang/Texts.h"
 #include "link/ProtocolEngine.h"
 
 namespace Measure {
 
-MemoryReader::MemoryReader(Link::ProtocolEngine &engine, QObject *parent) : QObject(parent), m_engine(engine) {}
-MemoryReader::~MemoryReader() = default;
-void MemoryReader::LoadDirectory() {}
-void MemoryReader::ResetDirectoryGrid() {}
-bool MemoryReader::BuildFieldList(int) { return false; }
-bool MemoryReader::ReadSelectedBlock(ExportTarget, const QString &, const QList<bool> &) { return false; }
-void MemoryReader::CancelRead() {}
-void MemoryReader::ParseBlockHeader(int, const QString &) {}
-void MemoryReader::ParseMeasureRecord(int, const QString &) {}
-void MemoryReader::AbandonBlockRead() {}
-bool MemoryReader::CreateChart(const QString &) { return false; }
-void MemoryReader::endRead() {}
-void MemoryReader::endDirectory() {}
-void MemoryReader::writeRecord(const MeasureFields &, double, bool) {}
-void MemoryReader::onQueueFinished() {}
+MemoryReader::MemoryReader(Link::ProtocolEngine &engine, QObject *parent) : QObject(parent), m_engine(engine)
+{
+    auto header = [this](int index, const QString &reply) { ParseBlockHeader(index, reply); };
+    auto record = [this](int index, const QString &reply) { ParseMeasureRecord(index, reply); };
+    m_engine.setBlockHandler(Link::Replies::TFH, header);
+    m_engine.setBlockHandler(Link::Replies::TNH, header);
+    m_engine.setBlockHandler(Link::Replies::TFM, record);
+    m_engine.setBlockHandler(Link::Replies::TNM, record);
+    connect(&m_engine, &Link::ProtocolEngine::queueFinished, this, &MemoryReader::onQueueFinished);
+}
+
+MemoryReader::~MemoryReader()
+{
+    for (int reply : {Link::Replies::TFH, Link::Replies::TNH, Link::Replies::TFM, Link::Replies::TNM})
+        m_engine.setBlockHandler(reply, {});
+}
+
+void MemoryReader::LoadDirectory()
+{
+    if (!isIdle())
+        return;
+    ResetDirectoryGrid();
+    m_directory.clear();
+    DirectoryReading = true;
+    m_engine.ShowStatusText(Lang::Text(Lang::TxDirReading));
+    m_engine.setNoAnswerCount(0);
+    m_engine.QueueOrderByIndex(Link::Orders::GIN);
+    m_engine.QueueOrderByIndex(Link::Orders::GFH);
+}
+
+void MemoryReader::ResetDirectoryGrid()
+{
+    m_fields.clear();
+    m_fieldListIndex = -1;
+    if (m_view)
+        m_view->DirectoryCleared();
+}
+
+bool MemoryReader::BuildFieldList(int index)
+{
+    if (CurrentBlock >= 0 || m_cancelPending || index < 0 || index >= int(m_directory.size()))
+        return false;
+    m_fields = Measure::BuildFieldList(m_directory[std::size_t(index)], m_options.analogName);
+    m_fieldListIndex = index;
+    if (m_view)
+        m_view->FieldListBuilt(index);
+    return true;
+}
+
+bool MemoryReader::ReadSelectedBlock(ExportTarget target, const QString &selectedBlockText, const QList<bool> &marks)
+{
+    using namespace Lang;
+    if (target == TargetText)
+        m_engine.ShowStatusText(Text(TxReadingAsText));
+    if (!isIdle())
+        return false;
+    if (m_fields.empty() || marks.isEmpty()) {
+        m_engine.ReportMessage(Text(TxNoDirectorySelected), true);
+        return false;
+    }
+    MeasureFields fields = m_fields;
+    bool any = false;
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        fields[i].Selected = marks.value(qsizetype(i), false);
+        any = any || fields[i].Selected;
+    }
+    if (!any) {
+        m_engine.ReportMessage(Text(TxNoFieldsSelected), true);
+        return false;
+    }
+    const std::optional<qint32> blockNr = ToInteger(selectedBlockText);
+    if (!blockNr) {
+        m_engine.ReportMessage(Text(TxSelectionImpossible), true);
+        return false;
+    }
+    int index = -1;
+    for (std::size_t i = 0; i < m_directory.size() && index < 0; ++i)
+        if (m_directory[i].BlockNr == *blockNr)
+            index = int(i);
+    if (index < 0)
+        return false;
+    // the field list must be the picked block's: another block's token positions would put
+    // values under the wrong headings
+    if (index != m_fieldListIndex) {
+        m_engine.ReportMessage(Text(TxSelectionImpossible), true);
+        return false;
+    }
+
+    m_readOptions = m_options;
+    m_readFields = std::move(fields);
+    m_layout = BuildColumnLayout(m_readFields, m_readOptions.twoColumns);
+    m_target = target;
+    m_recordIndex = 0;
+    m_headingPending = true;
+    TBlockHeader &block = m_directory[std::size_t(index)];
+    block.RecordTime = block.FirstRecordTime;
+
+    if (target == TargetSheet) {
+        QString error;
+        if (!m_sheet.StartSpreadsheet(m_readOptions.templateFile, block.FirstRecordTime, m_readOptions.formats, &error)) {
+            m_engine.ReportMessage(error, true);
+            return false;
+        }
+    } else {
+        m_text.clear();
+    }
+    CurrentBlock = index;
+    if (m_view)
+        m_view->ReadStarted(target, block);
+    m_engine.ShowStatusText(Format(Text(TxReadingBlock), {QString::number(block.BlockNr)}));
+    m_engine.setNoAnswerCount(0);
+    m_engine.QueueOrder(Link::Orders::GFM, QString::number(block.BlockNr));
+    return true;
+}
+
+void MemoryReader::CancelRead()
+{
+    if (CurrentBlock >= 0)
+        m_cancelPending = true;
+    CurrentBlock = -1;
+}
+
+void MemoryReader::ParseBlockHeader(int, const QString &reply)
+{
+    // a header after the read was given up starts nothing
+    if (!DirectoryReading)
+        return;
+    const HeaderParse parsed = Measure::ParseBlockHeader(reply);
+    switch (parsed.kind) {
+    case HeaderParse::EndOfDirectory:
+        endDirectory();
+        if (!parsed.errorText.isEmpty())
+            m_engine.ReportMessage(RecordErrorMessage(parsed.errorText, reply), true);
+        return;
+    case HeaderParse::Faulty:
+        m_engine.ReportMessage(RecordErrorMessage(parsed.errorText, reply), true);
+        break;
+    case HeaderParse::Header:
+        m_directory.push_back(parsed.header);
+        if (m_view)
+            m_view->DirectoryRowAdded(int(m_directory.size()) - 1);
+        break;
+    }
+    m_engine.QueueOrderByIndex(Link::Orders::GNH);
+}
+
+void MemoryReader::endDirectory()
+{
+    DirectoryReading = false;
+    m_engine.ShowStatusText(Lang::Text(Lang::TxDirRead));
+    // a single block is offered at once
+    if (m_directory.size() == 1)
+        BuildFieldList(0);
+    if (m_view)
+        m_view->DirectoryFinished();
+}
+
+void MemoryReader::ParseMeasureRecord(int, const QString &reply)
+{
+    using namespace Lang;
+    if (CurrentBlock < 0) {
+        // the user cancelled: this reply ends the chain, no further request goes out
+        m_cancelPending = false;
+        m_engine.ReportMessage(Text(TxReadCancelled), true);
+        if (m_view)
+            m_view->ReadEnded();
+        return;
+    }
+    TBlockHeader &block = m_directory[std::size_t(CurrentBlock)];
+    RecordOptions options;
+    options.skipAlarm = m_readOptions.skipAlarm;
+    options.scaleAnalog = m_readOptions.scaleAnalog;
+    options.valueAtZero = m_readOptions.valueAtZero;
+    options.valueAtTen = m_readOptions.valueAtTen;
+    const RecordParse parsed = Measure::ParseMeasureRecord(reply, block.BlockNr, m_readFields, options);
+    if (parsed.kind == RecordParse::EndOfBlock) {
+        m_engine.ShowStatusText(Format(Text(TxAllRecordsRead), {QString::number(block.BlockNr)}));
+        endRead();
+        return;
+    }
+    if (parsed.kind == RecordParse::Faulty)
+        m_engine.ReportMessage(RecordErrorMessage(parsed.errorText, reply), true);
+    else
+        writeRecord(m_readFields, block.RecordTime, parsed.skipped);
+    // skipped and faulty records take their interval too: stamps stay on the storage grid.
+    // Computed from the count, not summed, so 100,000 intervals add no rounding drift.
+    ++m_recordIndex;
+    block.RecordTime = block.FirstRecordTime + double(m_recordIndex) * block.Interval;
+    m_engine.QueueOrder(Link::Orders::GNM, QString::number(block.BlockNr));
+}
+
+void MemoryReader::writeRecord(const MeasureFields &fields, double recordTime, bool skipped)
+{
+    const TBlockHeader &block = m_directory[std::size_t(CurrentBlock)];
+    // the heading goes before the first record that decodes, also when the very first was faulty,
+    // so no read produces rows without headings
+    if (m_headingPending) {
+        m_headingPending = false;
+        if (m_target == TargetText) {
+            const int first = m_text.lineCount();
+            m_text.appendLines(TextHeadingLines(m_layout, block.FirstRecordTime, m_readOptions.serialNumber));
+            if (m_view)
+                m_view->TextLinesAdded(first, m_text.lineCount() - first);
+        } else {
+            m_sheet.WriteSheetHeading(m_layout, block.FirstRecordTime, m_readOptions.serialNumber,
+                                      m_readOptions.programVersion, m_readOptions.analogUnit);
+        }
+    }
+    if (skipped)
+        return;
+    if (m_target == TargetText) {
+        m_text.appendLine(TextRow(m_layout, fields, recordTime, m_readOptions.formats));
+        if (m_view)
+            m_view->TextLinesAdded(m_text.lineCount() - 1, 1);
+    } else {
+        m_sheet.WriteSheetRow(m_layout, fields, recordTime, m_readOptions.formats);
+        if (m_view)
+            m_view->SheetRowWritten(m_sheet.RowsWritten());
+    }
+}
+
+void MemoryReader::endRead()
+{
+    const bool wasReading = CurrentBlock >= 0 || m_cancelPending;
+    CurrentBlock = -1;
+    m_cancelPending = false;
+    if (wasReading && m_view)
+        m_view->ReadEnded();
+}
+
+void MemoryReader::AbandonBlockRead()
+{
+    const bool directory = DirectoryReading;
+    DirectoryReading = false;
+    endRead();
+    if (directory && m_view)
+        m_view->DirectoryFinished();
+}
+
+void MemoryReader::onQueueFinished()
+{
+    // every reply of a chain queues the next request; a queue that runs dry while a chain is
+    // open lost its request (port not ready, unexpected reply): the chain cannot go on
+    if (DirectoryReading || CurrentBlock >= 0 || m_cancelPending)
+        AbandonBlockRead();
+}
+
+bool MemoryReader::CreateChart(const QString &title)
+{
+    m_engine.ShowStatusText(Lang::Text(Lang::TxChartGenerating));
+    QString error;
+    if (!m_sheet.CreateChart(title, &error)) {
+        m_engine.ReportMessage(error, true);
+        return false;
+    }
+    m_engine.ShowStatusText(Lang::Text(Lang::TxChartCreated));
+    return true;
+}
+
+bool MemoryReader::SaveText(const QString &path)
+{
+    using namespace Lang;
+    if (!m_text.Save(path)) {
+        m_engine.ReportMessage(Text(TxDataNotSaved), true);
+        return false;
+    }
+    m_engine.ShowStatusText(Text(TxDataSaved));
+    return true;
+}
+
+void MemoryReader::SaveTextCancelled()
+{
+    m_engine.ReportMessage(Lang::Text(Lang::TxSaveMeasureCancelled), true);
+}
+
+bool MemoryReader::SaveWorkbook(const QString &path)
+{
+    if (!m_sheet.workbook().SaveAs(path)) {
+        m_engine.ReportMessage(Lang::Text(Lang::TxDataNotSaved), true);
+        return false;
+    }
+    return true;
+}
 
 } // namespace Measure

@@ -26,6 +26,7 @@ public:
     virtual void DirectoryCleared() = 0;
     // entry `index` of directory() arrived; DirectoryRowTexts() gives its cells
     virtual void DirectoryRowAdded(int index) = 0;
+    // the directory read is over: ended by the instrument, refused or unanswered
     virtual void DirectoryFinished() = 0;
     // fields() was rebuilt for entry `index`; the view sets the marks from FieldSelection
     virtual void FieldListBuilt(int index) = 0;
@@ -79,9 +80,9 @@ public:
     // the list on screen is the one being read
     bool BuildFieldList(int index);
 
-    // btnText / btnExcel. `selectedBlockText` is cell 0 of the grid row the user picked,
-    // `marks` the check marks by position (the caller stores them as FieldSelection too).
-    // False when nothing started; the reason is reported.
+    // btnText / btnExcel (the text button's status text included). `selectedBlockText` is cell 0
+    // of the grid row the user picked, `marks` the check marks by position (the caller stores
+    // them as FieldSelection too). False when nothing started; the reason is reported.
     bool ReadSelectedBlock(ExportTarget target, const QString &selectedBlockText, const QList<bool> &marks);
     // The windows' cancel and close buttons: the next record reply ends the read.
     void CancelRead();
@@ -93,6 +94,14 @@ public:
 
     // btnDiagramm: reports and returns false without data rows
     bool CreateChart(const QString &title);
+
+    // btnSaveMeasure after the dialog: all text rows to `path`, the outcome in the status line
+    // (and so in the windows' status bars). A failure leaves the previous file and the rows.
+    bool SaveText(const QString &path);
+    void SaveTextCancelled();
+    // The workbook to `path` (.xlsx), marking it saved; a failure is reported, never swallowed,
+    // so nobody closes a workbook believing it saved.
+    bool SaveWorkbook(const QString &path);
 
     // idle: neither the directory nor a block is being read, nor a cancelled read awaits its reply
     bool isIdle() const { return !DirectoryReading && CurrentBlock < 0 && !m_cancelPending; }

@@ -1,12 +1,128 @@
 #include "measure/SheetExport.h"
 
+#include "lang/Texts.h"
+
+#include <QFile>
+#include <QFileInfo>
+
 namespace Measure {
 
-bool SheetExport::StartSpreadsheet(const QString &, double, const DisplayFormats &, QString *) { return false; }
-void SheetExport::WriteSheetHeading(const ColumnLayout &, double, const QString &, const QString &, const QString &) {}
-void SheetExport::WriteSheetRow(const ColumnLayout &, const MeasureFields &, double, const DisplayFormats &) {}
-bool SheetExport::CreateChart(const QString &, QString *) { return false; }
-QString SheetExport::SuggestedSaveName(const QString &, const QDateTime &) { return {}; }
-QString SheetExport::DefaultChartTitle(double) { return {}; }
+bool SheetExport::StartSpreadsheet(const QString &templateFile, double firstRecordTime, const DisplayFormats &formats,
+                                   QString *error)
+{
+    using namespace Lang;
+    // the workbook is built here from nothing; a template can only be honoured when it is an
+    // .xlsx that can be read, anything else would silently drop what the user put in it
+    if (!templateFile.trimmed().isEmpty() && QFileInfo::exists(templateFile)) {
+        QFile file(templateFile);
+        const bool workbook = file.open(QIODevice::ReadOnly) && file.read(4) == QByteArray("PK\x03\x04", 4);
+        if (!workbook) {
+            if (error)
+                *error = Text(TxSheetCannotLoad);
+            return false;
+        }
+    }
+    m_workbook.clear();
+    m_workbook.author = Text(TxWorkbookAuthor);
+    const QDateTime first = DaysToDateTime(firstRecordTime);
+    m_workbook.caption = Text(TxWorkbookCaptionPrefix) + first.date().toString(formats.dateFormat) + QStringLiteral(" - ")
+                         + first.time().toString(formats.timeFormat);
+    m_workbook.sheetName = Text(TxSheetName);
+    m_workbook.chartSheetName = Text(TxChartSheetName);
+    m_workbook.Saved = true;
+    // a new workbook has no rows: a chart asked for before the heading finds none
+    CurrentRow = StartRow;
+    RecordCounter = 0;
+    return true;
+}
+
+void SheetExport::WriteSheetHeading(const ColumnLayout &layout, double firstRecordTime, const QString &serialNumber,
+                                    const QString &programVersion, const QString &analogUnit)
+{
+    using namespace Lang;
+    CurrentRow = StartRow;
+    int row = CurrentRow;
+    m_workbook.setCell(row++, StartCol, Text(TxSheetTitlePrefix) + programVersion);
+    m_workbook.setCell(row++, StartCol, Text(TxSheetSerialPrefix) + serialNumber);
+    m_workbook.setCell(row, StartCol, FormatDateTime(firstRecordTime, Text(TxMeasuredFromPattern)));
+    row += 2;
+    XAxisTitle.clear();
+    YAxisTitle.clear();
+    int column = StartCol;
+    m_categoryColumns = 0;
+    for (const TColumn &c : layout.columns) {
+        m_workbook.setCell(row, column, c.heading);
+        if (c.kind == KindDate || c.kind == KindTime) {
+            XAxisTitle += c.heading + u' ';
+            ++m_categoryColumns;
+        }
+        ++column;
+    }
+    LastCol = column - 1;
+    HeaderRow = row;
+    CurrentRow = row + 1;
+    RecordCounter = 1;
+    if (layout.hasIons)
+        YAxisTitle = Text(TxIonUnit);
+    if (layout.hasAnalog)
+        YAxisTitle += u' ' + analogUnit.trimmed();
+}
+
+void SheetExport::WriteSheetRow(const ColumnLayout &layout, const MeasureFields &fields, double recordTime,
+                                const DisplayFormats &formats)
+{
+    int column = StartCol;
+    for (const TColumn &c : layout.columns) {
+        // the other polarity's cell stays empty, its column is passed over
+        if (const std::optional<QString> value = ColumnValue(c, fields, recordTime, formats, layout.twoColumns, true))
+            m_workbook.setCell(CurrentRow, column, *value);
+        ++column;
+    }
+    ++CurrentRow;
+    ++RecordCounter;
+}
+
+bool SheetExport::CreateChart(const QString &title, QString *error)
+{
+    if (RecordCounter < 2) {
+        if (error)
+            *error = Lang::Text(Lang::TxNoDataAvailable);
+        return false;
+    }
+    ChartSpec spec;
+    spec.headerRow = HeaderRow;
+    spec.firstColumn = StartCol;
+    spec.lastColumn = StartCol + LastCol - 1;
+    spec.lastRow = HeaderRow + RecordCounter - 1;
+    spec.categoryColumns = m_categoryColumns;
+    spec.sourceRange = QStringLiteral("%1%2:%3%4")
+                           .arg(Workbook::ColumnName(StartCol))
+                           .arg(HeaderRow)
+                           .arg(Workbook::ColumnName(StartCol + LastCol - 1))
+                           .arg(HeaderRow + RecordCounter - 1);
+    spec.title = title.trimmed();
+    spec.xAxisTitle = XAxisTitle.trimmed();
+    spec.yAxisTitle = YAxisTitle.trimmed();
+    spec.tickSpacing = RecordCounter < 10 ? RecordCounter : RecordCounter / 10;
+    m_workbook.chart = spec;
+    m_workbook.Saved = false;
+    return true;
+}
+
+QString SheetExport::SuggestedSaveName(const QString &folderSetting, const QDateTime &firstRecord)
+{
+    QString folder = folderSetting.trimmed();
+    if (folder.size() < 2)
+        folder.clear();
+    else if (!folder.endsWith(u'/'))
+        folder += u'/';
+    return folder + Lang::Text(Lang::TxExcelFilePrefix) + firstRecord.toString(QStringLiteral("yyyyMMddHHmmss"))
+           + QStringLiteral(".xlsx");
+}
+
+QString SheetExport::DefaultChartTitle(double firstRecordTime)
+{
+    return FormatDateTime(firstRecordTime, Lang::Text(Lang::TxChartTitlePattern));
+}
 
 } // namespace Measure

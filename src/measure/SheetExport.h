@@ -47,6 +47,7 @@ public:
 
 private:
     Workbook m_workbook;
+    int m_categoryColumns = 0;  // leading date and time columns of the heading
 };
 
 } // namespace Measure

@@ -159,10 +159,11 @@ TEST_F(LinkToSim, DirectoryChainRunsUntilBlockZero)
     engine->setBlockHandler(Replies::TNH, onHeader);
     engine->QueueOrderByIndex(Orders::GFH);
     ASSERT_TRUE(runUntilIdle());
-    ASSERT_EQ(headers.size(), 3);
+    ASSERT_EQ(headers.size(), 4);
     EXPECT_TRUE(headers[0].startsWith("TFH;1;0;"));
     EXPECT_TRUE(headers[1].startsWith("TNH;2;1;5;0;1;0;"));
-    EXPECT_EQ(headers[2], QStringLiteral("TNH;0;"));
+    EXPECT_EQ(headers[2], QStringLiteral("TNH;3;0;5;1;0;128;02.12.2026;14:00;1:00:00;2;"));
+    EXPECT_EQ(headers[3], QStringLiteral("TNH;0;"));
 }
 
 TEST_F(LinkToSim, MissingTokenIsRetriedAndReported)
