@@ -125,7 +125,7 @@ void Instrument::fillDemoMemory(int records)
     for (int i = 0; i < 12; ++i) {
         const int avg = 900 + 25 * i;
         sensors.records.push_back({i == 4, i % 2 == 1, avg - 50, avg, avg + 60, 0, 0, 0,
-                                   {40.0 + i, 55.5 - i / 2.0, 61.4, 18.5 + i / 4.0}});
+                                   {40.0 + i, 55.5 - i / 2.0, 61.4, 18.5 + i * 0.3}});
     }
     blocks.push_back(sensors);
 }
@@ -212,11 +212,13 @@ QByteArray Instrument::handle(const QByteArray &request)
         target = a1;
         return answer(QString::fromLatin1(reply), {target});
     };
-    const QDateTime clock = now().addSecs(clockOffsetSecs);
-
     QByteArray reply;
     if (code == QLatin1String("GIN")) reply = answer("TIN", {serial, version, hours});
-    else if (code == QLatin1String("GDA")) reply = answer("TDA", {clock.toString("dd.MM.yyyy"), clock.toString("HH:mm:ss")});
+    else if (code == QLatin1String("GDA")) {
+        // read only here: the clock costs a time-zone lookup, which long memory reads do not need
+        const QDateTime clock = now().addSecs(clockOffsetSecs);
+        reply = answer("TDA", {clock.toString("dd.MM.yyyy"), clock.toString("HH:mm:ss")});
+    }
     else if (code == QLatin1String("SDA")) {
         const QDateTime set(QDate::fromString(a1, QStringLiteral("dd.MM.yyyy")), QTime::fromString(a2, QStringLiteral("HH:mm:ss")));
         if (!set.isValid())

@@ -5,6 +5,7 @@
 #include <QDate>
 #include <QList>
 
+#include <charconv>
 #include <cmath>
 #include <limits>
 
@@ -81,28 +82,38 @@ QString NormalizeDecimal(QStringView text, QChar separator)
 
 std::optional<double> ToNumber(QStringView text)
 {
+    // checked and converted by hand: records carry tens of thousands of these, and the
+    // conversion must not follow the user's locale
     const QStringView t = text.trimmed();
+    char buffer[64];
+    if (t.size() >= qsizetype(sizeof buffer))
+        return std::nullopt;
+    qsizetype n = 0;
     qsizetype i = 0;
-    if (i < t.size() && (t[i] == u'+' || t[i] == u'-'))
+    if (i < t.size() && (t[i] == u'+' || t[i] == u'-')) {
+        if (t[i] == u'-')
+            buffer[n++] = '-';
         ++i;
+    }
     int digits = 0;
     bool separator = false;
     for (; i < t.size(); ++i) {
-        if (isDigit(t[i])) {
+        const QChar c = t[i];
+        if (isDigit(c)) {
             ++digits;
-        } else if ((t[i] == u'.' || t[i] == u',') && !separator) {
+            buffer[n++] = char(c.unicode());
+        } else if ((c == u'.' || c == u',') && !separator) {
             separator = true;
+            buffer[n++] = '.';
         } else {
             return std::nullopt;
         }
     }
     if (digits == 0)
         return std::nullopt;
-    QString plain = t.toString();
-    plain.replace(u',', u'.');
-    bool ok = false;
-    const double value = plain.toDouble(&ok);
-    if (!ok || !std::isfinite(value))
+    double value = 0;
+    const auto [end, error] = std::from_chars(buffer, buffer + n, value);
+    if (error != std::errc() || end != buffer + n || !std::isfinite(value))
         return std::nullopt;
     return value;
 }
@@ -110,19 +121,28 @@ std::optional<double> ToNumber(QStringView text)
 std::optional<qint32> ToInteger(QStringView text)
 {
     const QStringView t = text.trimmed();
+    char buffer[24];
+    if (t.isEmpty() || t.size() >= qsizetype(sizeof buffer))
+        return std::nullopt;
+    qsizetype n = 0;
     qsizetype i = 0;
-    if (i < t.size() && (t[i] == u'+' || t[i] == u'-'))
-        ++i;
-    if (i == t.size() || t.size() > 24)
+    if (t[0] == u'+' || t[0] == u'-') {
+        if (t[0] == u'-')
+            buffer[n++] = '-';
+        i = 1;
+    }
+    if (i == t.size())
         return std::nullopt;
-    for (qsizetype j = i; j < t.size(); ++j)
-        if (!isDigit(t[j]))
+    for (; i < t.size(); ++i) {
+        if (!isDigit(t[i]))
             return std::nullopt;
-    bool ok = false;
-    const qint64 value = t.toLongLong(&ok);
-    if (!ok || value < std::numeric_limits<qint32>::min() || value > std::numeric_limits<qint32>::max())
+        buffer[n++] = char(t[i].unicode());
+    }
+    qint32 value = 0;
+    const auto [end, error] = std::from_chars(buffer, buffer + n, value);
+    if (error != std::errc() || end != buffer + n)
         return std::nullopt;
-    return qint32(value);
+    return value;
 }
 
 float ScaleAnalog(float volts, QStringView valueAtZero, QStringView valueAtTen)

@@ -1,0 +1,166 @@
+// Reading a block of records into text rows and into a workbook with its chart, saved to disk:
+// the reader on the real protocol engine, with the stand-in's replies played back at once, so
+// what is measured is the program's own cost per record, not the serial line.
+#include "link/ProtocolEngine.h"
+#include "link/StatusSink.h"
+#include "link/TelegramCodec.h"
+#include "measure/MemoryReader.h"
+#include "sim/Instrument.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <cstdio>
+#include <ctime>
+#include <deque>
+
+namespace {
+
+struct QuietSink : Link::StatusSink
+{
+    int errors = 0;
+    void StatusMessage(const QString &, bool error) override { errors += error ? 1 : 0; }
+};
+
+// Answers every request at once: with the stand-in's live reply until `replay` is filled,
+// then with the recorded replies in order, so the stand-in's own cost stays out of the clock.
+struct ReplayPort : Link::Port
+{
+    Sim::Instrument &instrument;
+    std::deque<QByteArray> replay;
+    std::optional<QByteArray> pending;
+    explicit ReplayPort(Sim::Instrument &i) : instrument(i) {}
+    bool PortReady() const override { return true; }
+    bool SendText(const QByteArray &telegram) override
+    {
+        if (replay.empty()) {
+            pending = instrument.handle(telegram);
+        } else {
+            pending = std::move(replay.front());
+            replay.pop_front();
+        }
+        return true;
+    }
+    std::optional<QByteArray> FetchTelegram() override
+    {
+        auto out = pending;
+        pending.reset();
+        return out;
+    }
+};
+
+double cpuSeconds()
+{
+    timespec now = {};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
+    return double(now.tv_sec) + double(now.tv_nsec) / 1e9;
+}
+
+double peakRssMb()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray &line : status.readAll().split('\n'))
+        if (line.startsWith("VmHWM:"))
+            return line.mid(6).trimmed().split(' ').value(0).toDouble() / 1024.0;
+    return 0;
+}
+
+struct Timing
+{
+    double wall = -1;   // seconds from the start of the read until the file is saved
+    double cpu = -1;    // the processor time of the same: what the machine's other work does not change
+};
+
+// One read of block 2 with `records` records, every field taken.
+Timing readAndSave(int records, Measure::ExportTarget target, const QString &path)
+{
+    Sim::Instrument instrument;
+    instrument.fillDemoMemory(records);
+    Link::Tables tables;
+    Link::BuildTables(tables);
+    QuietSink sink;
+    ReplayPort port(instrument);
+    Link::ProtocolEngine engine(tables, port, sink);
+    Measure::MemoryReader reader(engine);
+    engine.setAbandonBlockRead([&] { reader.AbandonBlockRead(); });
+    Measure::ReadOptions options;
+    options.formats.decimalSep = u',';
+    options.serialNumber = instrument.serial;
+    options.analogName = QStringLiteral("Druck");
+    options.analogUnit = QStringLiteral("hPa");
+    reader.setOptions(options);
+
+    reader.LoadDirectory();
+    engine.RunProtocolEngine();
+    if (!reader.BuildFieldList(1))
+        return {};
+    const QList<bool> marks(int(reader.fields().size()), true);
+    port.replay.push_back(instrument.handle(Link::ComposeRequest(tables, Link::Orders::GFM, QStringLiteral("2"))));
+    const QByteArray next = Link::ComposeRequest(tables, Link::Orders::GNM, QStringLiteral("2"));
+    for (int i = 0; i < records; ++i)
+        port.replay.push_back(instrument.handle(next));
+
+    QElapsedTimer clock;
+    clock.start();
+    const double cpu0 = cpuSeconds();
+    if (!reader.ReadSelectedBlock(target, QStringLiteral("2"), marks))
+        return {};
+    engine.RunProtocolEngine();
+    if (!reader.isIdle())
+        return {};
+    bool saved = false;
+    if (target == Measure::TargetText) {
+        saved = reader.textRows().lineCount() == records + 7 && reader.SaveText(path);
+    } else {
+        saved = reader.sheet().RowsWritten() == records && reader.CreateChart(QStringLiteral("Benchmark"))
+                && reader.SaveWorkbook(path);
+    }
+    if (!saved || sink.errors != 0)
+        return {};
+    return {double(clock.nsecsElapsed()) / 1e9, cpuSeconds() - cpu0};
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);       // --sim is accepted and not needed: the replies are played in process
+    QTemporaryDir dir;
+    constexpr int kLarge = 100000;
+    constexpr int kSmall = 1000;
+
+    const Timing text = readAndSave(kLarge, Measure::TargetText, dir.filePath(QStringLiteral("big.csv")));
+    const double rss = peakRssMb();
+    if (text.wall < 0)
+        return 1;
+    std::printf("text_100k_s: %.3f\n", text.wall);
+    std::printf("text_100k_rss_mb: %.1f\n", rss);
+
+    const Timing sheet = readAndSave(kLarge, Measure::TargetSheet, dir.filePath(QStringLiteral("big.xlsx")));
+    if (sheet.wall < 0)
+        return 1;
+    std::printf("xlsx_100k_s: %.3f\n", sheet.wall);
+
+    // cost per record in processor time, which other work on the machine leaves alone; the
+    // least of several reads of each size, so a disturbed run does not decide the ratio
+    auto leastCpu = [&](int records, int runs) {
+        double least = 1e9;
+        for (int i = 0; i < runs; ++i) {
+            const Timing t = readAndSave(records, Measure::TargetText, dir.filePath(QStringLiteral("growth.csv")));
+            if (t.wall < 0)
+                return -1.0;
+            least = std::min(least, t.cpu);
+        }
+        return least;
+    };
+    const double large = std::min(text.cpu, leastCpu(kLarge, 2));
+    const double small = leastCpu(kSmall, 10);
+    if (large < 0 || small <= 0)
+        return 1;
+    std::printf("per_record_growth: %.3f\n", (large / kLarge) / (small / kSmall));
+    return 0;
+}

@@ -1,0 +1,298 @@
+// The text rows and the workbook as files.
+#include "MeasureTestSupport.h"
+#include "TestDirs.h"
+
+#include "measure/RecordParsing.h"
+#include "measure/SheetExport.h"
+#include "measure/TextRows.h"
+
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace Measure;
+
+namespace {
+
+double at(int year, int month, int day, int h, int m, int s)
+{
+    return DateTimeToDays(QDateTime(QDate(year, month, day), QTime(h, m, s), Qt::UTC));
+}
+
+MeasureFields fieldsFor(int analog, int humLow, int tempLow, std::initializer_list<int> selected)
+{
+    TBlockHeader h;
+    h.HasAnalog = analog;
+    h.HumMaskLow = humLow;
+    h.TempMaskLow = tempLow;
+    MeasureFields fields = BuildFieldList(h, QStringLiteral("Druck"));
+    for (int p : selected)
+        fields[std::size_t(p)].Selected = true;
+    return fields;
+}
+
+// A sheet with its heading and `rows` records, ten minutes apart.
+struct SheetRig
+{
+    SheetExport sheet;
+    MeasureFields fields;
+    ColumnLayout layout;
+    DisplayFormats formats;
+    double first = at(2003, 2, 1, 10, 30, 0);
+
+    SheetRig(MeasureFields f, bool twoColumns, const QString &unit = QStringLiteral(" ppm "))
+        : fields(std::move(f)), layout(BuildColumnLayout(fields, twoColumns))
+    {
+        sheet.StartSpreadsheet(QString(), first, formats);
+        sheet.WriteSheetHeading(layout, first, QStringLiteral("88000123"), QStringLiteral("1.0.0"), unit);
+    }
+    void rows(int count)
+    {
+        for (int i = 0; i < count; ++i) {
+            for (TField &f : fields) {
+                f.IonValue = 1000 + i;
+                f.Negative = i % 2 == 0;
+                f.FloatValue = 2.5f + float(i);
+            }
+            sheet.WriteSheetRow(layout, fields, first + i / 144.0, formats);
+        }
+    }
+};
+
+} // namespace
+
+TEST(TextRows, SaveWritesEveryLineAsUtf8WithCrLf)
+{
+    QTemporaryDir dir;
+    TextRows rows;
+    rows.appendLines({QStringLiteral("Messdaten Ionomter QT 8800"), QString(), QStringLiteral("Grüße;  -1200;    2,500")});
+    EXPECT_EQ(rows.lineCount(), 3);
+    EXPECT_EQ(rows.line(2), QStringLiteral("Grüße;  -1200;    2,500"));
+    EXPECT_EQ(rows.text(1, 5), QStringLiteral("\nGrüße;  -1200;    2,500"));
+    const QString path = dir.filePath(QStringLiteral("m.csv"));
+    ASSERT_TRUE(rows.Save(path));
+    EXPECT_EQ(ReadBytes(path), QByteArray("Messdaten Ionomter QT 8800\r\n\r\nGr\xc3\xbc\xc3\x9f" "e;  -1200;    2,500\r\n"));
+
+    // lines edited in the window replace the rows
+    rows.setLines({QStringLiteral("a"), QStringLiteral("b")});
+    ASSERT_TRUE(rows.Save(path));
+    EXPECT_EQ(ReadBytes(path), QByteArray("a\r\nb\r\n"));
+}
+
+TEST(TextRows, MoreThanTheMemoHoldsIsKeptAndSaved)
+{
+    QTemporaryDir dir;
+    TextRows rows;
+    for (int i = 0; i < 20000; ++i)
+        rows.appendLine(QStringLiteral("01.02.2003;10:30:00;%1;    2.500").arg(i, 8));
+    EXPECT_GT(rows.characterCount(), 256000);
+    EXPECT_EQ(rows.line(19999), QStringLiteral("01.02.2003;10:30:00;   19999;    2.500"));
+    const QString path = dir.filePath(QStringLiteral("big.txt"));
+    ASSERT_TRUE(rows.Save(path));
+    const QByteArray bytes = ReadBytes(path);
+    EXPECT_EQ(bytes.count("\r\n"), 20000);
+    EXPECT_TRUE(bytes.endsWith("   19999;    2.500\r\n"));
+}
+
+TEST(TextRows, AFailedSaveLeavesTheOldFileAndTheRows)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("keep.csv"));
+    WriteBytes(path, "old\r\n");
+    TextRows rows;
+    rows.appendLine(QStringLiteral("new"));
+    QString error;
+    {
+        ReadOnlyDir readOnly(dir.path());
+        if (!readOnly.active())
+            GTEST_SKIP() << "cannot make a directory read-only here";
+        EXPECT_FALSE(rows.Save(path, &error));
+    }
+    EXPECT_FALSE(error.isEmpty());
+    EXPECT_EQ(ReadBytes(path), QByteArray("old\r\n"));
+    EXPECT_EQ(rows.line(0), QStringLiteral("new"));
+    EXPECT_FALSE(rows.Save(dir.filePath(QStringLiteral("no/such/folder/x.csv"))));
+}
+
+TEST(Sheet, HeadingRowsAndChartRange)
+{
+    SheetRig rig(fieldsFor(1, 1, 0, {0, 1, 3, 6, 8}), false);
+    const Workbook &book = rig.sheet.workbook();
+    EXPECT_EQ(book.cellText(2, 1), "Messdaten QT 8800 - Programm QT8800.EXE Vers. 1.0.0");
+    EXPECT_EQ(book.cellText(3, 1), "Serien-Nr.: 88000123");
+    EXPECT_EQ(book.cellText(4, 1), "Messwerte vom: 01.02.2003  - 10:30:00");
+    EXPECT_EQ(book.cellText(6, 1), " Datum  ");
+    EXPECT_EQ(book.cellText(6, 5), "F 0");
+    EXPECT_EQ(rig.sheet.HeaderRow, 6);
+    EXPECT_EQ(rig.sheet.CurrentRow, 7);
+    EXPECT_EQ(rig.sheet.XAxisTitle, " Datum     Zeit   ");
+    EXPECT_EQ(rig.sheet.YAxisTitle, "Ionen/cm³ ppm");
+
+    QString error;
+    EXPECT_FALSE(rig.sheet.CreateChart(QStringLiteral("t"), &error));
+    EXPECT_EQ(error, "Keine Daten verfügbar!");
+
+    rig.rows(1);
+    EXPECT_EQ(book.cell(7, 3).type, Workbook::Cell::Number);
+    EXPECT_EQ(book.cell(7, 3).number, -1000);
+    EXPECT_EQ(book.cell(7, 1).type, Workbook::Cell::Text);       // dates stay as written
+    ASSERT_TRUE(rig.sheet.CreateChart(QStringLiteral("  Titel ")));
+    EXPECT_EQ(book.chart->sourceRange, "A6:E7");
+    EXPECT_EQ(book.chart->tickSpacing, 2);
+    EXPECT_EQ(book.chart->title, "Titel");
+    EXPECT_EQ(book.chart->xAxisTitle, "Datum     Zeit");
+    const ChartData data = book.chartData();
+    EXPECT_EQ(data.categories, QStringList{"01.02.2003 10:30:00"});
+    ASSERT_EQ(data.series.size(), 3u);
+    EXPECT_EQ(data.series[0].name, "Ionen Avg");
+    EXPECT_EQ(data.series[2].values, (std::vector<std::optional<double>>{2.5}));
+}
+
+TEST(Sheet, TickSpacingFollowsTheRowCount)
+{
+    for (const auto &[rows, spacing] : {std::pair{25, 2}, {8, 9}, {9, 1}, {99, 10}}) {
+        SheetRig rig(fieldsFor(0, 0, 0, {3}), false);
+        rig.rows(rows);
+        ASSERT_TRUE(rig.sheet.CreateChart(QString()));
+        EXPECT_EQ(rig.sheet.workbook().chart->tickSpacing, spacing) << rows;
+        EXPECT_EQ(rig.sheet.workbook().chart->sourceRange, QStringLiteral("A6:A%1").arg(6 + rows));
+        EXPECT_TRUE(rig.sheet.workbook().chart->xAxisTitle.isEmpty());
+    }
+}
+
+TEST(Sheet, AxisTitlesFromWhatIsSelected)
+{
+    SheetRig analogOnly(fieldsFor(1, 0, 0, {5, 6}), false, QStringLiteral("ppm"));
+    EXPECT_EQ(analogOnly.sheet.YAxisTitle.trimmed(), "ppm");
+    SheetRig sensorsOnly(fieldsFor(0, 1, 0, {5}), false);
+    EXPECT_TRUE(sensorsOnly.sheet.YAxisTitle.isEmpty());
+}
+
+TEST(Sheet, ColumnsBeyondZGetTwoLetters)
+{
+    EXPECT_EQ(Workbook::ColumnName(1), "A");
+    EXPECT_EQ(Workbook::ColumnName(26), "Z");
+    EXPECT_EQ(Workbook::ColumnName(27), "AA");
+    EXPECT_EQ(Workbook::ColumnName(52), "AZ");
+    EXPECT_EQ(Workbook::ColumnName(53), "BA");
+    EXPECT_EQ(Workbook::ColumnName(703), "AAA");
+    TBlockHeader h;
+    h.HasAnalog = 1;
+    h.HumMaskLow = h.HumMaskHigh = h.TempMaskLow = h.TempMaskHigh = 255;
+    MeasureFields all = BuildFieldList(h, QStringLiteral("A"));
+    for (TField &f : all)
+        f.Selected = true;
+    SheetRig rig(all, true);
+    rig.rows(2);
+    ASSERT_TRUE(rig.sheet.CreateChart(QString()));
+    EXPECT_EQ(rig.sheet.LastCol, 43);
+    EXPECT_EQ(rig.sheet.workbook().chart->sourceRange, "A6:AQ8");
+    // the column of the other polarity stays empty
+    EXPECT_EQ(rig.sheet.workbook().cell(7, 3).type, Workbook::Cell::Number);
+    EXPECT_EQ(rig.sheet.workbook().cell(7, 6).type, Workbook::Cell::Empty);
+}
+
+TEST(Sheet, SuggestedNamesAndTitle)
+{
+    const QDateTime when(QDate(2003, 2, 1), QTime(10, 30, 0));
+    EXPECT_EQ(SheetExport::SuggestedSaveName(QStringLiteral(" /home/u/Daten "), when),
+              "/home/u/Daten/QT8800_20030201103000.xlsx");
+    EXPECT_EQ(SheetExport::SuggestedSaveName(QStringLiteral("/d/"), when), "/d/QT8800_20030201103000.xlsx");
+    EXPECT_EQ(SheetExport::SuggestedSaveName(QStringLiteral("x"), when), "QT8800_20030201103000.xlsx");
+    EXPECT_EQ(SheetExport::SuggestedSaveName(QString(), when), "QT8800_20030201103000.xlsx");
+    EXPECT_EQ(SheetExport::DefaultChartTitle(at(2003, 2, 1, 10, 30, 0)), "QT8800-Daten vom 01.02.2003 - 10:30:00");
+}
+
+TEST(Sheet, TemplatesTheWorkbookCannotUseAreRefused)
+{
+    QTemporaryDir dir;
+    SheetExport sheet;
+    QString error;
+    EXPECT_TRUE(sheet.StartSpreadsheet(dir.filePath(QStringLiteral("absent.XLS")), 0, {}, &error));
+    const QString xls = dir.filePath(QStringLiteral("QT8800Vorlage.XLS"));
+    WriteBytes(xls, QByteArray("\xd0\xcf\x11\xe0 old binary workbook", 24));
+    EXPECT_FALSE(sheet.StartSpreadsheet(xls, 0, {}, &error));
+    EXPECT_EQ(error, "Arbeitstabelle konnte nicht geladen werden");
+    Workbook empty;
+    const QString xlsx = dir.filePath(QStringLiteral("Vorlage.xlsx"));
+    ASSERT_TRUE(empty.write(xlsx));
+    EXPECT_TRUE(sheet.StartSpreadsheet(xlsx, 0, {}, &error));
+}
+
+TEST(Sheet, WrittenWorkbookReadsBack)
+{
+    if (!HaveUnzip())
+        GTEST_SKIP() << "no unzip tool";
+    QTemporaryDir dir;
+    SheetRig rig(fieldsFor(1, 1, 0, {0, 1, 2, 4, 6, 8}), true);
+    rig.rows(3);
+    Workbook &book = rig.sheet.workbook();
+    EXPECT_FALSE(book.Saved);
+    ASSERT_TRUE(rig.sheet.CreateChart(QStringLiteral("Messung & <Test>")));
+    const QString path = dir.filePath(QStringLiteral("QT8800_20030201103000.xlsx"));
+    QString error;
+    ASSERT_TRUE(book.SaveAs(path, &error)) << qPrintable(error);
+    EXPECT_TRUE(book.Saved);
+
+    const QMap<QString, SheetCell> cells = ReadSheetCells(UnzipPart(path, QStringLiteral("xl/worksheets/sheet1.xml")));
+    auto text = [](const char *value) { return SheetCell{QStringLiteral("inlineStr"), QString::fromUtf8(value)}; };
+    auto number = [](const char *value) { return SheetCell{QStringLiteral("n"), QString::fromLatin1(value)}; };
+    EXPECT_EQ(cells.value("A2"), text("Messdaten QT 8800 - Programm QT8800.EXE Vers. 1.0.0"));
+    EXPECT_EQ(cells.value("A4"), text("Messwerte vom: 01.02.2003  - 10:30:00"));
+    EXPECT_FALSE(cells.contains("A5"));
+    EXPECT_EQ(cells.value("C6"), text("Neg.Ionen Min"));
+    EXPECT_EQ(cells.value("H6"), text("F 0"));
+    EXPECT_EQ(cells.value("A7"), text("01.02.2003"));
+    EXPECT_EQ(cells.value("B8"), text("10:40:00"));
+    // row 7 is negative: its values stand in the Neg. columns, the Pos. ones stay empty
+    EXPECT_EQ(cells.value("C7"), number("1000"));
+    EXPECT_FALSE(cells.contains("E7"));
+    EXPECT_EQ(cells.value("E8"), number("1001"));
+    EXPECT_EQ(cells.value("G9"), number("4.5"));
+    EXPECT_EQ(cells.value("H9"), number("4.5"));
+    EXPECT_FALSE(cells.contains("A10"));
+
+    const QByteArray chart = UnzipPart(path, QStringLiteral("xl/charts/chart1.xml"));
+    ASSERT_FALSE(chart.isEmpty());
+    EXPECT_TRUE(chart.contains("<c:lineChart>"));
+    EXPECT_EQ(chart.count("<c:ser>"), 6);                       // C..H; A and B are the categories
+    EXPECT_TRUE(chart.contains("<c:tx><c:strRef><c:f>Tabelle1!$C$6</c:f>"));
+    EXPECT_TRUE(chart.contains("<c:val><c:numRef><c:f>Tabelle1!$H$7:$H$9</c:f>"));
+    EXPECT_TRUE(chart.contains("<c:cat><c:numRef><c:f>Tabelle1!$B$7:$B$9</c:f>"));
+    EXPECT_TRUE(chart.contains("Messung &amp; &lt;Test&gt;"));
+    EXPECT_TRUE(chart.contains("Datum     Zeit"));
+    EXPECT_TRUE(chart.contains("Ionen/cm³ ppm"));
+    EXPECT_TRUE(chart.contains("<c:legendPos val=\"t\"/>"));
+    EXPECT_TRUE(chart.contains("<c:tickLblSkip val=\"4\"/><c:tickMarkSkip val=\"4\"/>"));
+    EXPECT_TRUE(chart.contains("<c:crossBetween val=\"between\"/>"));
+    EXPECT_EQ(chart.count("<c:majorGridlines/>"), 2);
+    EXPECT_FALSE(chart.contains("minorGridlines"));
+    const qsizetype plotArea = chart.indexOf("</c:valAx>");
+    EXPECT_TRUE(chart.mid(plotArea, 120).contains("<c:spPr><a:solidFill><a:srgbClr val=\"FFFFFF\"/>"));
+
+    const QByteArray core = UnzipPart(path, QStringLiteral("docProps/core.xml"));
+    EXPECT_TRUE(core.contains("<dc:creator>QT 8800</dc:creator>"));
+    EXPECT_TRUE(core.contains("<dc:title>Daten vom 01.02.2003 - 10:30:00</dc:title>"));
+    const QByteArray workbook = UnzipPart(path, QStringLiteral("xl/workbook.xml"));
+    EXPECT_TRUE(workbook.contains("name=\"Tabelle1\""));
+    EXPECT_TRUE(workbook.contains("name=\"Diagramm1\""));
+}
+
+TEST(Sheet, AFailedSaveKeepsTheOldFileAndTheFlag)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("keep.xlsx"));
+    WriteBytes(path, "old workbook");
+    SheetRig rig(fieldsFor(0, 0, 0, {3}), false);
+    rig.rows(2);
+    {
+        ReadOnlyDir readOnly(dir.path());
+        if (!readOnly.active())
+            GTEST_SKIP() << "cannot make a directory read-only here";
+        QString error;
+        EXPECT_FALSE(rig.sheet.workbook().SaveAs(path, &error));
+        EXPECT_FALSE(error.isEmpty());
+    }
+    EXPECT_FALSE(rig.sheet.workbook().Saved);
+    EXPECT_EQ(ReadBytes(path), QByteArray("old workbook"));
+}
