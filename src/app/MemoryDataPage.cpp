@@ -301,6 +301,7 @@ void MemoryDataPage::DirectoryCleared()
     // the list is gone: picking any row builds it again
     m_tag = -1;
     m_listRow = -1;
+    m_rowsShown = 0;
 }
 
 void MemoryDataPage::DirectoryRowAdded(int index)
@@ -315,6 +316,7 @@ void MemoryDataPage::DirectoryRowAdded(int index)
         item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
         sgDirectory->setItem(last, c, item);
     }
+    m_rowsShown = last + 1;
     fitColumns();
 }
 
@@ -332,8 +334,10 @@ void MemoryDataPage::DirectoryFinished() {}
 bool MemoryDataPage::sgDirectorySelectCell(int col, int row)
 {
     (void)col;
-    const int r = row + 1;                   // the grid's heading is row 0
-    if (r < 1 || r > int(m_reader.directory().size()))
+    // the grid's heading is row 0; an emptied grid (memory cleared) offers no entry, even
+    // though the directory read before is still known
+    const int r = row + 1;
+    if (r < 1 || r > std::min(m_rowsShown, int(m_reader.directory().size())))
         return false;
     if (r == m_tag)
         return true;

@@ -113,5 +113,6 @@ private:
     std::vector<GroupPair> m_groups;
     int m_tag = -1;
     int m_listRow = -1;             // the grid row whose fields the list shows
+    int m_rowsShown = 0;            // entries in the grid
     bool m_revertingPick = false;
 };

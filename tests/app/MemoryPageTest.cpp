@@ -8,6 +8,7 @@
 #include "app/TFormMeasure.h"
 #include "app/TForm1.h"
 #include "app/TextRowModel.h"
+#include "widgets/TArrowBtn.h"
 #include "measure/MemoryReader.h"
 #include "sim/PtyServer.h"
 
@@ -20,12 +21,14 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QProcess>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QRegularExpression>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QChart>
+#include <QClipboard>
 #include <QLineSeries>
 #include <QtTest>
 
@@ -355,6 +358,35 @@ private Q_SLOTS:
         QCOMPARE(file.readAll(), expected);
     }
 
+    void theMemoCopiesDeletesAndEditsLines()
+    {
+        TFormMeasure *window = m_page->FormMeasure;
+        TextRowModel *model = window->rowModel();
+        MemoView *memo = window->memMeasure;
+        const Measure::TextRows &rows = reader().textRows();
+        const int before = rows.lineCount();
+        const QString line7 = rows.line(7), line8 = rows.line(8), line9 = rows.line(9);
+        memo->setFocus();
+        memo->setCurrentIndex(model->index(7));
+        memo->selectionModel()->select(QItemSelection(model->index(7), model->index(8)),
+                                       QItemSelectionModel::ClearAndSelect);
+        QTest::keyClick(memo, Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QGuiApplication::clipboard()->text(), line7 + "\n" + line8);
+        QTest::keyClick(memo, Qt::Key_Delete);
+        QCOMPARE(rows.lineCount(), before - 2);
+        QCOMPARE(rows.line(7), line9);
+        QCOMPARE(model->rowCount(), before - 2);
+        // typing replaces the current line, Return keeps it
+        memo->setCurrentIndex(model->index(7));
+        QTest::keyClick(memo, Qt::Key_A);
+        auto *editor = memo->findChild<QLineEdit *>();
+        QVERIFY(editor);
+        QTest::keyClick(editor, Qt::Key_B);
+        QTest::keyClick(editor, Qt::Key_Return);
+        QTRY_COMPARE(rows.line(7), QStringLiteral("ab"));            // the delegate commits on the next turn
+        QCOMPARE(model->rowCount(), before - 2);
+    }
+
     void clearEmptiesTheMemoAndCloseHidesTheWindow()
     {
         TFormMeasure *window = m_page->FormMeasure;
@@ -370,6 +402,15 @@ private Q_SLOTS:
         pickBlock(1);
         m_served.clear();
         QTest::mouseClick(m_page->btnText, Qt::LeftButton);
+        // a running read keeps its block, its fields and its target
+        const QStringList fields = fieldCaptions();
+        clickRow(0);
+        QCOMPARE(fieldCaptions(), fields);
+        QCOMPARE(m_page->directoryTag(), 2);
+        QTRY_COMPARE(m_page->sgDirectory->currentRow(), 1);
+        QTest::mouseClick(m_page->btnExcel, Qt::LeftButton);
+        QVERIFY(!m_page->FormEXCEL->isVisible());
+        QCOMPARE(reader().exportTarget(), Measure::TargetText);
         QTest::mouseClick(m_page->FormMeasure->btnCancel, Qt::LeftButton);
         QVERIFY(idle());
         QCOMPARE(message(), QStringLiteral("Lesen der Messwerte abgebrochen"));
@@ -412,11 +453,8 @@ private Q_SLOTS:
         pickBlock(1);
         QTest::mouseClick(m_page->btnSelAll1, Qt::LeftButton);
         m_served.clear();
-        QElapsedTimer timer;
-        timer.start();
         QTest::mouseClick(m_page->btnText, Qt::LeftButton);
         QVERIFY(idle());
-        qDebug() << "3000 records in" << timer.elapsed() << "ms";
         climate.records = saved;
         QCOMPARE(reader().textRows().lineCount(), 7 + 3000);
         QVERIFY(reader().textRows().characterCount() > 256000);
@@ -492,6 +530,7 @@ private Q_SLOTS:
         QVERIFY(window->isVisible());
 
         // Yes: saved under the suggested name, then shown in the desktop's application
+        QTest::mouseClick(window->btnDiagramm, Qt::LeftButton);
         m_answer = QMessageBox::Yes;
         const QString path = m_dir.path() + "/QT8800_20261201091500.xlsx";
         m_chosenFile = path;
@@ -501,6 +540,10 @@ private Q_SLOTS:
         QFile file(path);
         QVERIFY(file.open(QIODevice::ReadOnly));
         QCOMPARE(file.read(2), QByteArray("PK"));
+        QProcess unzip;
+        unzip.start(QStringLiteral("unzip"), {QStringLiteral("-l"), path});
+        if (unzip.waitForFinished(10000) && unzip.exitCode() == 0)
+            QVERIFY(unzip.readAllStandardOutput().contains("xl/charts/chart1.xml"));   // the chart went along
         QVERIFY(!window->hasUnsavedWorkbook());
         QCOMPARE(m_opened, QStringList{path});
         QVERIFY(!window->isVisible());
@@ -523,6 +566,25 @@ private Q_SLOTS:
         QCOMPARE(m_form->lblRange->text(), m_form->tables().Status.RangeName(QStringLiteral("3")));
         QCOMPARE(m_form->lblPol->text(), QStringLiteral("Positiv"));
         QVERIFY(idle());
+    }
+
+    void clearingTheInstrumentMemoryEmptiesTheGrid()
+    {
+        pickBlock(1);
+        QVERIFY(m_page->clBMeasureFields->count() > 0);
+        QTest::mouseClick(m_form->btnMemClear, Qt::LeftButton);      // the question is answered Yes
+        QVERIFY(idle());
+        QVERIFY(m_instrument.blocks.empty());
+        QCOMPARE(m_page->sgDirectory->rowCount(), 1);
+        QCOMPARE(m_page->sgDirectory->item(0, 0)->text(), QString());
+        QCOMPARE(m_page->clBMeasureFields->count(), 0);
+        QCOMPARE(m_page->clBMeasureFields->palette().color(QPalette::Base), m_page->palette().color(QPalette::Button));
+        // the empty row offers nothing, whatever was read before
+        m_page->btnText->setFocus();
+        clickRow(0);
+        QCOMPARE(m_page->clBMeasureFields->count(), 0);
+        QTest::mouseClick(m_page->btnText, Qt::LeftButton);
+        QCOMPARE(message(), QStringLiteral("Kein Messwertverzeichnis selektiert - Auslesen nicht möglich."));
     }
 
     void cleanupTestCase()
