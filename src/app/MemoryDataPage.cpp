@@ -322,7 +322,7 @@ void MemoryDataPage::DirectoryRowAdded(int index)
 
 void MemoryDataPage::fitColumns()
 {
-    // the designed widths, widened where the desktop's font needs more room than they give
+    // the grid's own widths, widened where the desktop's font needs more room than they give
     for (int c = 0; c < sgDirectory->columnCount() && c < 8; ++c) {
         sgDirectory->resizeColumnToContents(c);
         sgDirectory->setColumnWidth(c, std::max(kColumnWidths[c], sgDirectory->columnWidth(c)));

@@ -200,7 +200,7 @@ private Q_SLOTS:
         for (int c = 0; c < 8; ++c)
             headings << grid->horizontalHeaderItem(c)->text();
         QCOMPARE(headings, (QStringList{"  Nr", "Datum", "  Zeit", "Intervall", "Analog", "Feuchte", "Temperaur", "Gelöscht"}));
-        for (int c : {0, 4, 7})                                       // at least the designed widths
+        for (int c : {0, 4, 7})                                       // at least the grid's own widths
             QVERIFY(grid->columnWidth(c) >= (c == 0 ? 33 : c == 4 ? 44 : 55));
         auto row = [grid](int r) {
             QStringList cells;
@@ -224,7 +224,10 @@ private Q_SLOTS:
         QCOMPARE(cell->text(QAccessible::Name), QStringLiteral("0:05:00"));
         const auto headers = cell->tableCellInterface()->columnHeaderCells();
         QCOMPARE(headers.size(), 1);
-        QCOMPARE(headers.first()->text(QAccessible::Name), QStringLiteral("Intervall"));
+        const QString heading = headers.first()->text(QAccessible::Name);
+        for (QAccessibleInterface *header : headers)                  // Qt hands them over unregistered
+            QAccessible::deleteAccessibleInterface(QAccessible::registerAccessibleInterface(header));
+        QCOMPARE(heading, QStringLiteral("Intervall"));
     }
 
     void pickingARowFollowsTheTagRule()
