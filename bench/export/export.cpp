@@ -1,12 +1,18 @@
 // Reading a block of records into text rows and into a workbook with its chart, saved to disk:
 // the reader on the real protocol engine, with the stand-in's replies played back at once, so
-// what is measured is the program's own cost per record, not the serial line.
+// what is measured is the program's own cost per record, not the serial line. A text read goes
+// through the measurement page into the text window, as in the program, before it is saved.
+#include "app/MemoryDataPage.h"
+#include "app/TFormMeasure.h"
+#include "app/TextRowModel.h"
+#include "files/ParamRecord.h"
 #include "link/ProtocolEngine.h"
 #include "link/StatusSink.h"
 #include "link/TelegramCodec.h"
 #include "measure/MemoryReader.h"
 #include "sim/Instrument.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
@@ -93,6 +99,12 @@ Timing readAndSave(int records, Measure::ExportTarget target, const QString &pat
     options.analogName = QStringLiteral("Druck");
     options.analogUnit = QStringLiteral("hPa");
     reader.setOptions(options);
+    // the page shows the text window when the read starts; the window shows every row
+    Files::ParamRecord param;
+    Files::SelectionRecord selection;
+    std::unique_ptr<MemoryDataPage> page;
+    if (target == Measure::TargetText)
+        page = std::make_unique<MemoryDataPage>(reader, param, selection, MemoryDialogs{}, [&] { return options; });
 
     reader.LoadDirectory();
     engine.RunProtocolEngine();
@@ -112,6 +124,13 @@ Timing readAndSave(int records, Measure::ExportTarget target, const QString &pat
     engine.RunProtocolEngine();
     if (!reader.isIdle())
         return {};
+    if (page) {
+        // the rows reach the memo in one batch here, as they would at its next update, and are painted
+        page->FormMeasure->rowModel()->flush();
+        QCoreApplication::processEvents();
+        if (page->FormMeasure->rowModel()->rowCount() != records + 7)
+            return {};
+    }
     bool saved = false;
     if (target == Measure::TargetText) {
         saved = reader.textRows().lineCount() == records + 7 && reader.SaveText(path);
@@ -128,7 +147,11 @@ Timing readAndSave(int records, Measure::ExportTarget target, const QString &pat
 
 int main(int argc, char **argv)
 {
-    QCoreApplication app(argc, argv);       // --sim is accepted and not needed: the replies are played in process
+    // the text window needs a window system; without a display it is drawn off screen
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY")
+        && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);           // --sim is accepted and not needed: the replies are played in process
     QTemporaryDir dir;
     constexpr int kLarge = 100000;
     constexpr int kSmall = 1000;

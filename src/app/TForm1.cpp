@@ -1,10 +1,13 @@
 #include "app/TForm1.h"
 
+#include "app/CurrentValuesLabels.h"
+#include "app/MemoryDataPage.h"
 #include "app/StatusLine.h"
 #include "app/TAboutBox.h"
 #include "files/ParameterFile.h"
 #include "lang/Texts.h"
 #include "link/TelegramCodec.h"
+#include "measure/MemoryReader.h"
 #include "model/Recording.h"
 #include "model/TimeText.h"
 #include "widgets/TArrowBtn.h"
@@ -96,6 +99,10 @@ TForm1::TForm1(StartOptions options, QWidget *parent)
     buildTabInfo();
     buildTabProgram();
     buildBottomPanel(central);
+    m_currentValues = std::make_unique<CurrentValuesLabels>(m_tables.Status, m_state, tsPol, lblRange, lblPol, lblAlarm);
+    m_engine->setBlockHandler(Link::Replies::TAM, [this](int, const QString &reply) {
+        Measure::ParseCurrentValues(reply, *m_currentValues, *m_engine);
+    });
     connectConfigHandlers();
     connectProgramHandlers();
     connect(PageControl1, &QTabWidget::currentChanged, this, [this](int index) { m_param.PageIndex = index; });
@@ -111,6 +118,9 @@ TForm1::TForm1(StartOptions options, QWidget *parent)
 
 TForm1::~TForm1()
 {
+    // the page shows the reader's rows; it goes first, the reader before the engine it is wired to
+    delete m_memoryPage;
+    m_memoryPage = nullptr;
     qApp->removeEventFilter(this);
     m_tables.FieldTable.setView(nullptr);
 }
@@ -429,7 +439,13 @@ void TForm1::RotateAlarmText()
 
 void TForm1::AbandonBlockRead()
 {
-    // the memory reader keeps its state here once it exists
+    m_reader->AbandonBlockRead();
+}
+
+void TForm1::ResetDirectoryGrid()
+{
+    if (m_memoryPage)
+        m_memoryPage->ResetDirectoryGrid();
 }
 
 void TForm1::ReadConfigFromDevice()
@@ -464,9 +480,10 @@ void TForm1::StatusPortText(const QString &text, bool error)
     m_status->StatusPortText(text, error);
 }
 
-void TForm1::MirrorMessage(const QString &)
+void TForm1::MirrorMessage(const QString &text)
 {
-    // the export windows mirror the status text once they exist
+    if (m_memoryPage)
+        m_memoryPage->MirrorMessage(text);
 }
 
 void TForm1::programError(const QString &text)

@@ -31,6 +31,12 @@ class TInterSpinEdit;
 class TLedCheck;
 class TTextSpin;
 class TAboutBox;
+class MemoryDataPage;
+class CurrentValuesLabels;
+
+namespace Measure {
+class MemoryReader;
+}
 
 // Where the program runs and how it asks; tests replace the questions and the lock folder.
 struct StartOptions
@@ -71,7 +77,7 @@ public:
     void WriteConfigToDevice();
     double ComputeMemoryStop(int mode);
     void RotateAlarmText();
-    void ResetDirectoryGrid() {}
+    void ResetDirectoryGrid();
     void AbandonBlockRead();
 
     // closes without the question, as a signal from the system asks
@@ -87,6 +93,8 @@ public:
     Model::DeviceState &state() { return m_state; }
     StatusLine *statusLine() const { return m_status; }
     QTabWidget *pages() const { return PageControl1; }
+    MemoryDataPage *memoryPage() const { return m_memoryPage; }
+    Measure::MemoryReader &memoryReader() { return *m_reader; }
     QString baseDir() const { return m_baseDir; }
     QChar decimalSeparator() const { return m_decimalSep; }
     bool paramFileFailed() const { return m_paramFailed; }
@@ -227,6 +235,9 @@ private:
     std::unique_ptr<Files::ConfigFiles> m_configFiles;
     std::unique_ptr<QLockFile> m_lock;
     TAboutBox *m_about = nullptr;
+    std::unique_ptr<Measure::MemoryReader> m_reader;
+    std::unique_ptr<CurrentValuesLabels> m_currentValues;
+    MemoryDataPage *m_memoryPage = nullptr;
     QTimer Timer1;
     QTimer Timer2;
     QString m_paramMessage;

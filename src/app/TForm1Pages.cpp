@@ -1,9 +1,11 @@
 // The window's pages and the handlers of their controls.
+#include "app/MemoryDataPage.h"
 #include "app/StatusLine.h"
 #include "app/TAboutBox.h"
 #include "app/TForm1.h"
 #include "files/ParameterFile.h"
 #include "lang/Texts.h"
+#include "measure/MemoryReader.h"
 #include "model/Recording.h"
 #include "widgets/TArrowBtn.h"
 #include "widgets/TBevel3D.h"
@@ -337,18 +339,33 @@ void TForm1::buildTabMeasureConfig()
 
 void TForm1::buildTabMemoryData()
 {
-    TabMemoryData = named(new QWidget, "TabMemoryData");
-    PageControl1->addTab(TabMemoryData, QStringLiteral("Messwert&aufbereitung"));
-    auto *page = new QVBoxLayout(TabMemoryData);
-    cboAnaScale = named(new QCheckBox(QStringLiteral("Analogwerte skalieren"), TabMemoryData), "cboAnaScale");
-    cboTwoCol = named(new QCheckBox(QStringLiteral("Datum und Zeit in zwei Spalten"), TabMemoryData), "cboTwoCol");
-    cboAlarmNotValid = named(new QCheckBox(QStringLiteral("Messwerte bei Alarm nicht übernehmen"), TabMemoryData), "cboAlarmNotValid");
-    for (QCheckBox *box : {cboAnaScale, cboTwoCol, cboAlarmNotValid})
-        page->addWidget(box);
-    page->addStretch(1);
-    connect(cboAnaScale, &QCheckBox::clicked, this, [this](bool on) { m_param.ScaleAnalogValues = on; });
-    connect(cboTwoCol, &QCheckBox::clicked, this, [this](bool on) { m_param.TwoColumns = on; });
-    connect(cboAlarmNotValid, &QCheckBox::clicked, this, [this](bool on) { m_param.SkipAlarmValues = on; });
+    m_reader = std::make_unique<Measure::MemoryReader>(*m_engine);
+    MemoryDialogs dialogs;
+    dialogs.chooseFile = m_options.chooseFile;
+    // what a read takes from the settings and the configuration page, at the moment it starts
+    auto readOptions = [this] {
+        Measure::ReadOptions o;
+        o.formats.dateFormat = m_dateFormat;
+        o.formats.timeFormat = QStringLiteral("HH'%1'mm'%1'ss").arg(m_timeSep);
+        o.formats.decimalSep = m_decimalSep;
+        o.twoColumns = m_param.TwoColumns;
+        o.scaleAnalog = m_param.ScaleAnalogValues;
+        o.skipAlarm = m_param.SkipAlarmValues;
+        o.valueAtZero = txtAnaValZero->text();
+        o.valueAtTen = txtAnaVal10->text();
+        o.analogName = txtAnaName->text();
+        o.analogUnit = txtAnaUnit->text();
+        o.serialNumber = lblSerNr->text().trimmed();
+        o.programVersion = QStringLiteral(QT8800_VERSION);
+        o.templateFile = m_param.TemplateFile;
+        return o;
+    };
+    m_memoryPage = new MemoryDataPage(*m_reader, m_param, m_selection, std::move(dialogs), readOptions);
+    TabMemoryData = m_memoryPage;
+    PageControl1->addTab(TabMemoryData, Lang::Text(Lang::TxPageTab));
+    cboAnaScale = m_memoryPage->cboAnaScale;
+    cboTwoCol = m_memoryPage->cboTwoCol;
+    cboAlarmNotValid = m_memoryPage->cboAlarmNotValid;
 }
 
 void TForm1::buildTabInfo()

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "files/ConfigFiles.h"
+
+#include <QMessageBox>
+#include <QString>
+
+#include <functional>
+#include <optional>
+
+class QWidget;
+
+// The questions and dialogs of the measurement page and its windows. Each seam may be left
+// empty: a real dialog is then opened without blocking (no nested event loop, so the protocol
+// engine keeps reading), and the answer arrives through the callback. Tests fill the seams.
+struct MemoryDialogs
+{
+    // the chosen file, or nothing when the user cancelled
+    std::function<std::optional<QString>(const Files::FileDialogSetup &setup, bool save)> chooseFile;
+    // Yes, No or Cancel
+    std::function<QMessageBox::StandardButton(const QString &question)> askYesNoCancel;
+    // shows a saved workbook in the desktop's application; empty: QDesktopServices, except
+    // on the offscreen platform, where nobody could see it
+    std::function<void(const QString &path)> openExternal;
+
+    // setup.Directory may name a file: the dialog then offers that name
+    void chooseSaveFile(QWidget *parent, const Files::FileDialogSetup &setup,
+                        std::function<void(std::optional<QString>)> done) const;
+    void askYesNoCancelAsync(QWidget *parent, const QString &question,
+                             std::function<void(QMessageBox::StandardButton)> done) const;
+    void showExternal(const QString &path) const;
+};

@@ -1,0 +1,242 @@
+#include "app/TFormEXCEL.h"
+
+#include "app/ChartWindow.h"
+#include "files/ParamRecord.h"
+#include "lang/Texts.h"
+#include "measure/MemoryReader.h"
+
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QVBoxLayout>
+
+namespace {
+
+QLabel *valuePanel(QWidget *parent, const char *name)
+{
+    auto *label = new QLabel(parent);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    label->setMinimumWidth(110);
+    label->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    return label;
+}
+
+QLabel *caption(QWidget *parent, const char *name)
+{
+    auto *label = new QLabel(parent);
+    label->setObjectName(QString::fromLatin1(name));
+    return label;
+}
+
+} // namespace
+
+TFormEXCEL::TFormEXCEL(Measure::MemoryReader &reader, const Files::ParamRecord &param, const MemoryDialogs &dialogs,
+                       QWidget *parent)
+    : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint)
+    , m_reader(reader)
+    , m_param(param)
+    , m_dialogs(dialogs)
+{
+    setObjectName(QStringLiteral("FormEXCEL"));
+    lblExcelDiaTitle = caption(this, "lblExcelDiaTitle");
+    txtEXCELDiaTitle = new QLineEdit(this);
+    txtEXCELDiaTitle->setObjectName(QStringLiteral("txtEXCELDiaTitle"));
+    lblExcelDiaTitle->setBuddy(txtEXCELDiaTitle);
+    lblBlockNr = caption(this, "lblBlockNr");
+    lblEXCELMeasureNr = valuePanel(this, "lblEXCELMeasureNr");
+    lblEXCELStartDateLabel = caption(this, "lblEXCELStartDateLabel");
+    lblEXCELStartDate = valuePanel(this, "lblEXCELStartDate");
+    lblExcelStartTimeLabel = caption(this, "lblExcelStartTimeLabel");
+    lblExcelStartTime = valuePanel(this, "lblExcelStartTime");
+    lblEXCELREcordNrLabel = caption(this, "lblEXCELREcordNrLabel");
+    lblExcelRecordNr = valuePanel(this, "lblExcelRecordNr");
+    const std::pair<QLabel *, QLabel *> pairs[] = {{lblBlockNr, lblEXCELMeasureNr},
+                                                    {lblEXCELStartDateLabel, lblEXCELStartDate},
+                                                    {lblExcelStartTimeLabel, lblExcelStartTime},
+                                                    {lblEXCELREcordNrLabel, lblExcelRecordNr}};
+    auto button = [this](const char *name) {
+        auto *b = new QPushButton(this);
+        b->setObjectName(QString::fromLatin1(name));
+        return b;
+    };
+    btnCancel = button("btnCancel");
+    btnDiagramm = button("btnDiagramm");
+    btnClose = button("btnClose");
+
+    stb1 = new QStatusBar(this);
+    stb1->setObjectName(QStringLiteral("stb1"));
+    m_panel = new QLabel(stb1);
+    m_panel->setMinimumWidth(200);
+    m_panel->setAccessibleName(QStringLiteral("stb1"));
+    stb1->addWidget(m_panel, 1);
+
+    auto *grid = new QGridLayout;
+    grid->addWidget(lblExcelDiaTitle, 0, 0, 1, 2);
+    grid->addWidget(txtEXCELDiaTitle, 1, 0, 1, 2);
+    int row = 2;
+    for (const auto &[label, value] : pairs) {
+        grid->addWidget(label, row, 0);
+        grid->addWidget(value, row, 1);
+        // a screen reader names each value by its label
+        value->setAccessibleName(QString());
+        ++row;
+    }
+    grid->setRowStretch(row, 1);
+    auto *buttons = new QHBoxLayout;
+    buttons->addWidget(btnCancel);
+    buttons->addWidget(btnDiagramm);
+    buttons->addWidget(btnClose);
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(8, 8, 8, 0);
+    layout->addLayout(grid, 1);
+    layout->addLayout(buttons);
+    layout->addWidget(stb1);
+    resize(316, 332);
+
+    m_chart = new ChartWindow(this);
+
+    connect(btnCancel, &QPushButton::clicked, this, &TFormEXCEL::btnCancelClick);
+    connect(btnDiagramm, &QPushButton::clicked, this, &TFormEXCEL::CreateChart);
+    connect(btnClose, &QPushButton::clicked, this, &TFormEXCEL::btnCloseClick);
+    ApplyLanguageTexts();
+}
+
+void TFormEXCEL::ApplyLanguageTexts()
+{
+    using namespace Lang;
+    setWindowTitle(Text(TxSheetWinCaption));
+    lblExcelDiaTitle->setText(Text(TxSheetWinLblTitle));
+    lblBlockNr->setText(Text(TxSheetWinLblBlockNr));
+    lblEXCELStartDateLabel->setText(Text(TxSheetWinLblStartDate));
+    lblExcelStartTimeLabel->setText(Text(TxSheetWinLblStartTime));
+    lblEXCELREcordNrLabel->setText(Text(TxSheetWinLblRecordNr));
+    btnCancel->setText(Text(TxSheetWinBtnCancel));
+    btnDiagramm->setText(Text(TxSheetWinBtnDiagramm));
+    btnClose->setText(Text(TxSheetWinBtnClose));
+    const std::pair<QWidget *, TextId> hints[] = {{txtEXCELDiaTitle, TxSheetWinHintTitle},
+                                                  {btnCancel, TxSheetWinHintCancel},
+                                                  {btnDiagramm, TxSheetWinHintDiagramm},
+                                                  {btnClose, TxSheetWinHintClose}};
+    for (const auto &[widget, id] : hints) {
+        widget->setToolTip(Text(id));
+        widget->setAccessibleDescription(Text(id));
+    }
+    txtEXCELDiaTitle->setAccessibleName(Text(TxSheetWinLblTitle));
+    const std::pair<QLabel *, TextId> values[] = {{lblEXCELMeasureNr, TxSheetWinLblBlockNr},
+                                                   {lblEXCELStartDate, TxSheetWinLblStartDate},
+                                                   {lblExcelStartTime, TxSheetWinLblStartTime},
+                                                   {lblExcelRecordNr, TxSheetWinLblRecordNr}};
+    for (const auto &[value, id] : values)
+        value->setAccessibleName(Text(id));
+    m_chart->ApplyLanguageTexts();
+}
+
+void TFormEXCEL::ReadStarted(const Measure::TBlockHeader &block, const Measure::DisplayFormats &formats)
+{
+    m_firstRecord = block.FirstRecordTime;
+    const QDateTime first = Measure::DaysToDateTime(block.FirstRecordTime);
+    lblEXCELMeasureNr->setText(QString::number(block.BlockNr));
+    lblEXCELStartDate->setText(first.date().toString(formats.dateFormat));
+    lblExcelStartTime->setText(first.time().toString(formats.timeFormat));
+    lblExcelRecordNr->setText(QStringLiteral("0"));
+    txtEXCELDiaTitle->setText(Measure::SheetExport::DefaultChartTitle(block.FirstRecordTime));
+}
+
+void TFormEXCEL::RowsWritten(int rows)
+{
+    lblExcelRecordNr->setText(QString::number(rows));
+}
+
+void TFormEXCEL::setStatusText(const QString &text)
+{
+    m_panel->setText(text);
+}
+
+QString TFormEXCEL::statusText() const
+{
+    return m_panel->text();
+}
+
+void TFormEXCEL::CreateChart()
+{
+    if (!m_reader.CreateChart(txtEXCELDiaTitle->text().trimmed()))
+        return;
+    const Measure::Workbook &workbook = m_reader.sheet().workbook();
+    if (!workbook.chart)
+        return;
+    m_chart->showChart(*workbook.chart, workbook.chartData());
+    m_chart->show();
+    m_chart->raise();
+}
+
+bool TFormEXCEL::hasUnsavedWorkbook() const
+{
+    return !m_reader.sheet().workbook().Saved;
+}
+
+void TFormEXCEL::CloseSpreadsheet(std::function<void(bool)> done)
+{
+    if (!done)
+        done = [](bool) {};
+    if (!hasUnsavedWorkbook()) {
+        closeWorkbook();
+        done(true);
+        return;
+    }
+    const QString question = Lang::Text(Lang::TxExcelNotSaved) + u'\n' + Lang::Text(Lang::TxExcelSaveQuestion);
+    m_dialogs.askYesNoCancelAsync(this, question, [this, done](QMessageBox::StandardButton answer) {
+        switch (answer) {
+        case QMessageBox::Yes:
+            saveAndClose(done);
+            break;
+        case QMessageBox::No:
+            closeWorkbook();
+            done(true);
+            break;
+        default:
+            done(false);
+            break;
+        }
+    });
+}
+
+void TFormEXCEL::saveAndClose(std::function<void(bool)> done)
+{
+    using namespace Lang;
+    const QString name = Measure::SheetExport::SuggestedSaveName(m_param.MeasureDir,
+                                                                  Measure::DaysToDateTime(m_firstRecord));
+    Files::FileDialogSetup setup{name, Text(TxExcelSaveTitle), QStringLiteral("xlsx"),
+                                 Files::ConfigFiles::QtFilter(Text(TxExcelSaveFilter))};
+    m_dialogs.chooseSaveFile(this, setup, [this, done](std::optional<QString> path) {
+        // a cancelled dialog or a failed save keeps the rows: they exist nowhere else
+        if (!path || !m_reader.SaveWorkbook(*path)) {
+            if (path)
+                setStatusText(Lang::Text(Lang::TxDataNotSaved));
+            done(false);
+            return;
+        }
+        m_dialogs.showExternal(*path);
+        closeWorkbook();
+        done(true);
+    });
+}
+
+void TFormEXCEL::closeWorkbook()
+{
+    m_reader.sheet().workbook().Saved = true;
+}
+
+void TFormEXCEL::btnCancelClick()
+{
+    m_reader.CancelRead();
+}
+
+void TFormEXCEL::btnCloseClick()
+{
+    btnCancelClick();
+    // the window closes whatever the answer; a workbook kept open is offered again before the next one
+    CloseSpreadsheet([this](bool) { close(); });
+}
