@@ -2,6 +2,7 @@
 
 #include "app/CurrentValuesLabels.h"
 #include "app/MemoryDataPage.h"
+#include "app/TFormEXCEL.h"
 #include "app/StatusLine.h"
 #include "app/TAboutBox.h"
 #include "files/ParameterFile.h"
@@ -71,14 +72,13 @@ TForm1::TForm1(StartOptions options, QWidget *parent)
     hooks.ChooseOpenFile = [this](const Files::FileDialogSetup &setup) -> std::optional<QString> {
         if (m_options.chooseFile)
             return m_options.chooseFile(setup, false);
-        const QString name = QFileDialog::getOpenFileName(this, setup.Title, setup.Directory,
-                                                          Files::ConfigFiles::QtFilter(setup.Filter));
+        const QString name = QFileDialog::getOpenFileName(this, setup.Title, setup.Directory, setup.Filter);
         return name.isEmpty() ? std::nullopt : std::optional<QString>(name);
     };
     hooks.ChooseSaveFile = [this](const Files::FileDialogSetup &setup) -> std::optional<QString> {
         if (m_options.chooseFile)
             return m_options.chooseFile(setup, true);
-        QFileDialog dialog(this, setup.Title, setup.Directory, Files::ConfigFiles::QtFilter(setup.Filter));
+        QFileDialog dialog(this, setup.Title, setup.Directory, setup.Filter);
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setDefaultSuffix(setup.DefaultSuffix);
         if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
@@ -320,6 +320,16 @@ void TForm1::closeEvent(QCloseEvent *event)
 {
     if (m_secondStart) {
         event->accept();
+        return;
+    }
+    // the rows of an unsaved workbook exist nowhere else: offer to save them first
+    TFormEXCEL *workbook = m_memoryPage ? m_memoryPage->formExcel() : nullptr;
+    if (!m_closing && workbook && workbook->hasUnsavedWorkbook()) {
+        event->ignore();
+        workbook->CloseSpreadsheet([this](bool settled) {
+            if (settled)
+                QTimer::singleShot(0, this, &QWidget::close);
+        });
         return;
     }
     if (!FormCloseQuery()) {

@@ -478,12 +478,12 @@ void TForm1::chooseDirectory(QLineEdit *edit, QString Files::ParamRecord::*setti
 void TForm1::btnExcelDatClick()
 {
     Files::FileDialogSetup setup{m_param.MeasureDir, Lang::Text(Lang::TxTemplateTitle), QStringLiteral("XLS"),
-                                 Lang::Text(Lang::TxTemplateFilter)};
+                                 Files::ConfigFiles::QtFilter(Lang::Text(Lang::TxTemplateFilter))};
     std::optional<QString> chosen;
     if (m_options.chooseFile) {
         chosen = m_options.chooseFile(setup, false);
     } else {
-        QFileDialog dialog(this, setup.Title, setup.Directory, Files::ConfigFiles::QtFilter(setup.Filter));
+        QFileDialog dialog(this, setup.Title, setup.Directory, setup.Filter);
         dialog.setFileMode(QFileDialog::ExistingFile);
         dialog.setDefaultSuffix(setup.DefaultSuffix);
         if (!txtExcelDat->text().isEmpty())

@@ -557,6 +557,26 @@ private Q_SLOTS:
         QCOMPARE(m_questions.size(), questions);
     }
 
+    void closingTheProgramOffersAnUnsavedWorkbookFirst()
+    {
+        TFormEXCEL *window = m_page->FormEXCEL;
+        QTest::mouseClick(m_page->btnExcel, Qt::LeftButton);
+        QVERIFY(idle());
+        QVERIFY(window->hasUnsavedWorkbook());
+        // Cancel keeps the program and the workbook
+        const int asked = m_questions.size();
+        m_answer = QMessageBox::Cancel;
+        m_form->close();
+        QCOMPARE(m_questions.size(), asked + 1);
+        QCOMPARE(m_questions.last(), QStringLiteral("EXCEL-Daten sind noch nicht gespeichert\nWollen Sie noch sichern?"));
+        QVERIFY(m_form->isVisible());
+        QVERIFY(window->hasUnsavedWorkbook());
+        m_answer = QMessageBox::No;
+        window->CloseSpreadsheet();
+        QVERIFY(!window->hasUnsavedWorkbook());
+        window->close();
+    }
+
     void liveValuesReachTheDevicePage()
     {
         // the device page's poll: GAM, answered by TAM

@@ -12,6 +12,7 @@
 
 #include <QCheckBox>
 #include <QDir>
+#include <QFileDialog>
 #include <QFile>
 #include <QProcess>
 #include <QLabel>
@@ -22,6 +23,7 @@
 #include <QSignalSpy>
 #include <QTabWidget>
 #include <QTemporaryDir>
+#include <QFileDialog>
 #include <QtTest>
 
 using namespace FormTest;
@@ -455,6 +457,28 @@ private Q_SLOTS:
         QVERIFY(about->hasPicture());
         QVERIFY(about->version().contains(QStringLiteral(QT8800_VERSION)));
         QVERIFY(TAboutBox::SystemFigures(m_dir.path()).join('\n').contains("Betriebssystem"));
+    }
+
+    // the real dialogs, not the test seam: a filter converted twice offers no file type at all
+    void fileDialogsOfferTheirFileTypes()
+    {
+        for (const QKeySequence key : {QKeySequence(Qt::Key_F2), QKeySequence(Qt::Key_F3)}) {
+            QAction *command = nullptr;
+            for (QAction *action : m_form->findChildren<QAction *>())
+                if (action->shortcut() == key)
+                    command = action;
+            QVERIFY(command);
+            QStringList filters;
+            QTimer::singleShot(0, this, [&filters] {
+                QTRY_VERIFY(qobject_cast<QFileDialog *>(QApplication::activeModalWidget()));
+                auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+                filters = dialog->nameFilters();
+                dialog->reject();
+            });
+            command->trigger();
+            QCOMPARE(filters.size(), 2);
+            QVERIFY(filters.first().contains(QStringLiteral("*.QT8")));
+        }
     }
 
     void closingWritesParameterAndLastConfiguration()
