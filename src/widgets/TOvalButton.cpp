@@ -1,5 +1,7 @@
 #include "widgets/TOvalButton.h"
 
+#include "widgets/WidgetAccessibility.h"
+
 #include <QFontMetrics>
 #include <QMouseEvent>
 #include <QPainter>
@@ -14,6 +16,7 @@ TOvalButton::TOvalButton(QWidget *parent)
     setAttribute(Qt::WA_Hover);
     connect(this, &QAbstractButton::clicked, this, &TOvalButton::OnClick);
     resize(25, 25);
+    Widgets::installAccessibility();
 }
 
 void TOvalButton::setBevelWidth(int width)

@@ -1,5 +1,7 @@
 #include "widgets/TRahmen.h"
 
+#include "widgets/WidgetAccessibility.h"
+
 #include <QEvent>
 #include <QPaintEvent>
 #include <QFontInfo>
@@ -18,6 +20,7 @@ TRahmen::TRahmen(QWidget *parent)
     // the frame covers every pixel, so nothing underneath needs painting first
     setAttribute(Qt::WA_OpaquePaintEvent);
     resize(200, 100);
+    Widgets::installAccessibility();
 }
 
 void TRahmen::setBevelOut(TBevelCut cut)
