@@ -27,6 +27,8 @@ TInterSpinEdit::TInterSpinEdit(QWidget *parent)
     : QLineEdit(parent)
     , m_button(new SpinButton(this))
 {
+    // before the first text is written: Qt keeps the interface made for its notice
+    Widgets::installAccessibility();
     writeText(QStringLiteral("00:00:00"));
     setTextMargins(0, 0, SpinButton::kWidth, 0);
     connect(this, &QLineEdit::textChanged, this, &TInterSpinEdit::OnChange);
@@ -34,7 +36,6 @@ TInterSpinEdit::TInterSpinEdit(QWidget *parent)
     connect(m_button, &SpinButton::upStep, this, [this] { spinStep(true); });
     connect(m_button, &SpinButton::downStep, this, [this] { spinStep(false); });
     placeButton();
-    Widgets::installAccessibility();
 }
 
 TInterSpinEdit::TimeParts TInterSpinEdit::ReadText(QStringView text)

@@ -12,11 +12,11 @@
 TOvalButton::TOvalButton(QWidget *parent)
     : QAbstractButton(parent)
 {
+    Widgets::installAccessibility();
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_Hover);
     connect(this, &QAbstractButton::clicked, this, &TOvalButton::OnClick);
     resize(25, 25);
-    Widgets::installAccessibility();
 }
 
 void TOvalButton::setBevelWidth(int width)

@@ -17,10 +17,10 @@ using Widgets::TBevelCut;
 TRahmen::TRahmen(QWidget *parent)
     : QWidget(parent)
 {
+    Widgets::installAccessibility();
     // the frame covers every pixel, so nothing underneath needs painting first
     setAttribute(Qt::WA_OpaquePaintEvent);
     resize(200, 100);
-    Widgets::installAccessibility();
 }
 
 void TRahmen::setBevelOut(TBevelCut cut)
