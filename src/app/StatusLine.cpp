@@ -1,5 +1,8 @@
 #include "app/StatusLine.h"
 
+#include "app/StatusLineAccessible.h"
+#include "widgets/WidgetAccessibility.h"
+
 #include <QApplication>
 #include <QMouseEvent>
 #include <QPainter>
@@ -19,6 +22,7 @@ StatusLine::StatusLine(QWidget *parent)
         std::max(21, fontMetrics().horizontalAdvance(QStringLiteral("QT")) + 6);
     setMinimumHeight(fontMetrics().height() + 6);
     layoutPanels();
+    StatusLineAccessible::install();
 }
 
 QSize StatusLine::sizeHint() const
@@ -38,9 +42,36 @@ void StatusLine::layoutPanels()
 void StatusLine::setPanel(int index, const QString &text, int state)
 {
     StatusPanel &p = m_panels[std::size_t(index)];
+    // the same text again (a repeated failure) is not said again
+    const bool changed = p.text != text || p.state != state;
     p.text = text;
     p.state = state;
     update(p.rect);
+    if (changed)
+        announcePanel(index);
+}
+
+void StatusLine::announcePanel(int index)
+{
+    // a screen reader hears the panel's new text, and the message through the line's name;
+    // an error message is an alert
+    QAccessibleInterface *line = QAccessible::queryAccessibleInterface(this);
+    if (QAccessibleInterface *panel = line ? line->child(index) : nullptr) {
+        QAccessibleEvent event(panel, QAccessible::NameChanged);
+        Widgets::announce(&event);
+    }
+    if (index != MessagePanel) {
+        QAccessibleEvent described(this, QAccessible::DescriptionChanged);
+        Widgets::announce(&described);
+        return;
+    }
+    QAccessibleEvent named(this, QAccessible::NameChanged);
+    Widgets::announce(&named);
+    const StatusPanel &message = m_panels[MessagePanel];
+    if (message.state == 1 && !message.text.isEmpty()) {
+        QAccessibleEvent alert(this, QAccessible::Alert);
+        Widgets::announce(&alert);
+    }
 }
 
 void StatusLine::StatusMessage(const QString &text, bool error)

@@ -51,6 +51,7 @@ protected:
 private:
     void layoutPanels();
     void setPanel(int index, const QString &text, int state);
+    void announcePanel(int index);
 
     std::array<StatusPanel, 4> m_panels;
     int m_tick = 40;

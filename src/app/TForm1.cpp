@@ -16,6 +16,7 @@
 #include "widgets/TInterSpinEdit.h"
 #include "widgets/TLedCheck.h"
 #include "widgets/TTextSpin.h"
+#include "widgets/WidgetAccessibility.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -106,6 +107,8 @@ TForm1::TForm1(StartOptions options, QWidget *parent)
     connectConfigHandlers();
     connectProgramHandlers();
     connect(PageControl1, &QTabWidget::currentChanged, this, [this](int index) { m_param.PageIndex = index; });
+    // Qt's own edits are named by the caption label beside them
+    Widgets::linkLabels(this);
     m_about = new TAboutBox(this);
 
     Timer1.setInterval(40);

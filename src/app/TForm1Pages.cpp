@@ -276,6 +276,7 @@ void TForm1::buildTabMeasureConfig()
     lblMemUse = panel(clear, "lblMemUse");
     lblMemUse->setMinimumWidth(50);
     btnInfo1 = named(new QPushButton(QStringLiteral("?"), clear), "btnInfo1");
+    btnInfo1->setAccessibleName(Lang::Text(Lang::TxNameQueryMemoryUse));
     btnMemClear = named(new TArrowBtn(clear), "btnMemClear");
     btnMemClear->setShape(Widgets::TArrowShape::taSquare);
     btnMemClear->setColorUp(Qt::red);
@@ -415,18 +416,19 @@ void TForm1::buildTabProgram()
 
     QGroupBox *paths = group(QStringLiteral("Verzeichnis- und Dateinamen"), TabProgram);
     auto pathRow = [&](int row, const char *caption, const char *editName, const char *buttonName, QLineEdit *&edit,
-                       QPushButton *&button) {
+                       QPushButton *&button, Lang::TextId buttonRole) {
         edit = named(new QLineEdit(paths), editName);
         button = named(new QPushButton(QStringLiteral("..."), paths), buttonName);
         button->setFixedWidth(30);
+        button->setAccessibleName(Lang::Text(buttonRole));
         grid(paths)->addWidget(new QLabel(QString::fromUtf8(caption), paths), row, 0);
         grid(paths)->addWidget(edit, row, 1);
         grid(paths)->addWidget(button, row, 2);
     };
-    pathRow(0, "Messdaten", "txtMPath", "btnMPath", txtMPath, btnMPath);
-    pathRow(1, "Vorlagendatei", "txtExcelDat", "btnExcelDat", txtExcelDat, btnExcelDat);
-    pathRow(2, "Konfigurationen", "txtQTPath", "btnQTPath", txtQTPath, btnQTPath);
-    pathRow(3, "Protokolle", "txtDebugPath", "btnDebugPath", txtDebugPath, btnDebugPath);
+    pathRow(0, "Messdaten", "txtMPath", "btnMPath", txtMPath, btnMPath, Lang::TxNameChooseMeasureDir);
+    pathRow(1, "Vorlagendatei", "txtExcelDat", "btnExcelDat", txtExcelDat, btnExcelDat, Lang::TxNameChooseTemplate);
+    pathRow(2, "Konfigurationen", "txtQTPath", "btnQTPath", txtQTPath, btnQTPath, Lang::TxNameChooseConfigDir);
+    pathRow(3, "Protokolle", "txtDebugPath", "btnDebugPath", txtDebugPath, btnDebugPath, Lang::TxNameChooseLogDir);
 
     QGroupBox *opts = group(QStringLiteral("Programmoptionen"), TabProgram);
     auto check = [&](const char *name, const char *caption) {

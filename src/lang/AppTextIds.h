@@ -24,6 +24,12 @@ enum AppTextId : int {
     TxTemplateFilter,
     TxAboutNotice,
     TxAboutTitle,
+    // spoken names of buttons whose face does not say what they do
+    TxNameChooseMeasureDir,
+    TxNameChooseTemplate,
+    TxNameChooseConfigDir,
+    TxNameChooseLogDir,
+    TxNameQueryMemoryUse,
 };
 
 } // namespace Lang

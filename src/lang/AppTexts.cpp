@@ -25,6 +25,11 @@ const TextTable &AppTexts()
         {TxTemplateFilter, "EXCEL Dateien(*.XLS)|*.XLS|Alle Dateien (*.*)|*.*"},
         {TxAboutNotice, "Konfiguration und Messdatenaufbereitung für das Ionometer QT 8800."},
         {TxAboutTitle, "Über QT 8800"},
+        {TxNameChooseMeasureDir, "Verzeichnis für Messdaten wählen"},
+        {TxNameChooseTemplate, "Vorlagendatei wählen"},
+        {TxNameChooseConfigDir, "Verzeichnis für Konfigurationen wählen"},
+        {TxNameChooseLogDir, "Verzeichnis für Protokolle wählen"},
+        {TxNameQueryMemoryUse, "Speicherbelegung abfragen"},
     };
     return texts;
 }

@@ -1,6 +1,7 @@
 #include "widgets/MeterBase.h"
 
 #include "widgets/ScaleMath.h"
+#include "widgets/WidgetAccessibility.h"
 #include "widgets/WidgetTimerService.h"
 
 #include <QPainter>
@@ -51,6 +52,7 @@ void MeterBase::setValue(double value)
     if (m_damping == 0)
         applyShown(value);
     updateDamper();
+    Widgets::announceValue(this, value);
 }
 
 void MeterBase::applyShown(double shown)

@@ -1,6 +1,7 @@
 #include "widgets/TArrowBtn.h"
 
 #include "widgets/PushLogic.h"
+#include "widgets/WidgetAccessibility.h"
 #include "widgets/WidgetTimerService.h"
 
 #include <QKeyEvent>
@@ -57,6 +58,17 @@ void TArrowBtn::setDown(bool down)
     if (down)
         Widgets::releaseGroup(this);
     faceChanged();
+    Widgets::announcePressed(this);
+}
+
+void TArrowBtn::click()
+{
+    if (m_mode == TButtonMode::tbmLocked || !isEnabled())
+        return;
+    m_pressing = true;
+    press();
+    m_pressing = false;
+    release(true);
 }
 
 void TArrowBtn::setShape(TArrowShape shape)

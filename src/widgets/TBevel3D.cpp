@@ -1,6 +1,7 @@
 #include "widgets/TBevel3D.h"
 
 #include "widgets/PushLogic.h"
+#include "widgets/WidgetAccessibility.h"
 #include "widgets/WidgetTimerService.h"
 
 #include <QFontMetrics>
@@ -33,6 +34,17 @@ void TBevel3D::setDown(bool down)
     if (down)
         Widgets::releaseGroup(this);
     update();
+    Widgets::announcePressed(this);
+}
+
+void TBevel3D::click()
+{
+    if (m_style == TButtonStyle::tsNone || !isEnabled())
+        return;
+    m_pressing = true;
+    press();
+    m_pressing = false;
+    release(true);
 }
 
 void TBevel3D::setCaption(const QString &text)

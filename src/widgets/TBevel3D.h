@@ -32,6 +32,9 @@ public:
     bool Down() const { return m_down; }
     // from program code: no event; a grouped button going down releases the others
     void setDown(bool down);
+    // a whole click as the user makes it (press and release): OnDown, OnUp, onClick as the
+    // style gives them; nothing when the button cannot be pressed
+    void click();
     QString Caption() const { return m_caption; }
     void setCaption(const QString &text);
     QString Caption1() const { return m_caption1; }

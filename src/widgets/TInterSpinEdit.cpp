@@ -1,6 +1,7 @@
 #include "widgets/TInterSpinEdit.h"
 
 #include "widgets/SpinButton.h"
+#include "widgets/WidgetAccessibility.h"
 
 #include <QApplication>
 #include <QFocusEvent>
@@ -26,17 +27,14 @@ TInterSpinEdit::TInterSpinEdit(QWidget *parent)
     : QLineEdit(parent)
     , m_button(new SpinButton(this))
 {
+    // before the first text is written: Qt keeps the interface made for its notice
+    Widgets::installAccessibility();
     writeText(QStringLiteral("00:00:00"));
     setTextMargins(0, 0, SpinButton::kWidth, 0);
     connect(this, &QLineEdit::textChanged, this, &TInterSpinEdit::OnChange);
-    connect(m_button, &SpinButton::upStep, this, [this] {
-        setFocus(Qt::OtherFocusReason);
-        stepUp();
-    });
-    connect(m_button, &SpinButton::downStep, this, [this] {
-        setFocus(Qt::OtherFocusReason);
-        stepDown();
-    });
+    connect(this, &QLineEdit::textChanged, this, [this] { Widgets::announceValue(this, Value()); });
+    connect(m_button, &SpinButton::upStep, this, [this] { spinStep(true); });
+    connect(m_button, &SpinButton::downStep, this, [this] { spinStep(false); });
     placeButton();
 }
 
@@ -225,6 +223,14 @@ void TInterSpinEdit::step(bool up)
     const TimeParts t = Stepped(ReadText(text()), part, m_increment, up, m_duration);
     setText(WriteText(t, m_duration));
     selectPart(part);
+}
+
+void TInterSpinEdit::spinStep(bool up)
+{
+    // the button takes the focus as it steps, so that leaving the control afterwards
+    // checks and rewrites the text as after typing
+    setFocus(Qt::OtherFocusReason);
+    step(up);
 }
 
 void TInterSpinEdit::stepUp()

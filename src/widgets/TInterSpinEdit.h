@@ -54,6 +54,8 @@ public:
     // step the part at the caret; a read-only control beeps and keeps its text
     void stepUp();
     void stepDown();
+    // a step as the spin button makes it: the control takes the focus first
+    void spinStep(bool up);
     // select the n-th ":"-separated part (1 hours, 2 minutes, 3 seconds)
     void selectPart(int part);
     int partAtCaret() const { return PartAt(text(), cursorPosition()); }

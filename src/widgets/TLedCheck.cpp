@@ -1,5 +1,6 @@
 #include "widgets/TLedCheck.h"
 
+#include "widgets/WidgetAccessibility.h"
 #include "widgets/WidgetTimerService.h"
 
 #include <QFontMetrics>
@@ -44,6 +45,21 @@ void TLedCheck::setChecked(bool on)
     m_checked = on;
     updateBlink();
     update();
+    Widgets::announcePressed(this);
+}
+
+void TLedCheck::click()
+{
+    if (!isEnabled())
+        return;
+    if (m_checkMode == TCheckMode::lcButton) {
+        setChecked(true);
+        emit OnDown();
+        setChecked(false);
+        emit OnUp();
+    }
+    userToggle();
+    emit onClick();
 }
 
 void TLedCheck::setLedCol(const QColor &colour)

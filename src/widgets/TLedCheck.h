@@ -40,6 +40,8 @@ public:
     bool Checked() const { return m_checked; }
     // from program code; with LedFlash on, lighting starts the flash time again
     void setChecked(bool on);
+    // a whole click as the user makes it: what the check mode does, then onClick
+    void click();
     QColor LedCol() const { return m_ledCol; }
     void setLedCol(const QColor &colour);
     Widgets::TLedShape LedShape() const { return m_ledShape; }

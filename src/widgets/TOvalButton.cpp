@@ -1,5 +1,7 @@
 #include "widgets/TOvalButton.h"
 
+#include "widgets/WidgetAccessibility.h"
+
 #include <QFontMetrics>
 #include <QMouseEvent>
 #include <QPainter>
@@ -10,6 +12,7 @@
 TOvalButton::TOvalButton(QWidget *parent)
     : QAbstractButton(parent)
 {
+    Widgets::installAccessibility();
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_Hover);
     connect(this, &QAbstractButton::clicked, this, &TOvalButton::OnClick);

@@ -1,5 +1,7 @@
 #include "widgets/TRahmen.h"
 
+#include "widgets/WidgetAccessibility.h"
+
 #include <QEvent>
 #include <QPaintEvent>
 #include <QFontInfo>
@@ -15,6 +17,7 @@ using Widgets::TBevelCut;
 TRahmen::TRahmen(QWidget *parent)
     : QWidget(parent)
 {
+    Widgets::installAccessibility();
     // the frame covers every pixel, so nothing underneath needs painting first
     setAttribute(Qt::WA_OpaquePaintEvent);
     resize(200, 100);

@@ -1,5 +1,7 @@
 #include "widgets/TSlideButton.h"
 
+#include "widgets/WidgetAccessibility.h"
+
 #include <QFontMetrics>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -22,6 +24,8 @@ void TSlideButton::setPosition(TSwitchPos position)
         return;
     m_position = position;
     update();
+    Widgets::announcePressed(this);
+    Widgets::announceValue(this, shownText());
 }
 
 void TSlideButton::toggle()

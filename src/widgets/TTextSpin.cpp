@@ -1,5 +1,7 @@
 #include "widgets/TTextSpin.h"
 
+#include "widgets/WidgetAccessibility.h"
+
 #include <QFocusEvent>
 #include <QFontInfo>
 #include <QFontMetrics>
@@ -44,6 +46,7 @@ TTextSpin::TTextSpin(QWidget *parent)
 
 void TTextSpin::setPosText(const QStringList &lines)
 {
+    const QString before = PosString();
     m_lines = lines;
     m_items.clear();
     m_items.reserve(size_t(lines.size()));
@@ -51,6 +54,8 @@ void TTextSpin::setPosText(const QStringList &lines)
         m_items.push_back(TextSpinItem::parse(line));
     updateGeometry();
     update();
+    if (PosString() != before)
+        positionChanged(before);
 }
 
 const TextSpinItem *TTextSpin::item(int index) const
@@ -85,8 +90,16 @@ void TTextSpin::setPosition(int position)
     const int bound = boundPosition(position);
     if (bound == m_position)
         return;
+    const QString before = PosString();
     m_position = bound;
     update();
+    positionChanged(before);
+}
+
+void TTextSpin::positionChanged(const QString &captionBefore)
+{
+    Widgets::announceValue(this, m_position);
+    Widgets::announceText(this, captionBefore, PosString());
 }
 
 void TTextSpin::setLimitUp(int limit)
@@ -188,6 +201,25 @@ bool TTextSpin::Step(Arrow arrow)
     // counts: the user pressed, and the program answers, with immediate transfer by
     // sending the value again
     setPosition(candidate);
+    return true;
+}
+
+bool TTextSpin::UserStep(Arrow arrow)
+{
+    if (!isEnabled() || !Step(arrow))
+        return false;
+    emit onChanging();
+    emit onChanged();
+    return true;
+}
+
+bool TTextSpin::UserSelect(int position)
+{
+    if (!isEnabled() || position < 0 || position >= count())
+        return false;
+    setPosition(position);
+    emit onChanging();
+    emit onChanged();
     return true;
 }
 

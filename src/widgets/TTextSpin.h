@@ -82,6 +82,12 @@ public:
     const Widgets::TextSpinItem *item(int index) const;
     // one step as the user makes it; true when it counts as done (it may land on the same item)
     bool Step(Arrow arrow);
+    // a whole click on an arrow, for keyboardless users and scripts: the step, then
+    // onChanging and onChanged when it counts; a disabled control does nothing
+    bool UserStep(Arrow arrow);
+    // the user picks an item directly (assistive technology): as one held step, onChanging
+    // and onChanged when the position is valid
+    bool UserSelect(int position);
     Arrow heldArrow() const { return m_held; }
 
     static Geometry GeometryFor(const QRect &inner);
@@ -110,6 +116,7 @@ protected:
     void focusOutEvent(QFocusEvent *event) override;
 
 private:
+    void positionChanged(const QString &captionBefore);
     int boundPosition(int position) const;
     void selectFirst(const std::function<bool(const Widgets::TextSpinItem &)> &match);
     void repeatStep();

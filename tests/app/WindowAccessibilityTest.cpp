@@ -1,0 +1,259 @@
+// The main window as a screen reader sees it: every control named, settings changed
+// through the accessibility interfaces reaching the stand-in instrument, and the status
+// line's port and messages readable and announced.
+#include "app/StatusLine.h"
+#include "app/TForm1.h"
+#include "FormTestSupport.h"
+#include "lang/Texts.h"
+#include "sim/PtyServer.h"
+#include "widgets/TArrowBtn.h"
+#include "widgets/TBevel3D.h"
+#include "widgets/TInterSpinEdit.h"
+#include "widgets/TTextSpin.h"
+#include "widgets/WidgetAccessibility.h"
+
+#include <QAccessible>
+#include <QCheckBox>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTemporaryDir>
+
+#include <set>
+
+using namespace FormTest;
+
+namespace {
+
+struct Heard {
+    QAccessible::Event type;
+    QObject *object;
+    QString name;
+};
+
+std::vector<Heard> g_heard;
+
+void hear(QAccessibleEvent *event)
+{
+    QAccessibleInterface *iface = event->accessibleInterface();
+    g_heard.push_back({event->type(), event->object(), iface ? iface->text(QAccessible::Name) : QString()});
+}
+
+bool heard(QAccessible::Event type, const QString &name)
+{
+    return std::any_of(g_heard.begin(), g_heard.end(), [&](const Heard &h) { return h.type == type && h.name == name; });
+}
+
+QString describe(QAccessibleInterface *iface)
+{
+    QObject *object = iface->object();
+    return QStringLiteral("%1 \"%2\" (role %3)")
+        .arg(object ? QString::fromLatin1(object->metaObject()->className()) + u' ' + object->objectName()
+                    : QStringLiteral("?"),
+             iface->text(QAccessible::Name))
+        .arg(int(iface->role()), 0, 16);
+}
+
+// the tree a screen reader walks: whatever can take the focus or be worked must say what it is
+void walk(QAccessibleInterface *iface, std::set<QObject *> &seen, QStringList &nameless, int depth = 0)
+{
+    if (!iface || depth > 50)
+        return;
+    if (QObject *object = iface->object())
+        seen.insert(object);
+    QStringList actions = iface->actionInterface() ? iface->actionInterface()->actionNames() : QStringList();
+    actions.removeAll(QAccessibleActionInterface::setFocusAction());
+    // a widget that hands its focus on (the page control to its tab bar) never holds it itself
+    auto *widget = qobject_cast<QWidget *>(iface->object());
+    const bool focusable = iface->state().focusable && !(widget && widget->focusProxy());
+    const bool interactive = focusable || !actions.isEmpty();
+    // "..." or "?" says nothing; a name says something in words or numbers. Qt names a menu
+    // item by its text alone, so there a text of any kind has to do.
+    const QString name = iface->text(QAccessible::Name);
+    const bool menuItem = iface->role() == QAccessible::MenuItem;
+    const bool says = menuItem ? !name.trimmed().isEmpty()
+                               : std::any_of(name.begin(), name.end(), [](QChar c) { return c.isLetterOrNumber(); });
+    if (interactive && !says)
+        nameless << describe(iface);
+    for (int i = 0; i < iface->childCount(); ++i)
+        walk(iface->child(i), seen, nameless, depth + 1);
+}
+
+QAccessibleInterface *of(QObject *object)
+{
+    return QAccessible::queryAccessibleInterface(object);
+}
+
+} // namespace
+
+class WindowAccessibilityTest : public QObject
+{
+    Q_OBJECT
+    QTemporaryDir m_dir;
+    QTemporaryDir m_lockDir;
+    Sim::Instrument m_instrument;
+    std::unique_ptr<Sim::PtyServer> m_server;
+    std::unique_ptr<TForm1> m_form;
+
+    StartOptions options()
+    {
+        StartOptions o;
+        o.baseDir = m_dir.path();
+        o.lockDir = m_lockDir.path();
+        o.ask = [](const QString &) { return true; };
+        o.notify = [](const QString &) {};
+        return o;
+    }
+    QString message() const { return m_form->statusLine()->panel(StatusLine::MessagePanel).text; }
+    bool idle() { return QTest::qWaitFor([this] { return m_form->engine().isIdle(); }, 8000); }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        m_server = std::make_unique<Sim::PtyServer>(m_instrument);
+        if (m_server->start(m_dir.path() + "/COM1").isEmpty())
+            QSKIP("no pseudo-terminal available");
+        Widgets::setAnnouncementListener(hear);
+        m_form = std::make_unique<TForm1>(options());
+        m_form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
+        QApplication::setActiveWindow(m_form.get());
+        QVERIFY(idle());
+    }
+    void cleanupTestCase() { Widgets::setAnnouncementListener(nullptr); }
+
+    void everyControlOfTheWindowSaysWhatItIs()
+    {
+        std::set<QObject *> seen;
+        QStringList nameless;
+        walk(of(m_form.get()), seen, nameless);
+        QVERIFY2(nameless.isEmpty(), qPrintable(nameless.join(QStringLiteral("\n"))));
+        QVERIFY(seen.count(m_form->tsRange) && seen.count(m_form->btnMemClear) && seen.count(m_form->iseDuration));
+
+        // a focusable widget the walk did not reach is a part of a control that speaks for it
+        QStringList unreached;
+        const auto widgets = m_form->findChildren<QWidget *>();
+        for (QWidget *w : widgets) {
+            if (!(w->focusPolicy() & Qt::TabFocus) || seen.count(w) || w->window() != m_form.get())
+                continue;
+            QAccessibleInterface *owner = nullptr;
+            for (QWidget *p = w->parentWidget(); p && !owner; p = p->parentWidget())
+                if (seen.count(p))
+                    owner = of(p);
+            if (!owner || (owner->role() != QAccessible::SpinBox && owner->role() != QAccessible::ComboBox))
+                unreached << QString::fromLatin1(w->metaObject()->className()) + u' ' + w->objectName();
+        }
+        QVERIFY2(unreached.isEmpty(), qPrintable(unreached.join(QStringLiteral("\n"))));
+    }
+
+    void controlsAreNamedByTheirLabelsAndGroups()
+    {
+        const std::pair<QObject *, QString> expected[] = {
+            {m_form->tsRange, QStringLiteral("Messbereich in Ionen/cm³")},
+            {m_form->isePolInter, QStringLiteral("Intervall")},
+            {m_form->iseQTTime, QStringLiteral("QT 8800")},
+            {m_form->iseDuration, QStringLiteral("Dauer (h:min)")},
+            {m_form->txtAnaUnit, QStringLiteral("Einheit")},
+            {m_form->txtMPath, QStringLiteral("Messdaten")},
+            {m_form->dtpStopDate, QStringLiteral("Ende")},
+            {m_form->btnZero, QStringLiteral("Nullpunktabgleich")},
+            {m_form->btnMemClear, QStringLiteral("Messwertspeicher löschen")},
+            {m_form->btnStart, QStringLiteral("Manuelle Speicherung")},
+            {m_form->tsComPort, QStringLiteral("Serieller Schnittstellenport")},
+        };
+        for (const auto &[object, name] : expected)
+            QCOMPARE(of(object)->text(QAccessible::Name), name);
+        QCOMPARE(of(m_form->tsBaud)->text(QAccessible::Description), Lang::Text(Lang::TxBaudHint));
+    }
+
+    void buttonsWhoseFaceSaysNothingHaveNames()
+    {
+        const std::pair<QPushButton *, Lang::TextId> buttons[] = {
+            {m_form->btnMPath, Lang::TxNameChooseMeasureDir}, {m_form->btnExcelDat, Lang::TxNameChooseTemplate},
+            {m_form->btnQTPath, Lang::TxNameChooseConfigDir}, {m_form->btnDebugPath, Lang::TxNameChooseLogDir},
+            {m_form->btnInfo1, Lang::TxNameQueryMemoryUse}};
+        QSet<QString> names;
+        for (const auto &[button, id] : buttons) {
+            const QString name = of(button)->text(QAccessible::Name);
+            QCOMPARE(name, Lang::Text(id));
+            QVERIFY(!name.startsWith(u'?'));                       // a known text, not a missing one
+            names.insert(name);
+        }
+        QCOMPARE(names.size(), 5);
+        QCOMPARE(m_form->btnInfo1->text(), QStringLiteral("?"));     // the face stays as designed
+    }
+
+    void aSelectorStepThroughItsActionReachesTheInstrument()
+    {
+        m_form->pages()->setCurrentIndex(0);
+        m_form->cboPrompt->setChecked(true);
+        const int before = m_instrument.range;
+        QAccessibleInterface *range = of(m_form->tsRange);
+        range->actionInterface()->doAction(QAccessibleActionInterface::increaseAction());
+        QVERIFY(idle());
+        QCOMPARE(m_instrument.range, (before + 1) % 10);
+        QCOMPARE(background(m_form->tsRange), kSilver);              // the echo came back
+        QCOMPARE(range->valueInterface()->currentValue().toInt(), m_instrument.range);
+        m_form->cboPrompt->setChecked(false);
+    }
+
+    void aSpinEditStepThroughItsActionIsSentOnLeaving()
+    {
+        m_form->pages()->setCurrentIndex(0);
+        m_form->cboPrompt->setChecked(true);
+        m_form->isePolInter->setStringValue(m_instrument.polInter);
+        QAccessibleInterface *interval = of(m_form->isePolInter);
+        interval->textInterface()->setCursorPosition(3);             // the minutes
+        interval->actionInterface()->doAction(QAccessibleActionInterface::increaseAction());
+        QCOMPARE(m_form->isePolInter->StringValue(), QStringLiteral("00:11:00"));
+        QCOMPARE(QApplication::focusWidget(), m_form->isePolInter);
+        of(m_form->tsRange)->actionInterface()->doAction(QAccessibleActionInterface::setFocusAction());
+        QVERIFY(idle());
+        QCOMPARE(m_instrument.polInter, QStringLiteral("00:11:00"));
+        m_form->cboPrompt->setChecked(false);
+    }
+
+    void theStatusLineReadsOutPortAndMessages()
+    {
+        QAccessibleInterface *line = of(m_form->statusLine());
+        QCOMPARE(int(line->role()), int(QAccessible::StatusBar));
+        QCOMPARE(line->childCount(), 4);
+        QAccessibleInterface *port = line->child(StatusLine::PortPanel);
+        QAccessibleInterface *messagePanel = line->child(StatusLine::MessagePanel);
+        QCOMPARE(port->text(QAccessible::Name), QStringLiteral("COM1 -  9600"));
+        QCOMPARE(port->parent(), line);
+        QCOMPARE(line->indexOfChild(messagePanel), int(StatusLine::MessagePanel));
+        QVERIFY(m_form->statusLine()->rect().contains(m_form->statusLine()->mapFromGlobal(port->rect().center())));
+
+        // a port that cannot open, chosen through the selector's action as a user would
+        QFile::link(m_dir.path() + "/nowhere", m_dir.path() + "/COM2");
+        g_heard.clear();
+        of(m_form->tsComPort)->actionInterface()->doAction(QAccessibleActionInterface::increaseAction());
+        const QString error = message();
+        QCOMPARE(error, QStringLiteral("Unable to open com port (win error code: 2)"));
+        QCOMPARE(port->text(QAccessible::Name), QStringLiteral("???"));
+        QCOMPARE(messagePanel->text(QAccessible::Name), error);
+        QCOMPARE(line->text(QAccessible::Name), error);
+        QVERIFY(heard(QAccessible::NameChanged, error));
+        QVERIFY(heard(QAccessible::NameChanged, QStringLiteral("???")));
+        QVERIFY(heard(QAccessible::Alert, error));
+
+        // the same failure again is not said twice; a plain message is no alert
+        g_heard.clear();
+        m_form->statusLine()->StatusMessage(error, true);
+        QVERIFY(g_heard.empty());
+        m_form->statusLine()->StatusMessage(QStringLiteral("Bereit"), false);
+        QVERIFY(heard(QAccessible::NameChanged, QStringLiteral("Bereit")));
+        QVERIFY(!heard(QAccessible::Alert, QStringLiteral("Bereit")));
+
+        of(m_form->tsComPort)->actionInterface()->doAction(QAccessibleActionInterface::decreaseAction());
+        QCOMPARE(port->text(QAccessible::Name), QStringLiteral("COM1 -  9600"));
+        QVERIFY(m_form->serial().PortReady());
+        QCOMPARE(line->text(QAccessible::Description), QStringLiteral("COM1 -  9600"));
+    }
+};
+
+QT8800_WINDOW_TEST_MAIN(WindowAccessibilityTest)
+#include "WindowAccessibilityTest.moc"
