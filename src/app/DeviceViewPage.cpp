@@ -14,6 +14,7 @@
 #include "widgets/TTextSpin.h"
 
 #include <QEvent>
+#include <QShowEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -188,7 +189,7 @@ void DeviceViewPage::buildCentre()
         handle->setAutoFillBackground(true);
     }
     // the user's drag is the new height of the analogue panel
-    connect(Splitter1, &QSplitter::splitterMoved, this, [this] { m_analogHeight = Splitter1->sizes().value(1); });
+    connect(Splitter1, &QSplitter::splitterMoved, this, [this] { rememberAnalogHeight(Splitter1->sizes().value(1)); });
     for (QObject *o : {static_cast<QObject *>(panAnzeige), static_cast<QObject *>(panAnalog),
                        static_cast<QObject *>(Splitter1)})
         o->installEventFilter(this);
@@ -472,7 +473,9 @@ void DeviceViewPage::report(const QString &text)
 void DeviceViewPage::showEvent(QShowEvent *event)
 {
     QFrame::showEvent(event);
-    TabInfoShow();
+    // the page coming to the front, not the window coming back from the task bar
+    if (!event->spontaneous())
+        TabInfoShow();
 }
 
 void DeviceViewPage::TabInfoShow()
@@ -573,8 +576,15 @@ int DeviceViewPage::BarHeight(int panAnzeigeHeight)
 
 void DeviceViewPage::setAnalogHeight(int height)
 {
-    m_analogHeight = std::max(0, height);
+    rememberAnalogHeight(height);
     applyAnalogHeight();
+}
+
+void DeviceViewPage::rememberAnalogHeight(int height)
+{
+    // a damaged parameter file may hold anything; the splitter gives the panel no more than there is
+    m_analogHeight = std::clamp(height, 0, kMaxAnalogHeight);
+    emit analogHeightChanged(m_analogHeight);
 }
 
 void DeviceViewPage::applyAnalogHeight()
@@ -636,8 +646,6 @@ void DeviceViewPage::panAnalogResize()
     const int meter = std::max(h, kAnalogHeight) - lblAnaName->height();
     mpAna->setGeometry(0, 0, w, meter);
     lblAnaName->setGeometry(0, meter, w, lblAnaName->height());
-    if (h > 0 || !isVisible())
-        emit analogHeightChanged(m_analogHeight);
 }
 
 // ---- logo ---------------------------------------------------------------------------------

@@ -54,6 +54,7 @@ public:
     };
 
     static constexpr int kAnalogHeight = 85;     // the analogue panel when shown
+    static constexpr int kMaxAnalogHeight = 4096;
     static constexpr int kMinBarHeight = 40;
     static constexpr int kRightColumnWidth = 211;
 
@@ -126,6 +127,7 @@ private:
     void panAnalogResize();
     void placeBarLabels();
     void applyAnalogHeight();
+    void rememberAnalogHeight(int height);
     void setSensorWindowVisible(bool visible);
     void report(const QString &text);
 
