@@ -1,10 +1,11 @@
 #include "app/TForm1.h"
 
-#include "app/CurrentValuesLabels.h"
+#include "app/DeviceViewPage.h"
 #include "app/MemoryDataPage.h"
 #include "app/TFormEXCEL.h"
 #include "app/StatusLine.h"
 #include "app/TAboutBox.h"
+#include "app/TFormSens.h"
 #include "files/ParameterFile.h"
 #include "lang/Texts.h"
 #include "link/TelegramCodec.h"
@@ -100,9 +101,8 @@ TForm1::TForm1(StartOptions options, QWidget *parent)
     buildTabInfo();
     buildTabProgram();
     buildBottomPanel(central);
-    m_currentValues = std::make_unique<CurrentValuesLabels>(m_tables.Status, m_state, tsPol, lblRange, lblPol, lblAlarm);
     m_engine->setBlockHandler(Link::Replies::TAM, [this](int, const QString &reply) {
-        Measure::ParseCurrentValues(reply, *m_currentValues, *m_engine);
+        Measure::ParseCurrentValues(reply, *m_devicePage, *m_engine);
     });
     connectConfigHandlers();
     connectProgramHandlers();
@@ -121,6 +121,8 @@ TForm1::TForm1(StartOptions options, QWidget *parent)
 
 TForm1::~TForm1()
 {
+    // hiding the sensor window cancels through the reader, so it goes before the reader
+    m_formSens.reset();
     // the page shows the reader's rows; it goes first, the reader before the engine it is wired to
     delete m_memoryPage;
     m_memoryPage = nullptr;
@@ -193,8 +195,7 @@ void TForm1::FormCreate()
     move(left, top);
 
     tsProgLang->setPosition(m_param.ProgramLanguage);
-    if (m_param.AnalogPanelHeight > 0)
-        panAnalog->setFixedHeight(m_param.AnalogPanelHeight);
+    m_devicePage->setAnalogHeight(m_param.AnalogPanelHeight);
     cboReadAtStart->setChecked(m_param.ReadAtStart);
     txtMPath->setText(m_param.MeasureDir);
     txtExcelDat->setText(m_param.TemplateFile);
@@ -261,6 +262,7 @@ void TForm1::FormActivate()
     tsComPortChanged();
     if (m_param.RememberConfig && QFileInfo::exists(m_configFiles->LastConfigFile()))
         m_configFiles->LoadLastConfig();
+    m_devicePage->TabInfoShow();
     if (!m_paramMessage.isEmpty())
         ReportMessage(m_paramMessage, m_paramFailed);
     if (m_param.ReadAtStart) {
@@ -307,6 +309,7 @@ void TForm1::FormClose()
 {
     Timer1.stop();
     Timer2.stop();
+    m_formSens->hide();
     m_log->CloseTrafficLog();
     m_serial->OpenPort(QString());
     if (m_param.RememberConfig)
@@ -379,6 +382,7 @@ void TForm1::Timer1Timer()
         if (!m_state.AlarmTexts.isEmpty())
             centreAlarmLabel();
     } else {
+        m_devicePage->ZeroMeters();
         if (m_state.AlarmTexts.isEmpty() && !lblAlarm->text().isEmpty())
             lblAlarm->clear();
         centreAlarmLabel();

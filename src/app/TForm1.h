@@ -32,7 +32,8 @@ class TLedCheck;
 class TTextSpin;
 class TAboutBox;
 class MemoryDataPage;
-class CurrentValuesLabels;
+class DeviceViewPage;
+class TFormSens;
 
 namespace Measure {
 class MemoryReader;
@@ -94,6 +95,8 @@ public:
     StatusLine *statusLine() const { return m_status; }
     QTabWidget *pages() const { return PageControl1; }
     MemoryDataPage *memoryPage() const { return m_memoryPage; }
+    DeviceViewPage *devicePage() const { return m_devicePage; }
+    TFormSens *sensorWindow() const { return m_formSens.get(); }
     Measure::MemoryReader &memoryReader() { return *m_reader; }
     QString baseDir() const { return m_baseDir; }
     QChar decimalSeparator() const { return m_decimalSep; }
@@ -236,8 +239,9 @@ private:
     std::unique_ptr<QLockFile> m_lock;
     TAboutBox *m_about = nullptr;
     std::unique_ptr<Measure::MemoryReader> m_reader;
-    std::unique_ptr<CurrentValuesLabels> m_currentValues;
     MemoryDataPage *m_memoryPage = nullptr;
+    DeviceViewPage *m_devicePage = nullptr;
+    std::unique_ptr<TFormSens> m_formSens;     // a top-level window of its own, not a child
     QTimer Timer1;
     QTimer Timer2;
     QString m_paramMessage;

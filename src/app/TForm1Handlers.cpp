@@ -1,4 +1,5 @@
 // What the controls of the configuration and settings pages do when the user touches them.
+#include "app/DeviceViewPage.h"
 #include "app/StatusLine.h"
 #include "app/TAboutBox.h"
 #include "app/TForm1.h"
@@ -152,6 +153,10 @@ bool TForm1::eventFilter(QObject *watched, QEvent *event)
     switch (event->type()) {
     case QEvent::KeyPress: {
         auto *key = static_cast<QKeyEvent *>(event);
+        // the instrument's keys work only while its front is shown
+        if (key->key() >= Qt::Key_F7 && key->key() <= Qt::Key_F12 && key->modifiers() == Qt::NoModifier
+            && PageControl1->currentWidget() == TabInfo && m_devicePage->FunctionKey(key->key()))
+            return true;
         if (key->key() == Qt::Key_Escape) {
             close();
             return true;

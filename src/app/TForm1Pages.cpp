@@ -1,8 +1,10 @@
 // The window's pages and the handlers of their controls.
+#include "app/DeviceViewPage.h"
 #include "app/MemoryDataPage.h"
 #include "app/StatusLine.h"
 #include "app/TAboutBox.h"
 #include "app/TForm1.h"
+#include "app/TFormSens.h"
 #include "files/ParameterFile.h"
 #include "lang/Texts.h"
 #include "measure/MemoryReader.h"
@@ -371,25 +373,29 @@ void TForm1::buildTabMemoryData()
 
 void TForm1::buildTabInfo()
 {
-    TabInfo = named(new QWidget, "TabInfo");
-    PageControl1->addTab(TabInfo, QStringLiteral("Gerätean&sicht"));
-    auto *page = new QGridLayout(TabInfo);
-    lblRange = named(new QLabel(TabInfo), "lblRange");
-    lblPol = named(new QLabel(TabInfo), "lblPol");
-    lblAlarm = named(new QLabel(TabInfo), "lblAlarm");
-    ledAlarm = named(new TLedCheck(TabInfo), "ledAlarm");
-    ledAlarm->setLedCol(Qt::red);
-    ledAlarm->setFixedSize(28, 28);
-    panAnalog = named(new QWidget(TabInfo), "panAnalog");
-    page->addWidget(new QLabel(QStringLiteral("Messbereich"), TabInfo), 0, 0);
-    page->addWidget(lblRange, 0, 1);
-    page->addWidget(new QLabel(QStringLiteral("Polarität"), TabInfo), 1, 0);
-    page->addWidget(lblPol, 1, 1);
-    page->addWidget(ledAlarm, 2, 0);
-    page->addWidget(lblAlarm, 2, 1);
-    page->addWidget(panAnalog, 3, 0, 1, 2);
-    page->setRowStretch(4, 1);
-    page->setColumnStretch(1, 1);
+    m_formSens = std::make_unique<TFormSens>();
+    m_formSens->setOnHidden([this] { m_reader->CancelRead(); });
+    DeviceViewPage::Links links{*m_engine, m_tables.Status, m_state, tsPol, tsRange, m_formSens.get(),
+                                [this] {
+                                    return AnalogInputTexts{txtAnaName->text(), txtAnaUnit->text(),
+                                                            txtAnaValZero->text(), txtAnaVal10->text(),
+                                                            txtScaleZero->text(), txtScaleEnd->text(),
+                                                            txtScaleParts->text(), txtValueScaleZero->text(),
+                                                            txtValueScaleEnd->text()};
+                                },
+                                [this] { return m_decimalSep; }};
+    m_devicePage = new DeviceViewPage(std::move(links));
+    TabInfo = m_devicePage;
+    PageControl1->addTab(TabInfo, Lang::Text(Lang::TxTabInfo));
+    lblRange = m_devicePage->lblRange;
+    lblPol = m_devicePage->lblPol;
+    lblAlarm = m_devicePage->lblAlarm;
+    ledAlarm = m_devicePage->ledAlarm;
+    panAnalog = m_devicePage->panAnalog;
+    connect(m_devicePage, &DeviceViewPage::liveUpdateChanged, this, [this](bool on) { DeviceViewActive = on; });
+    connect(m_devicePage, &DeviceViewPage::analogHeightChanged, this,
+            [this](int height) { m_param.AnalogPanelHeight = height; });
+    connect(m_formSens.get(), &TFormSens::cycleViews, m_devicePage, &DeviceViewPage::CycleDeviceViews);
 }
 
 void TForm1::buildTabProgram()

@@ -2,9 +2,9 @@
 
 namespace Lang {
 
-// main window: 5000-6999
+// main window: 5500-6999 (5000-5499 are the device view's)
 enum AppTextId : int {
-    AppTextsBegin = 5000,
+    AppTextsBegin = 5500,
     TxMemCleared,
     TxZeroStarted,
     TxDat2FormIndex,

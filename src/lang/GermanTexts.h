@@ -12,5 +12,6 @@ const TextTable &FilesTexts();
 const TextTable &MeasureTexts();
 const TextTable &AppTexts();
 const TextTable &MemoryUiTexts();
+const TextTable &DeviceViewTexts();
 
 } // namespace Lang

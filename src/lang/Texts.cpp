@@ -12,7 +12,8 @@ const QHash<int, QString> &german()
 {
     static const QHash<int, QString> texts = [] {
         QHash<int, QString> all;
-        for (const auto *area : {&LinkTexts(), &FilesTexts(), &MeasureTexts(), &AppTexts(), &MemoryUiTexts()})
+        for (const auto *area : {&LinkTexts(), &FilesTexts(), &MeasureTexts(), &AppTexts(), &MemoryUiTexts(),
+                                  &DeviceViewTexts()})
             for (const auto &[id, text] : *area)
                 all.insert(id, QString::fromUtf8(text));
         return all;

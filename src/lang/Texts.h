@@ -9,6 +9,7 @@
 #include "lang/MeasureTextIds.h"
 #include "lang/AppTextIds.h"
 #include "lang/MemoryUiTextIds.h"
+#include "lang/DeviceViewTextIds.h"
 
 namespace Lang {
 

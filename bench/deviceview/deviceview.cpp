@@ -1,0 +1,121 @@
+// Processor time of the device view with live values every 0.5 s from the stand-in process:
+// the round meter, the analogue panel meter and the sensor window all showing.
+#include "app/DeviceViewPage.h"
+#include "app/TForm1.h"
+#include "app/TFormSens.h"
+#include "widgets/TMeter120.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QKeyEvent>
+#include <QProcess>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <sys/resource.h>
+
+#include <cstdio>
+
+namespace {
+
+double cpuSeconds()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec)
+           + double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+}
+
+// a plain event loop: QTest::qWait would wake up by itself and count against the window
+void idleFor(int ms)
+{
+    QEventLoop loop;
+    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+void press(QWidget *window, int key)
+{
+    QKeyEvent down(QEvent::KeyPress, key, Qt::NoModifier);
+    QKeyEvent up(QEvent::KeyRelease, key, Qt::NoModifier);
+    QApplication::sendEvent(window, &down);
+    QApplication::sendEvent(window, &up);
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QString simPath = QCoreApplication::applicationDirPath() + "/../qt8800-sim";
+    const QStringList args = app.arguments();
+    if (const qsizetype i = args.indexOf("--sim"); i >= 0 && i + 1 < args.size())
+        simPath = args[i + 1];
+    int seconds = 20;
+    if (const qsizetype i = args.indexOf("--seconds"); i >= 0 && i + 1 < args.size())
+        seconds = std::max(2, args[i + 1].toInt());
+
+    QTemporaryDir base;
+    QProcess sim;
+    sim.start(simPath, {"--link", base.path() + "/COM1"});
+    if (!sim.waitForStarted() || !sim.waitForReadyRead(5000)) {
+        std::fprintf(stderr, "the stand-in instrument did not start: %s\n", qPrintable(simPath));
+        return 1;
+    }
+
+    StartOptions options;
+    options.baseDir = base.path();
+    options.lockDir = base.path();
+    options.ask = [](const QString &) { return true; };
+    int rc = 0;
+    {
+        TForm1 window(options);
+        window.show();
+        idleFor(1000);
+        window.param().MeasureInterval = 0.5f;
+        window.pages()->setCurrentWidget(window.TabInfo);
+        DeviceViewPage *page = window.devicePage();
+        // ions, analogue meter and sensor window: the fullest view
+        while (page->ViewState() != 2)
+            press(&window, Qt::Key_F7);
+        press(&window, Qt::Key_F8);
+        idleFor(1500);                               // the first replies have set up the scales
+
+        const QString cellBefore = window.sensorWindow()->cellText(4, TFormSens::kHumidityRow);
+        double lastIon = page->anzeige->Value();
+        int moves = 0;
+        QTimer watch;
+        QObject::connect(&watch, &QTimer::timeout, [&] {
+            if (page->anzeige->Value() != lastIon) {
+                lastIon = page->anzeige->Value();
+                ++moves;
+            }
+        });
+        watch.start(100);
+
+        const double cpu0 = cpuSeconds();
+        QElapsedTimer wall;
+        wall.start();
+        idleFor(seconds * 1000);
+        const double cpu = cpuSeconds() - cpu0;
+        const double elapsed = double(wall.elapsed()) / 1000.0;
+        watch.stop();
+        std::printf("deviceview_cpu_pct: %.2f\n", 100.0 * cpu / elapsed);
+        std::printf("deviceview_meter_moves_per_s: %.2f\n", moves / elapsed);
+        // a figure without live values would measure nothing
+        if (moves < seconds || cellBefore.isEmpty()) {
+            std::fprintf(stderr, "no live values arrived (%d meter moves, sensor cell \"%s\")\n", moves,
+                         qPrintable(cellBefore));
+            rc = 1;
+        }
+        press(&window, Qt::Key_F8);
+        window.closeWithoutQuestion();
+    }
+    sim.terminate();
+    sim.waitForFinished(3000);
+    return rc;
+}
