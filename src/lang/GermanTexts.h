@@ -11,5 +11,6 @@ const TextTable &LinkTexts();
 const TextTable &FilesTexts();
 const TextTable &MeasureTexts();
 const TextTable &AppTexts();
+const TextTable &CliTexts();
 
 } // namespace Lang

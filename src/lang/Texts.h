@@ -8,6 +8,7 @@
 #include "lang/FilesTextIds.h"
 #include "lang/MeasureTextIds.h"
 #include "lang/AppTextIds.h"
+#include "lang/CliTextIds.h"
 
 namespace Lang {
 
