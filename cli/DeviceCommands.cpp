@@ -114,7 +114,7 @@ void RunWriteConfig(CliSession &session, Finish finish)
             if (missing.contains(tables.FieldTable[i].Keys.value(own)) && sentToInstrument(tables, i))
                 missingSent << tables.FieldTable[i].Keys.value(own);
         if (missingSent.isEmpty())
-            session.StatusMessage(Format(Text(TxCliKeysMissingKept), {missing.join(QStringLiteral(", "))}), false);
+            session.console().message(Format(Text(TxCliKeysMissingKept), {missing.join(QStringLiteral(", "))}));
         return missingSent.isEmpty();
     };
     Files::ConfigFiles files(tables.FieldTable, session.param(), QDir::currentPath(), hooks);

@@ -224,7 +224,7 @@ void FieldStore::Dat2Form(int field, int slot)
 
 void FieldStore::Form2Dat(int field, int slot)
 {
-    if (!m_table.isValid(field))
+    if (!m_table.isValid(field) || m_table[field].ControlName.isEmpty())
         return;
     const QString stored = value(field);
     QString text;
