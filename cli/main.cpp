@@ -79,13 +79,17 @@ int main(int argc, char **argv)
 
     std::unique_ptr<DownloadCommand> download;
     std::unique_ptr<LiveCommand> live;
+    int signalsSeen = 0;
     QObject::connect(&signalNotifier, &QSocketNotifier::activated, &app, [&] {
         char byte;
         (void)!::read(g_signalPipe[0], &byte, 1);
-        if (live) {
+        // the first one lets the request in flight finish its row; a second one does not wait
+        if (live && ++signalsSeen == 1) {
             live->stop();
             return;
         }
+        if (live)
+            return finish(ExitDone);
         console.message(Lang::Text(Lang::TxCliInterrupted));
         finish(ExitInstrument);
     });

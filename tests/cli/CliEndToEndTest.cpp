@@ -428,6 +428,36 @@ TEST_F(CliOnSim, LiveStopsWithOneWhenTheInstrumentFallsSilent)
     EXPECT_TRUE(csv.endsWith("\r\n"));
 }
 
+TEST_F(CliOnSim, SignalsEndLiveWithItsRowsAndAbandonADownload)
+{
+    instrument.fillDemoMemory(3000);
+    auto startCli = [&](QProcess &p, const QStringList &args) {
+        p.setWorkingDirectory(dir.path());
+        p.start(QT8800_CLI_PATH, args);
+        return p.waitForStarted(5000);
+    };
+    auto ended = [](QProcess &p) { return QTest::qWaitFor([&] { return p.state() == QProcess::NotRunning; }, 10000); };
+
+    QProcess live;
+    ASSERT_TRUE(startCli(live, {"live", "--interval", "0.1", "--csv", "live.csv"}));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return readAll(path("live.csv")).count("\r\n") >= 3; }, 10000));
+    live.terminate();
+    ASSERT_TRUE(ended(live));
+    EXPECT_EQ(live.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(live.exitCode(), 0) << live.readAllStandardError().constData();
+    EXPECT_TRUE(readAll(path("live.csv")).endsWith("\r\n"));
+
+    served.clear();
+    QProcess download;
+    ASSERT_TRUE(startCli(download, {"download", "2", "--csv", "out"}));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return served.count("GNM") >= 50; }, 10000));
+    download.terminate();
+    ASSERT_TRUE(ended(download));
+    EXPECT_EQ(download.exitCode(), 1);
+    EXPECT_TRUE(download.readAllStandardError().contains("Abgebrochen"));
+    EXPECT_TRUE(QDir(path("out")).entryList(QDir::Files | QDir::Hidden).isEmpty());
+}
+
 TEST(CliProgram, LinksNoWindowLibrary)
 {
     QProcess ldd;
