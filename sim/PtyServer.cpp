@@ -108,7 +108,7 @@ void PtyServer::serve(const QByteArray &request)
         stop();
         return;
     }
-    const QByteArray reply = m_instrument.handle(request);
+    const QByteArray reply = m_responder ? m_responder(request) : m_instrument.handle(request);
     Q_EMIT requestServed(request);
     if (reply.isEmpty())
         return;

@@ -8,6 +8,7 @@
 #include <QString>
 
 #include <deque>
+#include <functional>
 #include <memory>
 
 namespace Sim {
@@ -32,6 +33,11 @@ public:
 
     Instrument &instrument() { return m_instrument; }
 
+    // Answers requests in the instrument's place (a replayed traffic log); an empty reply is
+    // silence. The line faults of the instrument still apply.
+    using Responder = std::function<QByteArray(const QByteArray &request)>;
+    void setResponder(Responder responder) { m_responder = std::move(responder); }
+
 Q_SIGNALS:
     void requestServed(const QByteArray &request);
 
@@ -51,6 +57,7 @@ private:
     };
 
     Instrument &m_instrument;
+    Responder m_responder;
     int m_master = -1;
     int m_slave = -1;          // held open so the line survives the client closing it
     QString m_device;

@@ -13,5 +13,6 @@ const TextTable &MeasureTexts();
 const TextTable &AppTexts();
 const TextTable &MemoryUiTexts();
 const TextTable &DeviceViewTexts();
+const TextTable &CliTexts();
 
 } // namespace Lang

@@ -105,6 +105,9 @@ enum MeasureTextId : int {
     TxExcelFilePrefix,
     TxSheetName,
     TxChartSheetName,
+    // recording of live values
+    TxLiveRangeCaption = 4191,
+    TxLiveIonCaption,
 };
 
 } // namespace Lang

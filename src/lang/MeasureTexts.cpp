@@ -106,6 +106,9 @@ const TextTable &MeasureTexts()
         {TxExcelFilePrefix, "QT8800_"},
         {TxSheetName, "Tabelle1"},
         {TxChartSheetName, "Diagramm1"},
+
+        {TxLiveRangeCaption, "Messbereich"},
+        {TxLiveIonCaption, "Ionen"},
     };
     return texts;
 }

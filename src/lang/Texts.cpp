@@ -13,7 +13,7 @@ const QHash<int, QString> &german()
     static const QHash<int, QString> texts = [] {
         QHash<int, QString> all;
         for (const auto *area : {&LinkTexts(), &FilesTexts(), &MeasureTexts(), &AppTexts(), &MemoryUiTexts(),
-                                  &DeviceViewTexts()})
+                                  &DeviceViewTexts(), &CliTexts()})
             for (const auto &[id, text] : *area)
                 all.insert(id, QString::fromUtf8(text));
         return all;

@@ -10,6 +10,7 @@
 #include "lang/AppTextIds.h"
 #include "lang/MemoryUiTextIds.h"
 #include "lang/DeviceViewTextIds.h"
+#include "lang/CliTextIds.h"
 
 namespace Lang {
 

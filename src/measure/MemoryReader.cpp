@@ -61,6 +61,7 @@ bool MemoryReader::ReadSelectedBlock(ExportTarget target, const QString &selecte
         m_engine.ShowStatusText(Text(TxReadingAsText));
     if (!isIdle())
         return false;
+    m_readComplete = false;
     if (m_fields.empty() || marks.isEmpty()) {
         m_engine.ReportMessage(Text(TxNoDirectorySelected), true);
         return false;
@@ -182,6 +183,7 @@ void MemoryReader::ParseMeasureRecord(int, const QString &reply)
     const RecordParse parsed = Measure::ParseMeasureRecord(reply, block.BlockNr, m_readFields, options);
     if (parsed.kind == RecordParse::EndOfBlock) {
         m_engine.ShowStatusText(Format(Text(TxAllRecordsRead), {QString::number(block.BlockNr)}));
+        m_readComplete = true;
         endRead();
         return;
     }

@@ -105,6 +105,8 @@ public:
 
     // idle: neither the directory nor a block is being read, nor a cancelled read awaits its reply
     bool isIdle() const { return !DirectoryReading && CurrentBlock < 0 && !m_cancelPending; }
+    // the last block read reached the end of its block (it was not refused, cut off or cancelled)
+    bool lastReadComplete() const { return m_readComplete; }
     bool DirectoryReading = false;
     int CurrentBlock = -1;
     ExportTarget exportTarget() const { return m_target; }
@@ -134,6 +136,7 @@ private:
     qint64 m_recordIndex = 0;           // records consumed so far, skipped and faulty ones included
     bool m_headingPending = false;
     bool m_cancelPending = false;
+    bool m_readComplete = false;
     int m_fieldListIndex = -1;
     TextRows m_text;
     SheetExport m_sheet;

@@ -207,6 +207,7 @@ TEST_F(ReaderOnSim, BlockToTextSkipsTheAlarmRecordAndReportsTheFaultyOne)
     EXPECT_EQ(sink.errors(), QStringList{" Convert-Error at Ionen AvgRecord: TNM;3;0;0;-;1025;12x4;1135;0:47.0;2:52.0;"
                                          "8:61.4;31:20.6;"});
     EXPECT_EQ(sink.messages.last(), "I:Alle Sätze aus Block 3 gelesen.");
+    EXPECT_TRUE(reader->lastReadComplete());        // a faulty record does not cut the block short
 
     const QString path = dir.filePath("block3.csv");
     ASSERT_TRUE(reader->SaveText(path));
@@ -258,6 +259,7 @@ TEST_F(ReaderOnSim, CancelEndsTheReadAtTheNextReply)
     EXPECT_EQ(sink.mirrored.last(), "Lesen der Messwerte abgebrochen");
     EXPECT_EQ(view.events, (QStringList{"fields 1", "start 0 block 2", "ended"}));
     EXPECT_TRUE(reader->isIdle());
+    EXPECT_FALSE(reader->lastReadComplete());
 }
 
 TEST_F(ReaderOnSim, MemoryReadsAreRefusedWhileRecording)
@@ -271,6 +273,7 @@ TEST_F(ReaderOnSim, MemoryReadsAreRefusedWhileRecording)
     EXPECT_EQ(sink.errors(), QStringList{"Funktion nicht während Speicherung möglich."});
     EXPECT_EQ(view.events, (QStringList{"fields 0", "start 0 block 1", "ended"}));
     EXPECT_EQ(reader->textRows().lineCount(), 0);
+    EXPECT_FALSE(reader->lastReadComplete());
 
     served.clear();
     view.events.clear();
@@ -284,6 +287,14 @@ TEST_F(ReaderOnSim, MemoryReadsAreRefusedWhileRecording)
 TEST_F(ReaderOnSim, ATimeOutMidChainKeepsTheRowsWritten)
 {
     loadDirectory();
+    // a read that went to its end before does not make this one complete
+    ASSERT_TRUE(reader->BuildFieldList(0));
+    ASSERT_TRUE(reader->ReadSelectedBlock(TargetText, QStringLiteral("1"), marks(5, {3})));
+    ASSERT_TRUE(settle());
+    ASSERT_TRUE(reader->lastReadComplete());
+    served.clear();
+    view.events.clear();
+    sink.messages.clear();
     ASSERT_TRUE(reader->BuildFieldList(1));
     QObject::connect(&server, &Sim::PtyServer::requestServed, reader.get(), [this] {
         if (served.size() == 8)
@@ -295,6 +306,7 @@ TEST_F(ReaderOnSim, ATimeOutMidChainKeepsTheRowsWritten)
     EXPECT_EQ(sink.errors(), QStringList{"QT 8800 antwortet nicht oder Baudrate stimmt nicht! Kommunikation wird abgebrochen."});
     EXPECT_EQ(view.events, (QStringList{"fields 1", "start 0 block 2", "ended"}));
     ASSERT_EQ(reader->textRows().lineCount(), 7 + 8);
+    EXPECT_FALSE(reader->lastReadComplete());
     // the header of block 2: 01.12.2026 09:00, three of five minutes overwritten
     EXPECT_EQ(reader->textRows().line(7).left(20), "01.12.2026;09:15:00;");
     EXPECT_EQ(reader->textRows().line(14).left(20), "01.12.2026;09:50:00;");

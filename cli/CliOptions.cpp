@@ -1,0 +1,335 @@
+#include "cli/CliOptions.h"
+
+#include "lang/Texts.h"
+
+#include <QRegularExpression>
+
+#include <cmath>
+#include <string_view>
+
+namespace Cli {
+
+namespace {
+
+using namespace Lang;
+
+// which commands an option belongs to
+enum Scope : unsigned {
+    OnLink = 1u << 0,       // every command that talks to the instrument
+    OnDownload = 1u << 1,
+    OnLive = 1u << 2,
+    OnAny = 1u << 3,
+};
+
+struct OptionSpec
+{
+    const char *name;
+    bool takesValue;
+    unsigned scope;
+};
+
+const OptionSpec kOptions[] = {
+    {"port", true, OnLink},          {"baud", true, OnLink},
+    {"log", true, OnLink},           {"help", false, OnAny},
+    {"version", false, OnAny},       {"all", false, OnDownload},
+    {"csv", true, OnDownload | OnLive}, {"xlsx", true, OnDownload},
+    {"force", false, OnDownload},    {"fields", true, OnDownload},
+    {"decimal", true, OnDownload | OnLive}, {"two-columns", false, OnDownload},
+    {"skip-alarm", false, OnDownload}, {"interval", true, OnLive},
+    {"for", true, OnLive},
+};
+
+const struct
+{
+    Command command;
+    const char *name;
+} kCommands[] = {
+    {Command::Help, "help"},           {Command::Info, "info"},
+    {Command::ReadConfig, "read-config"}, {Command::WriteConfig, "write-config"},
+    {Command::SetClock, "set-clock"},  {Command::Directory, "directory"},
+    {Command::Download, "download"},   {Command::Live, "live"},
+};
+
+std::optional<Command> commandNamed(const QString &name)
+{
+    for (const auto &c : kCommands)
+        if (name == QLatin1String(c.name))
+            return c.command;
+    return std::nullopt;
+}
+
+const OptionSpec *optionNamed(const QString &name)
+{
+    for (const OptionSpec &o : kOptions)
+        if (name == QLatin1String(o.name))
+            return &o;
+    return nullptr;
+}
+
+bool allows(const OptionSpec &option, Command command)
+{
+    if (option.scope & OnAny)
+        return true;
+    switch (command) {
+    case Command::Download:
+        return option.scope & (OnLink | OnDownload);
+    case Command::Live:
+        return option.scope & (OnLink | OnLive);
+    case Command::Info:
+    case Command::ReadConfig:
+    case Command::WriteConfig:
+    case Command::SetClock:
+    case Command::Directory:
+        return option.scope & OnLink;
+    default:
+        return false;
+    }
+}
+
+struct Given
+{
+    const OptionSpec *spec;
+    QString spelled;    // as typed, for messages
+    QString value;
+};
+
+ParseResult fail(const QString &text)
+{
+    return {std::nullopt, text};
+}
+
+std::optional<double> decimalNumber(QString text)
+{
+    text = text.trimmed();
+    text.replace(u',', u'.');
+    static const QRegularExpression number(QStringLiteral("^\\d+(\\.\\d+)?$|^\\.\\d+$"));
+    if (!number.match(text).hasMatch())
+        return std::nullopt;
+    return text.toDouble();
+}
+
+} // namespace
+
+QString CommandName(Command command)
+{
+    for (const auto &c : kCommands)
+        if (c.command == command)
+            return QString::fromLatin1(c.name);
+    return {};
+}
+
+std::optional<qint64> ParseInterval(const QString &text)
+{
+    const std::optional<double> seconds = decimalNumber(text);
+    if (!seconds || *seconds < 0.1 || *seconds > 86400.0)
+        return std::nullopt;
+    return qint64(std::llround(*seconds * 1000.0));
+}
+
+std::optional<qint64> ParseDuration(const QString &text)
+{
+    static const QRegularExpression form(QStringLiteral("^\\s*([0-9.,]+)\\s*([smh]?)\\s*$"));
+    const QRegularExpressionMatch m = form.match(text);
+    if (!m.hasMatch())
+        return std::nullopt;
+    const std::optional<double> value = decimalNumber(m.captured(1));
+    if (!value)
+        return std::nullopt;
+    const QString unit = m.captured(2);
+    const double factor = unit == u"h" ? 3600000.0 : unit == u"m" ? 60000.0 : 1000.0;
+    const double ms = *value * factor;
+    // a year is longer than any recording a station runs in one go
+    if (ms < 1.0 || ms > 366.0 * 86400000.0)
+        return std::nullopt;
+    return qint64(std::llround(ms));
+}
+
+ParseResult ParseCommandLine(const QStringList &arguments)
+{
+    QList<Given> given;
+    QStringList positional;
+    bool optionsEnded = false;
+    static const QRegularExpression negativeNumber(QStringLiteral("^-\\d+$"));
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        const QString &arg = arguments[i];
+        if (optionsEnded || arg == u"-" || !arg.startsWith(u'-') || negativeNumber.match(arg).hasMatch()) {
+            positional << arg;
+            continue;
+        }
+        if (arg == u"--") {
+            optionsEnded = true;
+            continue;
+        }
+        if (arg == u"-h") {
+            given.append({optionNamed(QStringLiteral("help")), arg, {}});
+            continue;
+        }
+        if (!arg.startsWith(QLatin1String("--")))
+            return fail(Format(Text(TxCliUnknownOption), {arg}));
+        const qsizetype eq = arg.indexOf(u'=');
+        const QString name = arg.mid(2, eq < 0 ? -1 : eq - 2);
+        const OptionSpec *spec = optionNamed(name);
+        const QString spelled = QStringLiteral("--") + name;
+        if (!spec)
+            return fail(Format(Text(TxCliUnknownOption), {spelled}));
+        QString value;
+        if (spec->takesValue) {
+            if (eq >= 0)
+                value = arg.mid(eq + 1);
+            else if (i + 1 < arguments.size())
+                value = arguments[++i];
+            else
+                return fail(Format(Text(TxCliOptionNeedsValue), {spelled}));
+            if (value.isEmpty())
+                return fail(Format(Text(TxCliOptionNeedsValue), {spelled}));
+        } else if (eq >= 0) {
+            return fail(Format(Text(TxCliOptionTakesNoValue), {spelled}));
+        }
+        given.append({spec, spelled, value});
+    }
+
+    CliOptions o;
+    auto has = [&](const char *name) {
+        for (const Given &g : given)
+            if (g.spec->name == std::string_view(name))
+                return true;
+        return false;
+    };
+
+    if (has("version")) {
+        o.command = Command::Version;
+        return {o, {}};
+    }
+    if (positional.isEmpty()) {
+        if (has("help")) {
+            o.command = Command::Help;
+            return {o, {}};
+        }
+        return fail(Text(TxCliNoCommand));
+    }
+    const QString commandWord = positional.takeFirst();
+    const std::optional<Command> command = commandNamed(commandWord);
+    if (!command)
+        return fail(Format(Text(TxCliUnknownCommand), {commandWord}));
+    o.command = *command;
+    if (o.command == Command::Help) {
+        o.helpFor = Command::None;
+        if (!positional.isEmpty()) {
+            const std::optional<Command> about = commandNamed(positional.first());
+            if (!about || *about == Command::Help || positional.size() > 1)
+                return fail(Format(Text(TxCliUnknownCommand), {positional.join(u' ')}));
+            o.helpFor = *about;
+        }
+        return {o, {}};
+    }
+    if (has("help")) {
+        o.helpFor = o.command;
+        o.command = Command::Help;
+        return {o, {}};
+    }
+
+    const QString commandText = CommandName(o.command);
+    for (const Given &g : given) {
+        if (!allows(*g.spec, o.command))
+            return fail(Format(Text(TxCliOptionNotFor), {g.spelled, commandText}));
+        const std::string_view name = g.spec->name;
+        if (name == "port") {
+            o.port = g.value;
+        } else if (name == "baud") {
+            bool ok = false;
+            const int baud = g.value.toInt(&ok);
+            if (!ok || (baud != 4800 && baud != 9600 && baud != 19200 && baud != 38400))
+                return fail(Format(Text(TxCliBadBaud), {g.value}));
+            o.baud = baud;
+        } else if (name == "log") {
+            o.logDir = g.value;
+        } else if (name == "csv" || name == "xlsx") {
+            if (o.command == Command::Download) {
+                if (!o.outputDir.isEmpty())
+                    return fail(Text(TxCliOneTarget));
+                o.outputDir = g.value;
+                o.xlsx = name == "xlsx";
+            } else {
+                o.csvFile = g.value;
+            }
+        } else if (name == "all") {
+            o.blocks.clear();
+        } else if (name == "force") {
+            o.force = true;
+        } else if (name == "fields") {
+            o.fields = g.value;
+        } else if (name == "decimal") {
+            if (g.value != u"." && g.value != u",")
+                return fail(Format(Text(TxCliBadDecimal), {g.value}));
+            o.decimal = g.value.at(0);
+        } else if (name == "two-columns") {
+            o.twoColumns = true;
+        } else if (name == "skip-alarm") {
+            o.skipAlarm = true;
+        } else if (name == "interval") {
+            const auto ms = ParseInterval(g.value);
+            if (!ms)
+                return fail(Format(Text(TxCliBadInterval), {g.value}));
+            o.intervalMs = *ms;
+        } else if (name == "for") {
+            const auto ms = ParseDuration(g.value);
+            if (!ms)
+                return fail(Format(Text(TxCliBadDuration), {g.value}));
+            o.forMs = *ms;
+        }
+    }
+
+    switch (o.command) {
+    case Command::ReadConfig:
+    case Command::WriteConfig:
+        if (positional.isEmpty())
+            return fail(Format(Text(TxCliFileMissing), {commandText}));
+        if (positional.size() > 1)
+            return fail(Format(Text(TxCliTooManyArguments), {commandText, positional.mid(1).join(u' ')}));
+        o.file = positional.first();
+        break;
+    case Command::Download:
+        for (const QString &p : std::as_const(positional)) {
+            bool ok = false;
+            const int block = p.toInt(&ok);
+            if (!ok || block < 1)
+                return fail(Format(Text(TxCliBadBlock), {p}));
+            if (!o.blocks.contains(block))
+                o.blocks.append(block);
+        }
+        if (has("all") && !o.blocks.isEmpty())
+            return fail(Text(TxCliBlocksAndAll));
+        if (o.outputDir.isEmpty())
+            return fail(Text(TxCliOneTarget));
+        break;
+    case Command::Live:
+        if (!positional.isEmpty())
+            return fail(Format(Text(TxCliTooManyArguments), {commandText, positional.join(u' ')}));
+        if (o.intervalMs <= 0)
+            return fail(Text(TxCliIntervalMissing));
+        if (o.csvFile.isEmpty())
+            return fail(Text(TxCliCsvMissing));
+        break;
+    default:
+        if (!positional.isEmpty())
+            return fail(Format(Text(TxCliTooManyArguments), {commandText, positional.join(u' ')}));
+        break;
+    }
+    return {o, {}};
+}
+
+QString HelpText(Command command)
+{
+    switch (command) {
+    case Command::Info: return Text(TxCliHelpInfo);
+    case Command::ReadConfig: return Text(TxCliHelpReadConfig);
+    case Command::WriteConfig: return Text(TxCliHelpWriteConfig);
+    case Command::SetClock: return Text(TxCliHelpSetClock);
+    case Command::Directory: return Text(TxCliHelpDirectory);
+    case Command::Download: return Text(TxCliHelpDownload);
+    case Command::Live: return Text(TxCliHelpLive);
+    default: return Text(TxCliHelpOverview);
+    }
+}
+
+} // namespace Cli

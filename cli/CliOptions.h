@@ -1,0 +1,65 @@
+#pragma once
+
+#include <QChar>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+namespace Cli {
+
+// What the program tells its caller: scripts branch on these.
+enum ExitCode : int {
+    ExitDone = 0,
+    ExitInstrument = 1,     // the instrument refused, answered wrongly or not at all; the port failed
+    ExitUsage = 2,          // the command line asks for something that cannot be done
+    ExitFile = 3,           // a file could not be read or written
+};
+
+enum class Command { None, Help, Version, Info, ReadConfig, WriteConfig, SetClock, Directory, Download, Live };
+
+// One run's command line, checked.
+struct CliOptions
+{
+    Command command = Command::None;
+    Command helpFor = Command::None;    // Help: the command asked about, None for the overview
+
+    QString port = QStringLiteral("COM1");
+    int baud = 9600;
+    QString logDir;                     // traffic log into this folder; empty: no log
+
+    QString file;                       // read-config, write-config
+    QList<int> blocks;                  // download; empty: every block
+    bool xlsx = false;                  // download: workbooks instead of text files
+    QString outputDir;                  // download
+    bool force = false;
+    QString fields;                     // download: the field list, as given
+    QChar decimal = u'.';
+    bool twoColumns = false;
+    bool skipAlarm = false;
+
+    QString csvFile;                    // live
+    qint64 intervalMs = 0;
+    std::optional<qint64> forMs;
+};
+
+struct ParseResult
+{
+    std::optional<CliOptions> options;
+    QString error;                      // the reason, when options is empty
+};
+
+// The arguments after the program name.
+ParseResult ParseCommandLine(const QStringList &arguments);
+
+QString CommandName(Command command);
+// The overview of all commands, or the help of one.
+QString HelpText(Command command);
+
+// "0.5", "2", "1,5": seconds; nothing for anything else or a value outside (0, 1 day].
+std::optional<qint64> ParseInterval(const QString &text);
+// "90", "90s", "15m", "2h", "1.5h": a duration; nothing for anything else or not above 0.
+std::optional<qint64> ParseDuration(const QString &text);
+
+} // namespace Cli

@@ -1,0 +1,75 @@
+#pragma once
+
+#include "cli/CliOptions.h"
+#include "cli/Console.h"
+
+#include "files/ParamRecord.h"
+#include "link/ProtocolEngine.h"
+#include "link/SerialLink.h"
+#include "link/StatusSink.h"
+#include "link/TelegramTables.h"
+#include "link/TrafficLog.h"
+#include "measure/ColumnLayout.h"
+#include "model/FieldStore.h"
+
+#include <QObject>
+#include <QStringList>
+
+#include <functional>
+#include <memory>
+#include <utility>
+
+namespace Cli {
+
+// The program's link without a window: the same tables, engine, serial line and traffic log,
+// with the field values in a FieldStore and the status line on stderr. Every message the
+// engine reports as an error is remembered, so a command can tell its caller that it failed.
+class CliSession : public QObject, public Link::StatusSink
+{
+    Q_OBJECT
+public:
+    CliSession(const CliOptions &options, Console &console, QObject *parent = nullptr);
+    ~CliSession() override;
+
+    // Opens the traffic log (when asked for) and the port; ExitDone, or the code to end with.
+    int open();
+
+    // Calls `then` from the event loop once the engine's queue has run empty or was dropped.
+    void whenIdle(std::function<void()> then);
+
+    // Errors reported since the last call.
+    QStringList takeErrors() { return std::exchange(m_errors, {}); }
+    bool hasErrors() const { return !m_errors.isEmpty(); }
+    // Reports the field values of this slot that did not convert, as errors; true if there were any.
+    bool reportRejectedValues(int slot);
+
+    // StatusSink
+    void StatusMessage(const QString &text, bool error) override;
+
+    Link::Tables &tables() { return m_tables; }
+    Model::FieldStore &store() { return m_store; }
+    Link::ProtocolEngine &engine() { return *m_engine; }
+    Link::TrafficLog &log() { return m_log; }
+    Console &console() { return m_console; }
+    const CliOptions &options() const { return m_options; }
+    Files::ParamRecord &param() { return m_param; }
+    // Dates and times as the system shows them, numbers with the chosen separator.
+    const Measure::DisplayFormats &formats() const { return m_formats; }
+
+    // The configuration key of a field in the program's language, or its control name.
+    QString fieldName(int field) const;
+
+private:
+    const CliOptions &m_options;
+    Console &m_console;
+    Files::ParamRecord m_param;
+    Measure::DisplayFormats m_formats;
+    Link::Tables m_tables;
+    Model::FieldStore m_store;
+    Link::TrafficLog m_log;
+    Link::SerialLink m_serial;
+    std::unique_ptr<Link::ProtocolEngine> m_engine;
+    QStringList m_errors;
+};
+
+} // namespace Cli

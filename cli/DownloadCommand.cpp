@@ -1,0 +1,244 @@
+#include "cli/DownloadCommand.h"
+
+#include "cli/CliSession.h"
+#include "cli/FieldChoice.h"
+
+#include "lang/Texts.h"
+#include "measure/SheetExport.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSet>
+
+namespace Cli {
+
+using namespace Lang;
+
+DownloadCommand::DownloadCommand(CliSession &session, Finish finish, QObject *parent)
+    : QObject(parent)
+    , m_session(session)
+    , m_finish(std::move(finish))
+    , m_reader(session.engine())
+{
+    m_reader.setView(this);
+    m_session.engine().setAbandonBlockRead([this] { m_reader.AbandonBlockRead(); });
+}
+
+DownloadCommand::~DownloadCommand()
+{
+    m_session.engine().setAbandonBlockRead({});
+}
+
+QString DownloadCommand::FileNameFor(const Measure::TBlockHeader &block, bool xlsx)
+{
+    return Text(TxExcelFilePrefix) + Measure::DaysToDateTime(block.FirstRecordTime).toString(QStringLiteral("yyyyMMddHHmmss"))
+           + (xlsx ? QStringLiteral(".xlsx") : QStringLiteral(".csv"));
+}
+
+void DownloadCommand::done(int code)
+{
+    if (m_finish)
+        std::exchange(m_finish, {})(code);
+}
+
+void DownloadCommand::start()
+{
+    // the folder first: a download that cannot be saved is not worth the wait
+    const QString dir = m_session.options().outputDir;
+    if (!QFileInfo(dir).isDir() && !QDir().mkpath(dir)) {
+        m_session.StatusMessage(Format(Text(TxCliCannotCreateDir), {dir}), true);
+        return done(ExitFile);
+    }
+    const QFileInfo info(dir);
+    if (!info.isDir() || !info.isWritable()) {
+        m_session.StatusMessage(Format(Text(TxCliDirNotWritable), {dir}), true);
+        return done(ExitFile);
+    }
+    m_reader.LoadDirectory();
+    m_session.whenIdle([this] { directoryRead(); });
+}
+
+void DownloadCommand::directoryRead()
+{
+    if (m_session.hasErrors() || m_session.reportRejectedValues(Model::TelegramSlot))
+        return done(ExitInstrument);
+    const CliOptions &o = m_session.options();
+    const Model::FieldStore &store = m_session.store();
+    Measure::ReadOptions read;
+    read.formats = m_session.formats();
+    read.twoColumns = o.twoColumns;
+    read.skipAlarm = o.skipAlarm;
+    read.valueAtZero = store.value(21);
+    read.valueAtTen = store.value(22);
+    read.analogName = store.value(19);
+    read.analogUnit = store.value(20);
+    read.serialNumber = store.value(0);
+    read.programVersion = QStringLiteral(QT8800_VERSION);
+    m_reader.setOptions(read);
+
+    if (m_reader.directory().empty() && o.blocks.isEmpty()) {
+        m_session.console().message(Text(TxCliMemoryEmpty));
+        return done(ExitDone);
+    }
+    if (!planJobs())
+        return;
+    readNext();
+}
+
+bool DownloadCommand::planJobs()
+{
+    const CliOptions &o = m_session.options();
+    const Measure::MeasureDirectory &directory = m_reader.directory();
+    QList<int> indices;
+    if (o.blocks.isEmpty()) {
+        for (int i = 0; i < int(directory.size()); ++i)
+            indices << i;
+    } else {
+        for (int nr : o.blocks) {
+            int found = -1;
+            for (int i = 0; i < int(directory.size()) && found < 0; ++i)
+                if (directory[std::size_t(i)].BlockNr == nr)
+                    found = i;
+            if (found < 0) {
+                m_session.StatusMessage(Format(Text(TxCliNoSuchBlock), {QString::number(nr)}), true);
+                done(ExitUsage);
+                return false;
+            }
+            indices << found;
+        }
+    }
+
+    QSet<QString> unmatchedEverywhere;
+    QStringList emptyBlocks;
+    bool first = true;
+    QSet<QString> names;
+    for (int index : std::as_const(indices)) {
+        const Measure::TBlockHeader &block = directory[std::size_t(index)];
+        m_reader.BuildFieldList(index);
+        const FieldChoice choice = ChooseFields(m_reader.fields(), o.fields);
+        // an item counts as unknown only when no chosen block has such a field
+        const QSet<QString> unmatched(choice.unmatched.begin(), choice.unmatched.end());
+        unmatchedEverywhere = first ? unmatched : unmatchedEverywhere.intersect(unmatched);
+        first = false;
+        if (!choice.marks.contains(true))
+            emptyBlocks << QString::number(block.BlockNr);
+        QString name = FileNameFor(block, o.xlsx);
+        // two blocks started in the same second would share a name
+        if (names.contains(name)) {
+            const QFileInfo n(name);
+            name = QStringLiteral("%1_%2.%3").arg(n.completeBaseName()).arg(block.BlockNr).arg(n.suffix());
+        }
+        names.insert(name);
+        m_jobs.push_back({index, block.BlockNr, choice.marks, QDir(o.outputDir).filePath(name)});
+    }
+    if (!unmatchedEverywhere.isEmpty()) {
+        QStringList items(unmatchedEverywhere.begin(), unmatchedEverywhere.end());
+        items.sort();
+        m_session.StatusMessage(Format(Text(TxCliUnknownField), {items.join(QStringLiteral(", "))}), true);
+        done(ExitUsage);
+        return false;
+    }
+    if (!emptyBlocks.isEmpty()) {
+        m_session.StatusMessage(Format(Text(TxCliNoFieldsInBlock), {emptyBlocks.join(QStringLiteral(", "))}), true);
+        done(ExitUsage);
+        return false;
+    }
+    if (!o.force) {
+        for (const Job &job : m_jobs)
+            if (QFileInfo::exists(job.path)) {
+                m_session.StatusMessage(Format(Text(TxCliFileExists), {job.path}), true);
+                done(ExitFile);
+                return false;
+            }
+    }
+    return true;
+}
+
+void DownloadCommand::readNext()
+{
+    if (m_next >= m_jobs.size())
+        return done(m_session.hasErrors() ? ExitInstrument : ExitDone);
+    const Job &job = m_jobs[m_next];
+    m_reader.BuildFieldList(job.index);
+    const Measure::ExportTarget target = m_session.options().xlsx ? Measure::TargetSheet : Measure::TargetText;
+    if (!m_reader.ReadSelectedBlock(target, QString::number(job.blockNr), job.marks))
+        return done(ExitInstrument);
+    m_session.whenIdle([this] { blockRead(); });
+}
+
+void DownloadCommand::blockRead()
+{
+    showCount(true);
+    const Job &job = m_jobs[m_next];
+    // a block the instrument did not deliver to its end is not saved
+    if (!m_reader.lastReadComplete() || !m_reader.isIdle())
+        return done(ExitInstrument);
+    if (!saveBlock(job))
+        return done(ExitFile);
+    m_session.console().result(job.path);
+    ++m_next;
+    readNext();
+}
+
+bool DownloadCommand::saveBlock(const Job &job)
+{
+    // someone may have put a file there while the block was read
+    if (!m_session.options().force && QFileInfo::exists(job.path)) {
+        m_session.StatusMessage(Format(Text(TxCliFileExists), {job.path}), true);
+        return false;
+    }
+    QString error;
+    bool saved = false;
+    if (m_session.options().xlsx) {
+        Measure::SheetExport &sheet = m_reader.sheet();
+        const double first = m_reader.directory()[std::size_t(job.index)].FirstRecordTime;
+        // a block without a single row (every record stored in alarm, say) gets no chart
+        QString noChart;
+        if (!sheet.CreateChart(Measure::SheetExport::DefaultChartTitle(first), &noChart))
+            m_session.StatusMessage(noChart, false);
+        saved = sheet.workbook().SaveAs(job.path, &error);
+    } else {
+        saved = m_reader.textRows().Save(job.path, &error);
+    }
+    if (!saved)
+        m_session.StatusMessage(Format(Text(TxCliCannotWrite), {job.path, error}), true);
+    return saved;
+}
+
+void DownloadCommand::ReadStarted(Measure::ExportTarget, const Measure::TBlockHeader &block)
+{
+    m_readingBlock = block.BlockNr;
+    m_rows = 0;
+    m_headingSeen = false;
+    m_shown.invalidate();
+    showCount(true);
+}
+
+void DownloadCommand::TextLinesAdded(int, int count)
+{
+    // the first lines of a read are its heading
+    if (!m_headingSeen) {
+        m_headingSeen = true;
+        return;
+    }
+    m_rows += count;
+    showCount(false);
+}
+
+void DownloadCommand::SheetRowWritten(int rowsWritten)
+{
+    m_rows = rowsWritten;
+    showCount(false);
+}
+
+void DownloadCommand::showCount(bool force)
+{
+    if (!m_session.console().interactive())
+        return;
+    if (!force && m_shown.isValid() && m_shown.elapsed() < 200)
+        return;
+    m_shown.start();
+    m_session.console().transient(Format(Text(TxCliBlockProgress), {QString::number(m_readingBlock), QString::number(m_rows)}));
+}
+
+} // namespace Cli

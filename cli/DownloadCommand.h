@@ -1,0 +1,70 @@
+#pragma once
+
+#include "cli/DeviceCommands.h"
+
+#include "measure/MemoryReader.h"
+
+#include <QDateTime>
+#include <QElapsedTimer>
+#include <QObject>
+
+#include <vector>
+
+namespace Cli {
+
+class CliSession;
+
+// download: the directory, then each chosen block into its own text file or workbook, as the
+// windows write them. Every name, every field choice and every existing file is checked before
+// the first record is asked for, so a refused download leaves nothing behind.
+class DownloadCommand : public QObject, public Measure::MemoryView
+{
+    Q_OBJECT
+public:
+    DownloadCommand(CliSession &session, Finish finish, QObject *parent = nullptr);
+    ~DownloadCommand() override;
+
+    void start();
+
+    // "QT8800_yyyymmddhhnnss.csv" or ".xlsx": the block's first record time.
+    static QString FileNameFor(const Measure::TBlockHeader &block, bool xlsx);
+
+private:
+    struct Job
+    {
+        int index = 0;              // in the directory
+        qint32 blockNr = 0;
+        QList<bool> marks;
+        QString path;
+    };
+
+    void directoryRead();
+    bool planJobs();
+    void readNext();
+    void blockRead();
+    bool saveBlock(const Job &job);
+    void done(int code);
+
+    // MemoryView
+    void DirectoryCleared() override {}
+    void DirectoryRowAdded(int) override {}
+    void DirectoryFinished() override {}
+    void FieldListBuilt(int) override {}
+    void ReadStarted(Measure::ExportTarget target, const Measure::TBlockHeader &block) override;
+    void TextLinesAdded(int first, int count) override;
+    void SheetRowWritten(int rowsWritten) override;
+    void ReadEnded() override {}
+    void showCount(bool force);
+
+    CliSession &m_session;
+    Finish m_finish;
+    Measure::MemoryReader m_reader;
+    std::vector<Job> m_jobs;
+    std::size_t m_next = 0;
+    qint32 m_readingBlock = 0;
+    qint64 m_rows = 0;
+    bool m_headingSeen = false;
+    QElapsedTimer m_shown;
+};
+
+} // namespace Cli

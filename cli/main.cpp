@@ -1,0 +1,117 @@
+// qt8800-cli: the instrument from scripts and measurement stations, without a window.
+#include "cli/CliOptions.h"
+#include "cli/CliSession.h"
+#include "cli/Console.h"
+#include "cli/DeviceCommands.h"
+#include "cli/DownloadCommand.h"
+#include "cli/LiveCommand.h"
+
+#include "lang/Texts.h"
+
+#include <QCoreApplication>
+#include <QSocketNotifier>
+
+#include <csignal>
+#include <memory>
+#include <unistd.h>
+
+namespace {
+
+int g_signalPipe[2] = {-1, -1};
+
+void onSignal(int)
+{
+    const char byte = 1;
+    (void)!::write(g_signalPipe[1], &byte, 1);
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("qt8800-cli"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(QT8800_VERSION));
+    using namespace Cli;
+
+    Console console;
+    const ParseResult parsed = ParseCommandLine(app.arguments().mid(1));
+    if (!parsed.options) {
+        console.message(parsed.error);
+        console.message(Lang::Text(Lang::TxCliSeeHelp));
+        return ExitUsage;
+    }
+    const CliOptions &options = *parsed.options;
+    if (options.command == Command::Version) {
+        console.result(QStringLiteral("qt8800-cli ") + QStringLiteral(QT8800_VERSION));
+        return ExitDone;
+    }
+    if (options.command == Command::Help) {
+        console.result(HelpText(options.helpFor).trimmed());
+        return ExitDone;
+    }
+
+    // a signal ends a live recording as --for does; anything else stops where it is, with
+    // every file either whole or not written
+    if (::pipe(g_signalPipe) != 0)
+        return ExitInstrument;
+    QSocketNotifier signalNotifier(g_signalPipe[0], QSocketNotifier::Read);
+    struct sigaction action = {};
+    action.sa_handler = onSignal;
+    sigaction(SIGTERM, &action, nullptr);
+    sigaction(SIGINT, &action, nullptr);
+    sigaction(SIGHUP, &action, nullptr);
+
+    CliSession session(options, console);
+    const int opened = session.open();
+    if (opened != ExitDone)
+        return opened;
+
+    int exitCode = ExitInstrument;
+    bool finished = false;
+    const Finish finish = [&](int code) {
+        if (finished)
+            return;
+        finished = true;
+        exitCode = code;
+        QCoreApplication::exit(code);
+    };
+
+    std::unique_ptr<DownloadCommand> download;
+    std::unique_ptr<LiveCommand> live;
+    int signalsSeen = 0;
+    QObject::connect(&signalNotifier, &QSocketNotifier::activated, &app, [&] {
+        char byte;
+        (void)!::read(g_signalPipe[0], &byte, 1);
+        // the first one lets the request in flight finish its row; a second one does not wait
+        if (live && ++signalsSeen == 1) {
+            live->stop();
+            return;
+        }
+        if (live)
+            return finish(ExitDone);
+        console.message(Lang::Text(Lang::TxCliInterrupted));
+        finish(ExitInstrument);
+    });
+
+    switch (options.command) {
+    case Command::Info: RunInfo(session, finish); break;
+    case Command::ReadConfig: RunReadConfig(session, finish); break;
+    case Command::WriteConfig: RunWriteConfig(session, finish); break;
+    case Command::SetClock: RunSetClock(session, finish); break;
+    case Command::Directory: RunDirectory(session, finish); break;
+    case Command::Download:
+        download = std::make_unique<DownloadCommand>(session, finish);
+        download->start();
+        break;
+    case Command::Live:
+        live = std::make_unique<LiveCommand>(session, finish);
+        live->start();
+        break;
+    default:
+        return ExitUsage;
+    }
+    if (!finished)
+        app.exec();
+    return exitCode;
+}

@@ -1,0 +1,154 @@
+#include "lang/GermanTexts.h"
+#include "lang/Texts.h"
+
+namespace Lang {
+
+const TextTable &CliTexts()
+{
+    static const TextTable texts = {
+        {TxCliNoCommand, "Kein Befehl angegeben."},
+        {TxCliUnknownCommand, "Unbekannter Befehl: %s"},
+        {TxCliUnknownOption, "Unbekannte Option: %s"},
+        {TxCliOptionNeedsValue, "Die Option %s braucht einen Wert."},
+        {TxCliOptionTakesNoValue, "Die Option %s nimmt keinen Wert."},
+        {TxCliOptionNotFor, "Die Option %s gilt nicht für den Befehl %s."},
+        {TxCliTooManyArguments, "Zu viele Angaben für %s: %s"},
+        {TxCliFileMissing, "Der Befehl %s braucht einen Dateinamen."},
+        {TxCliBadBaud, "Baudrate %s ist nicht möglich (4800, 9600, 19200 oder 38400)."},
+        {TxCliBadBlock, "Keine gültige Blocknummer: %s"},
+        {TxCliBlocksAndAll, "Blocknummern und --all schließen einander aus."},
+        {TxCliOneTarget, "Der Befehl download braucht genau eines von --csv ORDNER und --xlsx ORDNER."},
+        {TxCliBadDecimal, "Das Dezimaltrennzeichen muss \".\" oder \",\" sein: %s"},
+        {TxCliBadInterval, "Ungültiges Intervall (Sekunden, 0.1 bis 86400): %s"},
+        {TxCliBadDuration, "Ungültige Dauer (z. B. 90, 90s, 15m, 2h): %s"},
+        {TxCliIntervalMissing, "Der Befehl live braucht --interval S."},
+        {TxCliCsvMissing, "Der Befehl live braucht --csv DATEI."},
+        {TxCliSeeHelp, "Hilfe: qt8800-cli --help"},
+
+        {TxCliPortNotOpened, "Schnittstelle %s (%s) kann nicht geöffnet werden:"},
+        {TxCliValueNotConverted, "Wert für %s nicht verwendbar: >%s<"},
+        {TxCliInterrupted, "Abgebrochen."},
+
+        {TxCliCannotRead, "Die Datei %s kann nicht gelesen werden."},
+        {TxCliCannotWrite, "Die Datei %s kann nicht geschrieben werden: %s"},
+        {TxCliNotWritable, "kein Schreibrecht oder Ordner fehlt"},
+        {TxCliCannotCreateDir, "Der Ordner %s kann nicht angelegt werden."},
+        {TxCliDirNotWritable, "In den Ordner %s kann nicht geschrieben werden."},
+        {TxCliFileExists, "Die Datei %s gibt es schon; --force überschreibt sie."},
+        {TxCliKeysMissing, "In der Datei %s fehlen Einstellungen für das QT 8800: %s"},
+        {TxCliKeysMissingKept, "Nicht in der Datei, Vorgabe bleibt: %s"},
+
+        {TxCliInfoSerial, "Serien-Nr.: %s"},
+        {TxCliInfoVersion, "Version: %s"},
+        {TxCliInfoHours, "Betriebsstunden: %s"},
+        {TxCliInfoClock, "Datum und Uhrzeit: %s %s"},
+        {TxCliInfoRecording, "Manuelle Speicherung: %s"},
+        {TxCliInfoStartMode, "Speicherstart: %s"},
+        {TxCliInfoMemoryUse, "Speicher belegt: %s %%"},
+        {TxCliInfoAlarms, "Alarme: %s"},
+        {TxCliOn, "läuft"},
+        {TxCliOff, "aus"},
+        {TxCliStartManual, "Start manuell"},
+        {TxCliStartTimer, "Start nach Zeitvorwahl"},
+        {TxCliNoAlarms, "keine"},
+        {TxCliClockSet, "Uhr des QT 8800 gestellt: %s %s"},
+        {TxCliMemoryEmpty, "Der Messwertspeicher des QT 8800 ist leer."},
+        {TxCliNoSuchBlock, "Block %s gibt es im QT 8800 nicht."},
+        {TxCliNoFieldsInBlock, "Keine der gewählten Messgrößen in Block %s."},
+        {TxCliUnknownField, "Messgröße in --fields unbekannt: %s"},
+        {TxCliBlockProgress, "Block %s: %s Messwerte"},
+        {TxCliLiveProgress, "%s Messwerte aufgezeichnet"},
+
+        {TxCliHelpOverview,
+         "qt8800-cli - das Ionometer QT 8800 ohne Fenster, für Messplätze und Skripte.\n"
+         "\n"
+         "Aufruf: qt8800-cli [OPTIONEN] BEFEHL [ANGABEN]\n"
+         "\n"
+         "Befehle:\n"
+         "  info                  Geräteinformation und Status anzeigen\n"
+         "  read-config DATEI     Konfiguration aus dem QT 8800 lesen und in DATEI speichern\n"
+         "  write-config DATEI    Konfiguration aus DATEI zum QT 8800 übertragen\n"
+         "  set-clock             Uhr des QT 8800 auf die Zeit des Rechners stellen\n"
+         "  directory             Messwertverzeichnis anzeigen\n"
+         "  download [BLOCK...|--all] --csv ORDNER | --xlsx ORDNER\n"
+         "                        Messwertblöcke als Textdateien oder Arbeitsmappen speichern\n"
+         "  live --interval S [--for DAUER] --csv DATEI\n"
+         "                        aktuelle Messwerte laufend an DATEI anhängen\n"
+         "  help [BEFEHL]         diese Übersicht oder die Hilfe eines Befehls\n"
+         "\n"
+         "Optionen aller Befehle, die mit dem QT 8800 sprechen:\n"
+         "  --port COMn|PFAD      Schnittstelle; COMn ist ein Eintrag dieses Namens im aktuellen\n"
+         "                        Ordner, sonst /dev/ttyS0 bis /dev/ttyS7 (Vorgabe COM1)\n"
+         "  --baud N              4800, 9600, 19200 oder 38400 (Vorgabe 9600)\n"
+         "  --log ORDNER          Datenverkehr in ORDNER/QT8800_<Zeit>.txt protokollieren\n"
+         "  --help                Hilfe zum Befehl\n"
+         "  --version             Programmversion\n"
+         "\n"
+         "Ergebnisse stehen auf der Standardausgabe, Meldungen auf der Fehlerausgabe.\n"
+         "Rückgabewert: 0 erledigt, 1 Fehler oder keine Antwort des QT 8800,\n"
+         "2 falscher Aufruf, 3 Dateifehler.\n"},
+        {TxCliHelpInfo,
+         "Aufruf: qt8800-cli info [--port COMn|PFAD] [--baud N] [--log ORDNER]\n"
+         "\n"
+         "Liest Geräteinformation, Status, Datum und Uhrzeit des QT 8800 (GIN, GST, GDA)\n"
+         "und zeigt Serien-Nr., Version, Betriebsstunden, Uhr, Speicherung, Speicherstart,\n"
+         "Speicherbelegung und Alarme, je eine Zeile.\n"},
+        {TxCliHelpReadConfig,
+         "Aufruf: qt8800-cli read-config DATEI [--port COMn|PFAD] [--baud N] [--log ORDNER]\n"
+         "\n"
+         "Liest die ganze Konfiguration aus dem QT 8800, wie \"Konfiguration aus QT 8800 lesen\"\n"
+         "(F5), und speichert sie als Konfigurationsdatei (.QT8), wie \"Konfigurationsdatei\n"
+         "speichern\" (F3). Die Werte, die nur das Programm kennt (Analogeingang, Skala),\n"
+         "erhalten die Vorgaben der Seite. Antwortet das Gerät nicht ganz, wird nichts gespeichert.\n"},
+        {TxCliHelpWriteConfig,
+         "Aufruf: qt8800-cli write-config DATEI [--port COMn|PFAD] [--baud N] [--log ORDNER]\n"
+         "\n"
+         "Liest eine Konfigurationsdatei, wie \"Konfigurationsdatei laden\" (F2), und überträgt\n"
+         "sie zum QT 8800, wie \"Konfiguration zum QT 8800 übertragen\" (F6). Fehlt in der Datei\n"
+         "eine Einstellung des Geräts oder ist ein Wert unbrauchbar, wird nichts übertragen\n"
+         "(Rückgabewert 3).\n"},
+        {TxCliHelpSetClock,
+         "Aufruf: qt8800-cli set-clock [--port COMn|PFAD] [--baud N] [--log ORDNER]\n"
+         "\n"
+         "Stellt Datum und Uhrzeit des QT 8800 zur nächsten vollen Sekunde auf die Zeit des\n"
+         "Rechners und zeigt, was das Gerät meldet.\n"},
+        {TxCliHelpDirectory,
+         "Aufruf: qt8800-cli directory [--port COMn|PFAD] [--baud N] [--log ORDNER]\n"
+         "\n"
+         "Liest das Messwertverzeichnis und zeigt je Block eine Zeile, \";\"-getrennt:\n"
+         "Nr, Datum, Zeit, Intervall, Analog, Feuchte, Temperatur, Gelöscht.\n"},
+        {TxCliHelpDownload,
+         "Aufruf: qt8800-cli download [BLOCK...|--all] --csv ORDNER | --xlsx ORDNER\n"
+         "                  [--force] [--fields LISTE] [--decimal .|,] [--two-columns]\n"
+         "                  [--skip-alarm] [--port COMn|PFAD] [--baud N] [--log ORDNER]\n"
+         "\n"
+         "Speichert jeden genannten Block (ohne Nummern: alle) als eigene Datei, mit denselben\n"
+         "Zeilen, Formaten und Überschriften wie das Textfenster (--csv) oder als Arbeitsmappe\n"
+         "mit Diagramm (--xlsx). Der Name ist QT8800_ und die Zeit des ersten Messwerts\n"
+         "(jjjjmmtthhnnss), z. B. QT8800_20261201091500.csv. Eine vorhandene Datei wird nur mit\n"
+         "--force überschrieben; vor dem ersten Messwert wird alles geprüft.\n"
+         "\n"
+         "  --fields LISTE    durch Kommas getrennt: Gruppen (all, datetime, ions, analog,\n"
+         "                    sensors, averages), Namen (\"Ionen Avg\", \"F 0\") oder Positionen\n"
+         "                    ab 1; ein \"-\" davor nimmt sie heraus. Vorgabe: alle Messgrößen.\n"
+         "  --decimal .|,     Dezimaltrennzeichen (Vorgabe \".\")\n"
+         "  --two-columns     Ionen nach Polarität in zwei Spalten\n"
+         "  --skip-alarm      im Alarmzustand gespeicherte Messwerte weglassen\n"
+         "\n"
+         "Die geschriebenen Dateien stehen auf der Standardausgabe. Eine unbekannte Blocknummer\n"
+         "ergibt 2, eine vorhandene Datei 3.\n"},
+        {TxCliHelpLive,
+         "Aufruf: qt8800-cli live --interval S [--for DAUER] --csv DATEI [--decimal .|,]\n"
+         "                  [--port COMn|PFAD] [--baud N] [--log ORDNER]\n"
+         "\n"
+         "Fragt alle S Sekunden (0.1 bis 86400) die aktuellen Messwerte ab und hängt je\n"
+         "Antwort eine Zeile an DATEI an: Datum; Uhrzeit mit Millisekunden; Messbereich;\n"
+         "Ionen (negativ bei negativer Polarität); Analogeingang in Volt; Sensoren. Jede Zeile\n"
+         "wird sofort geschrieben. Eine Überschrift steht am Anfang und wo sich die Sensoren\n"
+         "ändern. Ende nach DAUER (90, 90s, 15m, 2h) oder mit Strg+C (Rückgabewert 0);\n"
+         "bleibt eine Antwort aus, endet die Aufzeichnung mit 1.\n"},
+    };
+    return texts;
+}
+
+} // namespace Lang

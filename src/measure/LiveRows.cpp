@@ -1,0 +1,83 @@
+#include "measure/LiveRows.h"
+
+#include "lang/Texts.h"
+
+#include <QStringList>
+
+#include <algorithm>
+
+namespace Measure {
+
+namespace {
+
+QString sensorCaption(const LiveColumns::Sensor &s)
+{
+    using namespace Lang;
+    return Text(s.humidity ? TxFieldHumidityPrefix : TxFieldTemperaturePrefix)
+           + QString::number(s.sensor, 16).toUpper();
+}
+
+QString decimalText(double value, int decimals, QChar separator)
+{
+    QString text = QString::number(value, 'f', decimals);
+    if (separator != u'.')
+        text.replace(u'.', separator);
+    return text;
+}
+
+bool sensorMissing(bool humidity, double v)
+{
+    return humidity ? (v > 998.0 && v < 1000.0) : (v > 99.8 && v < 100.0);
+}
+
+} // namespace
+
+LiveColumns LiveColumnsFor(const CurrentValues &values)
+{
+    LiveColumns columns;
+    columns.analog = values.analogVolts.has_value();
+    for (const CurrentValues::Sensor &s : values.sensors) {
+        const LiveColumns::Sensor key{s.humidity, s.sensor};
+        if (std::find(columns.sensors.begin(), columns.sensors.end(), key) == columns.sensors.end())
+            columns.sensors.push_back(key);
+    }
+    std::sort(columns.sensors.begin(), columns.sensors.end(), [](const auto &a, const auto &b) {
+        return a.humidity != b.humidity ? a.humidity : a.sensor < b.sensor;
+    });
+    return columns;
+}
+
+QString LiveHeading(const LiveColumns &columns, const QString &analogCaption)
+{
+    using namespace Lang;
+    QStringList cells{Text(TxFieldDate).trimmed(), Text(TxFieldTime).trimmed(), Text(TxLiveRangeCaption),
+                      Text(TxLiveIonCaption)};
+    if (columns.analog)
+        cells << analogCaption.trimmed();
+    for (const LiveColumns::Sensor &s : columns.sensors)
+        cells << sensorCaption(s);
+    return cells.join(u';');
+}
+
+QString LiveRow(const LiveColumns &columns, const QDateTime &when, const CurrentValues &values,
+                const DisplayFormats &formats)
+{
+    QStringList cells;
+    cells << when.date().toString(formats.dateFormat)
+          << when.time().toString(formats.timeFormat) + formats.decimalSep
+                 + QStringLiteral("%1").arg(when.time().msec(), 3, 10, QChar(u'0'))
+          << QString::number(values.range)
+          << QString::number(values.polarity == 1 ? -qint64(values.ionValue) : qint64(values.ionValue));
+    if (columns.analog)
+        cells << (values.analogVolts ? decimalText(*values.analogVolts, 3, formats.decimalSep) : QString());
+    for (const LiveColumns::Sensor &column : columns.sensors) {
+        QString cell;
+        for (const CurrentValues::Sensor &s : values.sensors)
+            if (s.humidity == column.humidity && s.sensor == column.sensor && !sensorMissing(s.humidity, s.value))
+                cell = decimalText(s.value, 1, formats.decimalSep);
+        cells << cell;
+    }
+    return cells.join(u';');
+}
+
+} // namespace Measure
