@@ -7,8 +7,9 @@ SUDO     := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 JOBS     := $(shell nproc)
 BUILD    := build
 ASAN     := build/asan
+PREFIX   ?= /usr/local
 
-.PHONY: all deps packages build run test bench clean
+.PHONY: all deps packages build run test bench install package clean
 
 all: build
 
@@ -42,6 +43,17 @@ test: deps
 
 bench: build
 	scripts/run-bench.sh $(BUILD)
+
+# `make build` as yourself first, then `sudo make install`: only what is out of date is built
+# here, so the build folder stays yours. DESTDIR stages the tree elsewhere.
+install:
+	@[ -f $(BUILD)/CMakeCache.txt ] || $(MAKE) build
+	cmake --build $(BUILD) -j$(JOBS)
+	DESTDIR="$(DESTDIR)" cmake --install $(BUILD) --prefix "$(PREFIX)" --strip
+
+package: build
+	cd $(BUILD) && cpack
+	@ls $(BUILD)/*.deb
 
 clean:
 	rm -rf $(BUILD)
