@@ -1,8 +1,9 @@
 # qt8800: the two commands a person needs are `make run` and `make test`.
 # The one list of what a fresh Debian machine needs; `make packages` prints it for CI.
+# desktop-file-utils and appstream only validate the installed desktop entry and metainfo.
 PACKAGES := cmake make g++ pkg-config qt6-base-dev qt6-serialport-dev qt6-charts-dev \
             libqt6opengl6-dev libxlsxwriter-dev zlib1g-dev unzip libgtest-dev libgmock-dev libgl-dev \
-            locales
+            locales desktop-file-utils appstream
 SUDO     := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 JOBS     := $(shell nproc)
 BUILD    := build
