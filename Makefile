@@ -1,14 +1,16 @@
 # qt8800: the two commands a person needs are `make run` and `make test`.
 # The one list of what a fresh Debian machine needs; `make packages` prints it for CI.
+# desktop-file-utils and appstream only validate the installed desktop entry and metainfo.
 PACKAGES := cmake make g++ pkg-config qt6-base-dev qt6-serialport-dev qt6-charts-dev \
             libqt6opengl6-dev libxlsxwriter-dev zlib1g-dev unzip libgtest-dev libgmock-dev libgl-dev \
-            locales
+            locales desktop-file-utils appstream
 SUDO     := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 JOBS     := $(shell nproc)
 BUILD    := build
 ASAN     := build/asan
+PREFIX   ?= /usr/local
 
-.PHONY: all deps packages build run test bench clean
+.PHONY: all deps packages build run test bench install package clean
 
 all: build
 
@@ -42,6 +44,17 @@ test: deps
 
 bench: build
 	scripts/run-bench.sh $(BUILD)
+
+# `make build` as yourself first, then `sudo make install`: only what is out of date is built
+# here, so the build folder stays yours. DESTDIR stages the tree elsewhere.
+install:
+	@[ -f $(BUILD)/CMakeCache.txt ] || $(MAKE) build
+	cmake --build $(BUILD) -j$(JOBS)
+	DESTDIR="$(DESTDIR)" cmake --install $(BUILD) --prefix "$(PREFIX)" --strip
+
+package: build
+	cd $(BUILD) && cpack
+	@ls $(BUILD)/*.deb
 
 clean:
 	rm -rf $(BUILD)

@@ -2,6 +2,7 @@
 #include "app/TForm1.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <QSocketNotifier>
 
 #include <csignal>
@@ -24,6 +25,9 @@ int main(int argc, char **argv)
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("qt8800"));
     QApplication::setApplicationVersion(QStringLiteral(QT8800_VERSION));
+    QApplication::setDesktopFileName(QStringLiteral(QT8800_APP_ID));
+    Q_INIT_RESOURCE(app);
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icon.png")));
 
     // installed before the window exists, so a stop request during start-up is not lost
     const bool piped = ::pipe(g_signalPipe) == 0;
