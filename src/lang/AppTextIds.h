@@ -2,9 +2,10 @@
 
 namespace Lang {
 
-// main window: 5000-6999
+// main window messages, language modules and the about box: 5500-5599
+// (5000-5499 is the device view's area, MainWindowTextIds.h holds the window's captions and hints)
 enum AppTextId : int {
-    AppTextsBegin = 5000,
+    AppTextsBegin = 5500,
     TxMemCleared,
     TxZeroStarted,
     TxDat2FormIndex,
@@ -17,13 +18,35 @@ enum AppTextId : int {
     TxNoValidInterval,
     TxSecondStart,
     TxAskClose,
-    TxBaudHint,
     TxPortHint,
     TxChooseDirectory,
     TxTemplateTitle,
     TxTemplateFilter,
+    // language modules
+    TxModuleUnusable = 5531,
+    TxModuleLinesSkipped,
+    TxModuleTextsMissing,
+    TxModuleEmpty,
+    TxModuleBinary,
+    TxModuleTooLarge,
+    TxModuleUnreadable,
+    TxModuleNotAFile,
+    TxModuleNoTexts,
+    TxModuleBadLine,
+    TxModuleUnknownId,
+    TxModuleDuplicateId,
+    TxModuleControlChars,
+    // about box
+    TxAboutTitle = 5561,
+    TxAboutHeading,
     TxAboutNotice,
-    TxAboutTitle,
+    TxAboutVersion,
+    TxAboutProcessor,
+    TxAboutClock,
+    TxAboutSystem,
+    TxAboutMemory,
+    TxAboutDisk,
+    TxAboutMegabytes,
 };
 
 } // namespace Lang
