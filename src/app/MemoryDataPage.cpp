@@ -249,8 +249,6 @@ void MemoryDataPage::ApplyLanguageTexts()
     sgDirectory->setAccessibleName(withoutMnemonic(Text(TxPageGbDirectory)));
     clBMeasureFields->setAccessibleName(withoutMnemonic(Text(TxPageGbMeasureFields)));
     sgDirectory->setHorizontalHeaderLabels(Measure::DirectoryHeadings());
-    FormMeasure->ApplyLanguageTexts();
-    FormEXCEL->ApplyLanguageTexts();
 }
 
 void MemoryDataPage::MirrorMessage(const QString &text)

@@ -34,41 +34,50 @@ QString firstMatch(const QString &file, const QString &key)
 
 QString megabytes(qint64 bytes)
 {
-    return QStringLiteral("%1 MB").arg(bytes / (1024 * 1024));
+    return Lang::Format(Lang::Text(Lang::TxAboutMegabytes), {QString::number(bytes / (1024 * 1024))});
 }
 
 } // namespace
 
 TAboutBox::TAboutBox(QWidget *parent)
     : QDialog(parent)
+    , m_heading(new QLabel(this))
     , m_version(new QLabel(this))
     , m_picture(new QLabel(this))
+    , m_notice(new QLabel(this))
     , m_figures(new QLabel(this))
+    , m_system(ReadFigures(QDir::currentPath()))
 {
     initResources();
     setObjectName(QStringLiteral("AboutBox"));
-    setWindowTitle(Lang::Text(Lang::TxAboutTitle));
     setModal(true);
     auto *layout = new QVBoxLayout(this);
     m_picture->setPixmap(QPixmap(QStringLiteral(":/about.jpg")));
     m_picture->setAlignment(Qt::AlignCenter);
-    auto *title = new QLabel(QStringLiteral("<b>Ionometer QT 8800</b>"), this);
-    auto *notice = new QLabel(Lang::Text(Lang::TxAboutNotice), this);
-    notice->setWordWrap(true);
+    m_notice->setWordWrap(true);
     m_figures->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    m_figures->setText(SystemFigures(QDir::currentPath()).join(u'\n'));
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    for (QWidget *w : {static_cast<QWidget *>(m_picture), static_cast<QWidget *>(title),
-                       static_cast<QWidget *>(m_version), static_cast<QWidget *>(notice),
+    for (QWidget *w : {static_cast<QWidget *>(m_picture), static_cast<QWidget *>(m_heading),
+                       static_cast<QWidget *>(m_version), static_cast<QWidget *>(m_notice),
                        static_cast<QWidget *>(m_figures), static_cast<QWidget *>(buttons)})
         layout->addWidget(w);
-    setVersion(QStringLiteral("?"));
+    ApplyLanguageTexts();
+}
+
+void TAboutBox::ApplyLanguageTexts()
+{
+    setWindowTitle(Lang::Text(Lang::TxAboutTitle));
+    m_heading->setText(Lang::Text(Lang::TxAboutHeading));
+    m_notice->setText(Lang::Text(Lang::TxAboutNotice));
+    m_figures->setText(FigureLines(m_system).join(u'\n'));
+    setVersion(m_versionNumber);
 }
 
 void TAboutBox::setVersion(const QString &version)
 {
-    m_version->setText(QStringLiteral("Version %1").arg(version));
+    m_versionNumber = version;
+    m_version->setText(Lang::Format(Lang::Text(Lang::TxAboutVersion), {version}));
 }
 
 QString TAboutBox::version() const
@@ -81,24 +90,41 @@ bool TAboutBox::hasPicture() const
     return !m_picture->pixmap().isNull();
 }
 
-QStringList TAboutBox::SystemFigures(const QString &diskPath)
+TAboutBox::Figures TAboutBox::ReadFigures(const QString &diskPath)
 {
-    QStringList lines;
-    const QString cpu = firstMatch(QStringLiteral("/proc/cpuinfo"), QStringLiteral("model name"));
-    const QString mhz = firstMatch(QStringLiteral("/proc/cpuinfo"), QStringLiteral("cpu MHz"));
-    lines << QStringLiteral("Prozessor: %1").arg(cpu.isEmpty() ? QSysInfo::currentCpuArchitecture() : cpu);
-    if (!mhz.isEmpty())
-        lines << QStringLiteral("Takt: %1 MHz").arg(mhz.section(u'.', 0, 0));
-    lines << QStringLiteral("Betriebssystem: %1 (%2 %3)")
-                 .arg(QSysInfo::prettyProductName(), QSysInfo::kernelType(), QSysInfo::kernelVersion());
+    Figures f;
+    f.cpu = firstMatch(QStringLiteral("/proc/cpuinfo"), QStringLiteral("model name"));
+    if (f.cpu.isEmpty())
+        f.cpu = QSysInfo::currentCpuArchitecture();
+    f.mhz = firstMatch(QStringLiteral("/proc/cpuinfo"), QStringLiteral("cpu MHz")).section(u'.', 0, 0);
+    f.os = QSysInfo::prettyProductName();
+    f.kernelType = QSysInfo::kernelType();
+    f.kernelVersion = QSysInfo::kernelVersion();
     const QString total = firstMatch(QStringLiteral("/proc/meminfo"), QStringLiteral("MemTotal"));
     const QString avail = firstMatch(QStringLiteral("/proc/meminfo"), QStringLiteral("MemAvailable"));
-    if (!total.isEmpty())
-        lines << QStringLiteral("Speicher: %1 MB, frei %2 MB")
-                     .arg(total.section(u' ', 0, 0).toLongLong() / 1024)
-                     .arg(avail.section(u' ', 0, 0).toLongLong() / 1024);
+    if (!total.isEmpty()) {
+        f.memoryMB = total.section(u' ', 0, 0).toLongLong() / 1024;
+        f.freeMemoryMB = avail.section(u' ', 0, 0).toLongLong() / 1024;
+    }
     const QStorageInfo disk(diskPath);
-    if (disk.isValid())
-        lines << QStringLiteral("Datenträger: %1, frei %2").arg(megabytes(disk.bytesTotal()), megabytes(disk.bytesAvailable()));
+    if (disk.isValid()) {
+        f.diskBytes = disk.bytesTotal();
+        f.freeDiskBytes = disk.bytesAvailable();
+    }
+    return f;
+}
+
+QStringList TAboutBox::FigureLines(const Figures &f)
+{
+    using namespace Lang;
+    QStringList lines;
+    lines << Format(Text(TxAboutProcessor), {f.cpu});
+    if (!f.mhz.isEmpty())
+        lines << Format(Text(TxAboutClock), {f.mhz});
+    lines << Format(Text(TxAboutSystem), {f.os, f.kernelType, f.kernelVersion});
+    if (f.memoryMB >= 0)
+        lines << Format(Text(TxAboutMemory), {QString::number(f.memoryMB), QString::number(f.freeMemoryMB)});
+    if (f.diskBytes >= 0)
+        lines << Format(Text(TxAboutDisk), {megabytes(f.diskBytes), megabytes(f.freeDiskBytes)});
     return lines;
 }

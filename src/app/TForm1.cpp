@@ -51,7 +51,7 @@ TForm1::TForm1(StartOptions options, QWidget *parent)
 {
     setObjectName(QStringLiteral("Form1"));
     applySystemFormats(QLocale::system());
-    setWindowTitle(QStringLiteral("QT 8800"));
+    m_texts.caption(this, Lang::TxCapForm1);
     m_log = std::make_unique<Link::TrafficLog>(*this);
     m_log->setVersion(QStringLiteral(QT8800_VERSION));
     m_log->setTimeSeparator(m_timeSep);
@@ -106,6 +106,7 @@ TForm1::TForm1(StartOptions options, QWidget *parent)
     });
     connectConfigHandlers();
     connectProgramHandlers();
+    ApplyLanguageTexts();
     connect(PageControl1, &QTabWidget::currentChanged, this, [this](int index) { m_param.PageIndex = index; });
     // Qt's own edits are named by the caption label beside them
     Widgets::linkLabels(this);
@@ -178,7 +179,7 @@ void TForm1::setInitialColours()
 void TForm1::FormCreate()
 {
     setInitialColours();
-    tsProgLang->setPosText({QStringLiteral("Deutsch|  |1031"), QStringLiteral("English|  |1033")});
+    tsProgLang->setPosText({Lang::Text(Lang::TxItemsTsProgLang), Lang::Text(Lang::TxItemsTsProgLang + 1)});
     m_status->setTickLength(Timer2.interval());
 
     const Files::ParamReadResult read = Files::ReadParameterFile(m_baseDir, m_param, m_selection);
@@ -222,6 +223,11 @@ void TForm1::FormCreate()
     applyDecimalSeparator(m_param.DecimalSepIndex);
     if (m_param.LogTraffic)
         cboDebugClick();
+    // the secondary windows exist already and follow the language chosen here
+    if (!m_paramFailed) {
+        SelectLanguage(m_param.ProgramLanguage);
+        applyWindowTexts();
+    }
 
     // one instance per user: a second one would fight over the serial port
     const QString lockDir = m_options.lockDir.isEmpty()
@@ -256,6 +262,7 @@ void TForm1::FormActivate()
     m_firstActivation = false;
     Link::BuildTables(m_tables);
     bindFields();
+    ApplyLanguageTexts();
     setRecordingDefaults();
     m_about->setVersion(QStringLiteral(QT8800_VERSION));
     tsBaud->setPosition(m_selection.BaudIndex);
@@ -265,6 +272,8 @@ void TForm1::FormActivate()
     m_devicePage->TabInfoShow();
     if (!m_paramMessage.isEmpty())
         ReportMessage(m_paramMessage, m_paramFailed);
+    if (!m_languageMessage.isEmpty())
+        ReportMessage(std::exchange(m_languageMessage, QString()), true);
     if (m_param.ReadAtStart) {
         if (m_serial->PortReady())
             ReadConfigFromDevice();

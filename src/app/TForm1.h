@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/TextBindings.h"
 #include "files/ConfigFiles.h"
 #include "files/ParamRecord.h"
 #include "link/ProtocolEngine.h"
@@ -48,6 +49,7 @@ struct StartOptions
     std::function<void(const QString &text)> notify;                    // a modal notice; empty: a message box
     std::function<std::optional<QString>(const Files::FileDialogSetup &, bool save)> chooseFile;
     std::function<std::optional<QString>(const QString &start)> chooseDirectory;
+    QString programFile;                    // language modules lie beside it; empty: the running program
 };
 
 // The program's one main window: configuration pages, device view, settings, status line.
@@ -83,6 +85,17 @@ public:
 
     // closes without the question, as a signal from the system asks
     void closeWithoutQuestion();
+
+    // languages: the item of tsProgLang names the module; without a usable one nothing changes
+    void SelectLanguage(int index);
+    // every caption, item list and hint of this window and the pages it composes
+    void ApplyLanguageTexts();
+    // A page composed into this window (applied with its texts) or a window of its own (applied
+    // after a switch, before the about box, the workbook and the text window) that shows
+    // numbered texts registers how it re-applies them.
+    void addPageTexts(std::function<void()> apply) { m_pageTexts.push_back(std::move(apply)); }
+    void addWindowTexts(std::function<void()> apply) { m_windowTexts.push_back(std::move(apply)); }
+    QString programFile() const;
 
     // what tests and the status line look at
     Link::Tables &tables() { return m_tables; }
@@ -150,6 +163,7 @@ public Q_SLOTS:
     void Timer1Timer();
     void Timer2Timer();
     void tsComPortChanged();
+    void tsProgLangChanged();
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -205,7 +219,9 @@ private:
 
     // program settings page handlers
     void tsDecimalSepChanged();
-    void tsProgLangChanged();
+    void updatePortHint();
+    // the secondary windows, in the order a switch re-applies them
+    void applyWindowTexts();
     void chooseDirectory(QLineEdit *edit, QString Files::ParamRecord::*setting);
     void btnExcelDatClick();
     void txtRefInterExit();
@@ -226,6 +242,10 @@ private:
     static std::optional<QDate> parseDate(const QString &text, std::optional<int> defaultYear);
 
     StartOptions m_options;
+    TextBindings m_texts;
+    std::vector<std::function<void()>> m_pageTexts;
+    std::vector<std::function<void()>> m_windowTexts;
+    QString m_languageMessage;          // a module's trouble found before the window was shown
     QString m_baseDir;
     Link::Tables m_tables;
     Model::DeviceState m_state;

@@ -432,8 +432,7 @@ void TForm1::tsComPortChanged()
     // the caption as listed, leading blank included: "COM1 -  9600"
     const QString baudCaption = tsBaud->PosText().value(tsBaud->Position()).section(u'|', 0, 0);
     const int baud = baudCaption.trimmed().toInt();
-    tsComPort->setToolTip(Lang::Format(Lang::Text(Lang::TxPortHint),
-                                       {Link::SerialLink::ResolvePortName(m_baseDir, name)}));
+    updatePortHint();
     if (m_serial->SetPortParams(baud, QStringLiteral("n"), 8, 1) && m_serial->OpenPort(name)) {
         m_param.PortIndex = tsComPort->Position();
         m_selection.BaudIndex = tsBaud->Position();
@@ -455,11 +454,6 @@ void TForm1::tsDecimalSepChanged()
 {
     m_param.DecimalSepIndex = tsDecimalSep->Position();
     applyDecimalSeparator(m_param.DecimalSepIndex);
-}
-
-void TForm1::tsProgLangChanged()
-{
-    m_param.ProgramLanguage = tsProgLang->Position();
 }
 
 void TForm1::chooseDirectory(QLineEdit *edit, QString Files::ParamRecord::*setting)

@@ -33,6 +33,8 @@
 
 namespace {
 
+using namespace Lang;
+
 template <typename T>
 T *named(T *widget, const char *name)
 {
@@ -50,10 +52,12 @@ QLabel *panel(QWidget *parent, const char *name)
     return label;
 }
 
-TTextSpin *textSpin(QWidget *parent, const char *name, const QStringList &items, bool limiter = false)
+TTextSpin *textSpin(TextBindings &texts, QWidget *parent, const char *name, TextId firstItem, TextId hint,
+                    bool limiter = false)
 {
     auto *spin = named(new TTextSpin(parent), name);
-    spin->setPosText(items);
+    texts.items(spin, firstItem);
+    texts.hint(spin, hint);
     spin->setLimiter(limiter);
     spin->setMinimumSize(150, 30);
     return spin;
@@ -75,9 +79,10 @@ QDateEdit *datePicker(QWidget *parent, const char *name)
     return picker;
 }
 
-QGroupBox *group(const QString &title, QWidget *parent)
+QGroupBox *group(TextBindings &texts, QWidget *parent, const char *name, TextId caption)
 {
-    auto *box = new QGroupBox(title, parent);
+    auto *box = named(new QGroupBox(parent), name);
+    texts.caption(box, caption);
     new QGridLayout(box);
     return box;
 }
@@ -87,36 +92,52 @@ QGridLayout *grid(QGroupBox *box)
     return static_cast<QGridLayout *>(box->layout());
 }
 
+// a caption label; the control it names takes it as its name for assistive technology
+QLabel *caption(TextBindings &texts, QWidget *parent, const char *name, TextId id, QWidget *buddy = nullptr)
+{
+    auto *label = named(new QLabel(parent), name);
+    texts.caption(label, id);
+    if (buddy)
+        label->setBuddy(buddy);
+    return label;
+}
+
 } // namespace
 
 void TForm1::buildMenu()
 {
-    QMenu *file = menuBar()->addMenu(QStringLiteral("&Datei"));
-    QAction *load = file->addAction(QStringLiteral("Konfigurationsdatei &laden"), this, &TForm1::LoadConfigCommand);
-    load->setObjectName(QStringLiteral("Konfigurationladen1"));
-    load->setShortcut(Qt::Key_F2);
-    QAction *save = file->addAction(QStringLiteral("Konfigurationsdatei &speichern"), this, &TForm1::SaveConfigCommand);
-    save->setObjectName(QStringLiteral("Konfigurationspeichern1"));
-    save->setShortcut(Qt::Key_F3);
-    file->addAction(QStringLiteral("Programm b&eenden"), this, &QWidget::close)->setObjectName(QStringLiteral("Programmbeenden1"));
+    auto action = [this](QMenu *menu, const char *name, TextId id, auto slot) {
+        QAction *a = menu->addAction(QString(), this, slot);
+        a->setObjectName(QString::fromLatin1(name));
+        m_texts.caption(a, id);
+        return a;
+    };
+    auto menu = [this](const char *name, TextId id) {
+        QMenu *m = menuBar()->addMenu(QString());
+        m->setObjectName(QString::fromLatin1(name));
+        m_texts.caption(m, id);
+        return m;
+    };
+    QMenu *file = menu("Datei1", TxCapDatei1);
+    action(file, "Konfigurationladen1", TxCapKonfigurationladen1, &TForm1::LoadConfigCommand)->setShortcut(Qt::Key_F2);
+    action(file, "Konfigurationspeichern1", TxCapKonfigurationspeichern1, &TForm1::SaveConfigCommand)
+        ->setShortcut(Qt::Key_F3);
+    action(file, "Programmbeenden1", TxCapProgrammbeenden1, &QWidget::close);
 
-    QMenu *device = menuBar()->addMenu(QStringLiteral("&QT 8800"));
-    device->setObjectName(QStringLiteral("QT88001"));
-    QAction *read = device->addAction(QStringLiteral("Konfiguration aus QT 8800 lesen"), this, &TForm1::ReadConfigFromDevice);
-    read->setObjectName(QStringLiteral("Einstellungenladen1"));
-    read->setShortcut(Qt::Key_F5);
-    QAction *write = device->addAction(QStringLiteral("Konfiguration zum QT 8800 übertragen"), this, &TForm1::WriteConfigToDevice);
-    write->setObjectName(QStringLiteral("KonfigurationzumQT8800bertragen1"));
-    write->setShortcut(Qt::Key_F6);
+    QMenu *device = menu("QT88001", TxCapQT88001);
+    action(device, "Einstellungenladen1", TxCapEinstellungenladen1, &TForm1::ReadConfigFromDevice)
+        ->setShortcut(Qt::Key_F5);
+    action(device, "KonfigurationzumQT8800bertragen1", TxCapKonfigurationzumQT8800bertragen1,
+           &TForm1::WriteConfigToDevice)
+        ->setShortcut(Qt::Key_F6);
 
-    QMenu *options = menuBar()->addMenu(QStringLiteral("&Optionen"));
-    QAction *program = options->addAction(QStringLiteral("Programm &konfigurieren"), this,
-                                          [this] { PageControl1->setCurrentWidget(TabProgram); });
-    program->setObjectName(QStringLiteral("Programmkonfigurieren1"));
-    program->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_K));
+    QMenu *options = menu("Optionen1", TxCapOptionen1);
+    action(options, "Programmkonfigurieren1", TxCapProgrammkonfigurieren1,
+           [this] { PageControl1->setCurrentWidget(TabProgram); })
+        ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_K));
 
-    QMenu *help = menuBar()->addMenu(QStringLiteral("?"));
-    help->addAction(QStringLiteral("&Info"), this, &TForm1::showAbout)->setObjectName(QStringLiteral("Info1"));
+    QMenu *help = menu("Hilfe1", TxCapHilfe1);
+    action(help, "Info1", TxCapInfo1, &TForm1::showAbout);
 }
 
 void TForm1::buildBottomPanel(QWidget *central)
@@ -129,8 +150,8 @@ void TForm1::buildBottomPanel(QWidget *central)
     bottom->setFixedHeight(44);
     auto *row = new QHBoxLayout(bottom);
     row->setContentsMargins(0, 4, 0, 4);
-    btnLoadQTKonfig = named(new QPushButton(QStringLiteral("QT 8800  ---> PC  [F5]"), bottom), "btnLoadQTKonfig");
-    btnSaveQTKonfig = named(new QPushButton(QStringLiteral("PC  ---> QT8800   [F6]"), bottom), "btnSaveQTKonfig");
+    btnLoadQTKonfig = named(new QPushButton(bottom), "btnLoadQTKonfig");
+    btnSaveQTKonfig = named(new QPushButton(bottom), "btnSaveQTKonfig");
     panInfo = named(new QFrame(bottom), "panInfo");
     static_cast<QFrame *>(panInfo)->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     auto *infoRow = new QHBoxLayout(panInfo);
@@ -145,18 +166,26 @@ void TForm1::buildBottomPanel(QWidget *central)
     infoRow->addWidget(ledInfoAlarm);
     infoRow->addWidget(lblInfo, 1);
     ledStatMem = named(new TLedCheck(bottom), "ledStatMem");
-    ledStatMem->setCaption(QStringLiteral("Speichern"));
     ledStatMem->setLedCol(Qt::red);
     ledStatMem->setChecked(true);
     ledStatMem->setMinimumWidth(100);
     ledStatMem->hide();
-    btnEnd = named(new QPushButton(QStringLiteral("&Ende"), bottom), "btnEnd");
+    btnEnd = named(new QPushButton(bottom), "btnEnd");
     row->addWidget(btnLoadQTKonfig);
     row->addWidget(btnSaveQTKonfig);
     row->addWidget(panInfo, 1);
     row->addWidget(ledStatMem);
     row->addWidget(btnEnd);
     layout->addWidget(bottom);
+    m_texts.caption(btnLoadQTKonfig, TxCapBtnLoadQTKonfig);
+    m_texts.caption(btnSaveQTKonfig, TxCapBtnSaveQTKonfig);
+    m_texts.caption(ledStatMem, TxCapLedStatMem);
+    m_texts.caption(btnEnd, TxCapBtnEnd);
+    m_texts.hint(btnSaveQTKonfig, TxHintBtnSaveQTKonfig);
+    m_texts.hint(btnLoadQTKonfig, TxHintBtnLoadQTKonfig);
+    m_texts.hint(btnEnd, TxHintBtnEnd);
+    m_texts.hint(ledStatMem, TxHintLedStatMem);
+    m_texts.hint(lblInfo, TxHintLblInfo);
 
     m_status = named(new StatusLine(central), "stb1");
     layout->addWidget(m_status);
@@ -168,71 +197,86 @@ void TForm1::buildBottomPanel(QWidget *central)
 
 void TForm1::buildTabConfig()
 {
+    TextBindings &t = m_texts;
     TabConfig = named(new QWidget, "TabConfig");
-    PageControl1->addTab(TabConfig, QStringLiteral("&Geräteeinstellung"));
+    PageControl1->addTab(TabConfig, QString());
+    t.page(PageControl1, TabConfig, TxCapTabConfig);
     auto *page = new QGridLayout(TabConfig);
 
-    QGroupBox *info = group(QStringLiteral("Gerätedaten"), TabConfig);
+    QGroupBox *info = group(t, TabConfig, "gbDevice", TxCapGbDevice);
     lblSerNr = panel(info, "lblSerNr");
     lblVersion = panel(info, "lblVersion");
     lblTime = panel(info, "lblTime");
-    grid(info)->addWidget(new QLabel(QStringLiteral("Seriennummer"), info), 0, 0);
+    grid(info)->addWidget(caption(t, info, "lblSerialNr", TxCapLblSerialNr, lblSerNr), 0, 0);
     grid(info)->addWidget(lblSerNr, 0, 1);
-    grid(info)->addWidget(new QLabel(QStringLiteral("Version"), info), 1, 0);
+    grid(info)->addWidget(caption(t, info, "lblFirmwareVesrion", TxCapLblFirmwareVesrion, lblVersion), 1, 0);
     grid(info)->addWidget(lblVersion, 1, 1);
-    grid(info)->addWidget(new QLabel(QStringLiteral("Betriebsstunden"), info), 2, 0);
+    grid(info)->addWidget(caption(t, info, "lblTimeCount", TxCapLblTimeCount, lblTime), 2, 0);
     grid(info)->addWidget(lblTime, 2, 1);
+    t.hint(lblSerNr, TxHintLblSerNr);
+    t.hint(lblVersion, TxHintLblVersion);
+    t.hint(lblTime, TxHintLblTime);
 
-    QGroupBox *clock = group(QStringLiteral("Datum und Uhrzeit"), TabConfig);
+    // each caption above its value: the page stays narrow enough for the window's default size
+    QGroupBox *clock = group(t, TabConfig, "gbDate", TxCapGbDate);
     lblSysDate = panel(clock, "lblSysDate");
     lblSysTime = panel(clock, "lblSysTime");
     dtpQTDate = datePicker(clock, "dtpQTDate");
     iseQTTime = spinEdit(clock, "iseQTTime");
-    btnSetDT = named(new QPushButton(QStringLiteral("Datum und Zeit zu QT 8800 übertragen"), clock), "btnSetDT");
-    btnSyncDT = named(new QPushButton(QStringLiteral("Datum/Zeit mit System synchronisieren"), clock), "btnSyncDT");
-    grid(clock)->addWidget(new QLabel(QStringLiteral("PC"), clock), 0, 0);
-    grid(clock)->addWidget(lblSysDate, 0, 1);
-    grid(clock)->addWidget(lblSysTime, 0, 2);
-    grid(clock)->addWidget(new QLabel(QStringLiteral("QT 8800"), clock), 1, 0);
-    grid(clock)->addWidget(dtpQTDate, 1, 1);
-    grid(clock)->addWidget(iseQTTime, 1, 2);
-    grid(clock)->addWidget(btnSetDT, 2, 0, 1, 3);
-    grid(clock)->addWidget(btnSyncDT, 3, 0, 1, 3);
+    btnSetDT = named(new QPushButton(clock), "btnSetDT");
+    btnSyncDT = named(new QPushButton(clock), "btnSyncDT");
+    t.caption(btnSetDT, TxCapBtnSetDT);
+    t.caption(btnSyncDT, TxCapBtnSyncDT);
+    QGridLayout *c = grid(clock);
+    c->setVerticalSpacing(2);
+    c->addWidget(caption(t, clock, "lblSystemDate", TxCapLblSystemDate, lblSysDate), 0, 0);
+    c->addWidget(caption(t, clock, "lblSystemTime", TxCapLblSystemTime, lblSysTime), 0, 1);
+    c->addWidget(lblSysDate, 1, 0);
+    c->addWidget(lblSysTime, 1, 1);
+    c->addWidget(caption(t, clock, "lblQTDate", TxCapLblQTDate, dtpQTDate), 2, 0);
+    c->addWidget(caption(t, clock, "lblQTTime", TxCapLblQTTime, iseQTTime), 2, 1);
+    c->addWidget(dtpQTDate, 3, 0);
+    c->addWidget(iseQTTime, 3, 1);
+    c->addWidget(btnSetDT, 4, 0, 1, 2);
+    c->addWidget(btnSyncDT, 5, 0, 1, 2);
+    t.hint(lblSysDate, TxHintLblSysDate);
+    t.hint(lblSysTime, TxHintLblSysTime);
+    t.hint(dtpQTDate, TxHintDtpQTDate);
+    t.hint(btnSyncDT, TxHintBtnSyncDT);
+    t.hint(btnSetDT, TxHintBtnSetDT);
 
-    QGroupBox *range = group(QStringLiteral("Messbereich in Ionen/cm³"), TabConfig);
-    tsRange = textSpin(range, "tsRange",
-                       {"Auto | clBlue | 0", "500 (0,5k) | clBlack | 1", "1.500 (1,5k)  | clBlack | 2",
-                        "5.000 (5k)| clBlack | 3", "15.000 (15k)| clBlack | 4", "50.000 (50k)| clBlack | 5",
-                        "150.000 (150k)| clBlack | 6", "500.000 (500k)| clBlack | 7",
-                        "1.500.000 (1,5M) | clBlack | 8", "5.000.000 (5M)| clBlack | 9"});
+    QGroupBox *range = group(t, TabConfig, "gbRange", TxCapGbRange);
+    tsRange = textSpin(t, range, "tsRange", TxItemsTsRange, TxHintTsRange);
     grid(range)->addWidget(tsRange, 0, 0);
 
-    QGroupBox *pol = group(QStringLiteral("Ionenpolarität"), TabConfig);
-    tsPol = textSpin(pol, "tsPol", {"Positiv | clBlack | 0", "Negativ | clBlue | 1"});
-    tsPolAlter = textSpin(pol, "tsPolAlter", {"Keine Umschaltung|0|0", "Umschaltung aktiv|0|2"});
+    QGroupBox *pol = group(t, TabConfig, "gbPolarity", TxCapGbPolarity);
+    tsPol = textSpin(t, pol, "tsPol", TxItemsTsPol, TxHintTsPol);
+    tsPolAlter = textSpin(t, pol, "tsPolAlter", TxItemsTsPolAlter, TxHintTsPolAlter);
     isePolInter = spinEdit(pol, "isePolInter");
+    t.hint(isePolInter, TxHintIsePolInter);
     grid(pol)->addWidget(tsPol, 0, 0, 1, 2);
-    grid(pol)->addWidget(tsPolAlter, 1, 0, 1, 2);
-    grid(pol)->addWidget(new QLabel(QStringLiteral("Intervall"), pol), 2, 0);
-    grid(pol)->addWidget(isePolInter, 2, 1);
+    grid(pol)->addWidget(caption(t, pol, "lblAlterPol", TxCapLblAlterPol, tsPolAlter), 1, 0, 1, 2);
+    grid(pol)->addWidget(tsPolAlter, 2, 0, 1, 2);
+    grid(pol)->addWidget(caption(t, pol, "lblPolInter", TxCapLblPolInter, isePolInter), 3, 0);
+    grid(pol)->addWidget(isePolInter, 3, 1);
 
-    QGroupBox *anaOut = group(QStringLiteral("Analogausgang"), TabConfig);
-    tsAnaOut = textSpin(anaOut, "tsAnaOut", {"1 Volt DC | clBlue | 0", "2,5 Volt DC | clBlack | 1",
-                                            "5 Volt DC | clBlack | 1", "10 Volt DC | clBlack | 1"}, true);
+    QGroupBox *anaOut = group(t, TabConfig, "gbAnaOut", TxCapGbAnaOut);
+    tsAnaOut = textSpin(t, anaOut, "tsAnaOut", TxItemsTsAnaOut, TxHintTsAnaOut, true);
     grid(anaOut)->addWidget(tsAnaOut, 0, 0);
 
-    QGroupBox *zero = group(QStringLiteral("Nullpunktabgleich"), TabConfig);
-    tsZeroAtStart = textSpin(zero, "tsZeroAtStart", {"nur Manuell| clBlack | 0", "automatisch nach Start| clBlue | 1"});
+    QGroupBox *zero = group(t, TabConfig, "gbZero", TxCapGbZero);
+    tsZeroAtStart = textSpin(t, zero, "tsZeroAtStart", TxItemsTsZeroAtStart, TxHintTsZeroAtStart);
     btnZero = named(new TBevel3D(zero), "btnZero");
-    btnZero->setCaption(QStringLiteral("Nullpunktabgleich"));
+    t.caption(btnZero, TxCapBtnZero);
+    t.hint(btnZero, TxHintBtnZero);
     btnZero->setCaptEnable(true);
     btnZero->setButtonStyle(Widgets::TButtonStyle::tsPush);
     btnZero->setMinimumSize(150, 30);
     grid(zero)->addWidget(tsZeroAtStart, 0, 0);
     grid(zero)->addWidget(btnZero, 1, 0);
 
-    QGroupBox *lang = group(QStringLiteral("Sprache Ionometer"), TabConfig);
-    tsQTLanguage = textSpin(lang, "tsQTLanguage", {"Deutsch | clBlue | G ", "English | clBlack | E"});
+    QGroupBox *lang = group(t, TabConfig, "gbQTLang", TxCapGbQTLang);
+    tsQTLanguage = textSpin(t, lang, "tsQTLanguage", TxItemsTsQTLanguage, TxHintTsQTLanguage);
     grid(lang)->addWidget(tsQTLanguage, 0, 0);
 
     page->addWidget(info, 0, 0);
@@ -246,35 +290,48 @@ void TForm1::buildTabConfig()
 
 void TForm1::buildTabMeasureConfig()
 {
+    TextBindings &t = m_texts;
     TabMeasureConfig = named(new QWidget, "TabMeasureConfig");
-    PageControl1->addTab(TabMeasureConfig, QStringLiteral("Einstellungen &Messwertspeicher"));
+    PageControl1->addTab(TabMeasureConfig, QString());
+    t.page(PageControl1, TabMeasureConfig, TxCapTabMeasureConfig);
     auto *page = new QGridLayout(TabMeasureConfig);
 
-    QGroupBox *rec = group(QStringLiteral("Messdatenspeicherung"), TabMeasureConfig);
+    QGroupBox *rec = group(t, TabMeasureConfig, "gbMem", TxCapGbMem);
     dtpStartDate = datePicker(rec, "dtpStartDate");
     iseStartTime = spinEdit(rec, "iseStartTime");
     dtpStopDate = datePicker(rec, "dtpStopDate");
     iseStopTime = spinEdit(rec, "iseStopTime");
     iseDuration = spinEdit(rec, "iseDuration", true);
-    tsStartMode = textSpin(rec, "tsStartMode", {"Start manuell|0|0", "Start nach Zeitvorwahl|1|1"});
+    tsStartMode = textSpin(t, rec, "tsStartMode", TxItemsTsStartMode, TxHintTsStartMode);
     iseMeasInt = spinEdit(rec, "iseMeasInt");
-    grid(rec)->addWidget(new QLabel(QStringLiteral("Start"), rec), 0, 0);
-    grid(rec)->addWidget(dtpStartDate, 0, 1);
-    grid(rec)->addWidget(iseStartTime, 0, 2);
-    grid(rec)->addWidget(new QLabel(QStringLiteral("Ende"), rec), 1, 0);
-    grid(rec)->addWidget(dtpStopDate, 1, 1);
-    grid(rec)->addWidget(iseStopTime, 1, 2);
-    grid(rec)->addWidget(new QLabel(QStringLiteral("Dauer (h:min)"), rec), 2, 0);
-    grid(rec)->addWidget(iseDuration, 2, 1);
-    grid(rec)->addWidget(tsStartMode, 3, 0, 1, 3);
-    grid(rec)->addWidget(new QLabel(QStringLiteral("Speicherintervall"), rec), 4, 0);
-    grid(rec)->addWidget(iseMeasInt, 4, 1);
+    QGridLayout *r = grid(rec);
+    r->setVerticalSpacing(2);
+    r->addWidget(caption(t, rec, "lblStartDate", TxCapLblStartDate, dtpStartDate), 0, 0);
+    r->addWidget(caption(t, rec, "lblStartTime", TxCapLblStartTime, iseStartTime), 0, 1);
+    r->addWidget(dtpStartDate, 1, 0);
+    r->addWidget(iseStartTime, 1, 1);
+    r->addWidget(caption(t, rec, "lblEndDate", TxCapLblEndDate, dtpStopDate), 2, 0);
+    r->addWidget(caption(t, rec, "lblEndTime", TxCapLblEndTime, iseStopTime), 2, 1);
+    r->addWidget(dtpStopDate, 3, 0);
+    r->addWidget(iseStopTime, 3, 1);
+    r->addWidget(caption(t, rec, "lblDuration", TxCapLblDuration, iseDuration), 4, 0);
+    r->addWidget(iseDuration, 4, 1);
+    r->addWidget(caption(t, rec, "lblStartMode", TxCapLblStartMode, tsStartMode), 5, 0, 1, 2);
+    r->addWidget(tsStartMode, 6, 0, 1, 2);
+    r->addWidget(caption(t, rec, "lblMeasInt", TxCapLblMeasInt, iseMeasInt), 7, 0);
+    r->addWidget(iseMeasInt, 7, 1);
+    t.hint(dtpStartDate, TxHintDtpStartDate);
+    t.hint(iseStartTime, TxHintIseStartTime);
+    t.hint(dtpStopDate, TxHintDtpStopDate);
+    t.hint(iseStopTime, TxHintIseStopTime);
+    t.hint(iseDuration, TxHintIseDuration);
+    t.hint(iseMeasInt, TxHintIseMeasInt);
 
-    QGroupBox *memEnd = group(QStringLiteral("Verhalten bei Speicherende"), TabMeasureConfig);
-    tsMemEnd = textSpin(memEnd, "tsMemEnd", {"Stop|clRed|0", "Überschreiben|clRed|1"});
+    QGroupBox *memEnd = group(t, TabMeasureConfig, "gbEndMem", TxCapGbEndMem);
+    tsMemEnd = textSpin(t, memEnd, "tsMemEnd", TxItemsTsMemEnd, TxHintTsMemEnd);
     grid(memEnd)->addWidget(tsMemEnd, 0, 0);
 
-    QGroupBox *clear = group(QStringLiteral("Messwertspeicher löschen"), TabMeasureConfig);
+    QGroupBox *clear = group(t, TabMeasureConfig, "gbMemClear", TxCapGbMemClear);
     lblMemUse = panel(clear, "lblMemUse");
     lblMemUse->setMinimumWidth(50);
     btnInfo1 = named(new QPushButton(QStringLiteral("?"), clear), "btnInfo1");
@@ -284,52 +341,71 @@ void TForm1::buildTabMeasureConfig()
     btnMemClear->setColorUp(Qt::red);
     btnMemClear->setColorDown(Qt::red);
     btnMemClear->setFixedSize(40, 40);
-    grid(clear)->addWidget(lblMemUse, 0, 0);
-    grid(clear)->addWidget(new QLabel(QStringLiteral("%"), clear), 0, 1);
-    grid(clear)->addWidget(btnInfo1, 0, 2);
-    grid(clear)->addWidget(btnMemClear, 0, 3);
+    QGridLayout *m = grid(clear);
+    m->addWidget(caption(t, clear, "lblMemoryUse", TxCapLblMemoryUse, lblMemUse), 0, 0);
+    m->addWidget(lblMemUse, 0, 1);
+    m->addWidget(new QLabel(QStringLiteral("%"), clear), 0, 2);
+    m->addWidget(btnInfo1, 0, 3);
+    m->addWidget(btnMemClear, 1, 0, 2, 1);
+    m->addWidget(caption(t, clear, "lblMemory", TxCapLblMemory), 1, 1, 1, 3);
+    m->addWidget(caption(t, clear, "lblClear", TxCapLblClear), 2, 1, 1, 3);
+    t.hint(lblMemUse, TxHintLblMemUse);
+    t.hint(btnInfo1, TxHintBtnInfo1);
+    t.hint(btnMemClear, TxHintBtnMemClear);
 
-    QGroupBox *out = group(QStringLiteral("Ausgabe Messwerte"), TabMeasureConfig);
-    tsOutMeas = textSpin(out, "tsOutMeas", {"Speicher|2|2", "Speicher und RS232|3|3", "RS232|1|1"});
+    QGroupBox *out = group(t, TabMeasureConfig, "gbOut", TxCapGbOut);
+    tsOutMeas = textSpin(t, out, "tsOutMeas", TxItemsTsOutMeas, TxHintTsOutMeas);
     grid(out)->addWidget(tsOutMeas, 0, 0);
 
-    QGroupBox *anaIn = group(QStringLiteral("Analogeingang"), TabMeasureConfig);
-    tsAnaIn = textSpin(anaIn, "tsAnaIn", {"Ausgeschaltet|clRed|0", "Eingeschaltet|clRed|1"});
+    QGroupBox *anaIn = group(t, TabMeasureConfig, "gbAnaIn", TxCapGbAnaIn);
+    tsAnaIn = textSpin(t, anaIn, "tsAnaIn", TxItemsTsAnaIn, TxHintTsAnaIn);
     grid(anaIn)->addWidget(tsAnaIn, 0, 0);
 
-    QGroupBox *scale = group(QStringLiteral("Bezeichnung und Skalierung Analogeingang"), TabMeasureConfig);
-    auto edit = [&](const char *name, const char *text) {
-        auto *e = named(new QLineEdit(QString::fromUtf8(text), scale), name);
+    QGroupBox *scale = group(t, TabMeasureConfig, "gbAnalogInput", TxCapGbAnalogInput);
+    // the default name and unit are values the instrument's files carry, not captions
+    auto edit = [&](const char *name, const QString &value, TextId hint) {
+        auto *e = named(new QLineEdit(value, scale), name);
         e->setAutoFillBackground(true);
+        t.hint(e, hint);
         return e;
     };
-    txtAnaName = edit("txtAnaName", "Extern");
-    txtAnaUnit = edit("txtAnaUnit", "Volt");
-    txtAnaValZero = edit("txtAnaValZero", "0");
-    txtAnaVal10 = edit("txtAnaVal10", "10");
-    txtScaleZero = edit("txtScaleZero", "0");
-    txtScaleEnd = edit("txtScaleEnd", "10");
-    txtScaleParts = edit("txtScaleParts", "10");
-    txtValueScaleZero = edit("txtValueScaleZero", "0");
-    txtValueScaleEnd = edit("txtValueScaleEnd", "10");
-    const std::pair<const char *, QLineEdit *> rows[] = {
-        {"Name", txtAnaName}, {"Einheit", txtAnaUnit}, {"Wert bei 0 V", txtAnaValZero}, {"Wert bei +10 V", txtAnaVal10},
-        {"Skala Anfang", txtScaleZero}, {"Skala Ende", txtScaleEnd}, {"Skalenteilung", txtScaleParts},
-        {"Wert Skalenanfang", txtValueScaleZero}, {"Wert Skalenende", txtValueScaleEnd}};
-    int r = 0;
-    for (const auto &[caption, e] : rows) {
-        grid(scale)->addWidget(new QLabel(QString::fromUtf8(caption), scale), r % 5, (r / 5) * 2);
-        grid(scale)->addWidget(e, r % 5, (r / 5) * 2 + 1);
-        ++r;
+    txtAnaName = edit("txtAnaName", QStringLiteral("Extern"), TxHintTxtAnaName);
+    txtAnaUnit = edit("txtAnaUnit", QStringLiteral("Volt"), TxHintTxtAnaUnit);
+    txtAnaValZero = edit("txtAnaValZero", QStringLiteral("0"), TxHintTxtAnaValZero);
+    txtAnaVal10 = edit("txtAnaVal10", QStringLiteral("10"), TxHintTxtAnaVal10);
+    txtScaleZero = edit("txtScaleZero", QStringLiteral("0"), TxHintTxtScaleZero);
+    txtScaleEnd = edit("txtScaleEnd", QStringLiteral("10"), TxHintTxtScaleEnd);
+    txtScaleParts = edit("txtScaleParts", QStringLiteral("10"), TxHintTxtScaleParts);
+    txtValueScaleZero = edit("txtValueScaleZero", QStringLiteral("0"), TxHintTxtValueScaleZero);
+    txtValueScaleEnd = edit("txtValueScaleEnd", QStringLiteral("10"), TxHintTxtValueScaleEnd);
+    const std::tuple<const char *, TextId, QLineEdit *> rows[] = {
+        {"lblExtLabel", TxCapLblExtLabel, txtAnaName},
+        {"lblExtUnit", TxCapLblExtUnit, txtAnaUnit},
+        {"lblExtZero", TxCapLblExtZero, txtAnaValZero},
+        {"lblExtTen", TxCapLblExtTen, txtAnaVal10},
+        {"lblExtScaleBegin", TxCapLblExtScaleBegin, txtScaleZero},
+        {"lblExtScaleEnd", TxCapLblExtScaleEnd, txtScaleEnd},
+        {"lblExtScaleParts", TxCapLblExtScaleParts, txtScaleParts},
+        {"lblExtValueBegin", TxCapLblExtValueBegin, txtValueScaleZero},
+        {"lblExtScaleValueEnd", TxCapLblExtScaleValueEnd, txtValueScaleEnd}};
+    // the input's name and conversion on the left, the device view's scale on the right
+    int n = 0;
+    for (const auto &[name, id, e] : rows) {
+        const int row = n < 4 ? n : n - 4, column = n < 4 ? 0 : 2;
+        grid(scale)->addWidget(caption(t, scale, name, id, e), row, column);
+        grid(scale)->addWidget(e, row, column + 1);
+        ++n;
     }
 
-    QGroupBox *manual = group(QStringLiteral("Manuelle Speicherung"), TabMeasureConfig);
+    QGroupBox *manual = group(t, TabMeasureConfig, "gbManMem", TxCapGbManMem);
     btnStart = named(new TArrowBtn(manual), "btnStart");
     btnStart->setButtonMode(Widgets::TButtonMode::tbmPushPull);
     btnStart->setColorUp(Qt::red);
     btnStart->setColorDown(Qt::yellow);
     btnStart->setFixedSize(40, 40);
+    t.hint(btnStart, TxHintBtnStart);
     grid(manual)->addWidget(btnStart, 0, 0);
+    grid(manual)->addWidget(caption(t, manual, "lblStartStop", TxCapLblStartStop), 0, 1);
 
     page->addWidget(rec, 0, 0, 2, 1);
     page->addWidget(memEnd, 0, 1);
@@ -365,7 +441,8 @@ void TForm1::buildTabMemoryData()
     };
     m_memoryPage = new MemoryDataPage(*m_reader, m_param, m_selection, std::move(dialogs), readOptions);
     TabMemoryData = m_memoryPage;
-    PageControl1->addTab(TabMemoryData, Lang::Text(Lang::TxPageTab));
+    PageControl1->addTab(TabMemoryData, QString());
+    m_texts.page(PageControl1, TabMemoryData, TxPageTab);
     cboAnaScale = m_memoryPage->cboAnaScale;
     cboTwoCol = m_memoryPage->cboTwoCol;
     cboAlarmNotValid = m_memoryPage->cboAlarmNotValid;
@@ -386,7 +463,10 @@ void TForm1::buildTabInfo()
                                 [this] { return m_decimalSep; }};
     m_devicePage = new DeviceViewPage(std::move(links));
     TabInfo = m_devicePage;
-    PageControl1->addTab(TabInfo, Lang::Text(Lang::TxTabInfo));
+    PageControl1->addTab(TabInfo, QString());
+    m_texts.page(PageControl1, TabInfo, TxCapTabInfo);
+    addPageTexts([this] { m_devicePage->ApplyLanguageTexts(); });
+    addWindowTexts([this] { m_formSens->ApplyLanguageTexts(); });
     lblRange = m_devicePage->lblRange;
     lblPol = m_devicePage->lblPol;
     lblAlarm = m_devicePage->lblAlarm;
@@ -400,70 +480,87 @@ void TForm1::buildTabInfo()
 
 void TForm1::buildTabProgram()
 {
+    TextBindings &t = m_texts;
     TabProgram = named(new QWidget, "TabProgram");
-    PageControl1->addTab(TabProgram, QStringLiteral("&Programmeinstellung"));
+    PageControl1->addTab(TabProgram, QString());
+    t.page(PageControl1, TabProgram, TxCapTabProgram);
     auto *page = new QGridLayout(TabProgram);
 
-    QGroupBox *port = group(QStringLiteral("Serieller Schnittstellenport"), TabProgram);
-    tsComPort = textSpin(port, "tsComPort", {"COM1| clBlack|0", "COM2| clBlack|1", "COM3| clBlack|1", "COM4| clBlack|1",
-                                             "COM5| clBlack|1", "COM6| clBlack|1", "COM7| clBlack|1", "COM8| clBlack|1"}, true);
+    QGroupBox *port = group(t, TabProgram, "gbPort", TxCapGbPort);
+    tsComPort = textSpin(t, port, "tsComPort", TxItemsTsComPort, TxHintTsComPort, true);
     grid(port)->addWidget(tsComPort, 0, 0);
-    QGroupBox *baud = group(QStringLiteral("Baudrate"), TabProgram);
-    tsBaud = textSpin(baud, "tsBaud", {" 4800| clBlack|4800", " 9600| clBlack|9600", "19200| clBlack|19200",
-                                       "38400| clBlack|38400"}, true);
-    tsBaud->setToolTip(Lang::Text(Lang::TxBaudHint));
+    QGroupBox *baud = group(t, TabProgram, "gbBaud", TxCapGbBaud);
+    tsBaud = textSpin(t, baud, "tsBaud", TxItemsTsBaud, TxHintTsBaud, true);
     grid(baud)->addWidget(tsBaud, 0, 0);
-    QGroupBox *sep = group(QStringLiteral("Dezimaltrennzeichen"), TabProgram);
-    tsDecimalSep = textSpin(sep, "tsDecimalSep", {"Punkt (.)| clBlack|0", "Komma (,)| clBlack|1"});
+    QGroupBox *sep = group(t, TabProgram, "gbDecimalSep", TxCapGbDecimalSep);
+    tsDecimalSep = textSpin(t, sep, "tsDecimalSep", TxItemsTsDecimalSep, TxHintTsDecimalSep);
     grid(sep)->addWidget(tsDecimalSep, 0, 0);
-    QGroupBox *lang = group(QStringLiteral("Programmsprache"), TabProgram);
-    tsProgLang = textSpin(lang, "tsProgLang", {});
+    // the language list is built once at creation, each language under its own name
+    QGroupBox *lang = group(t, TabProgram, "gbProgLang", TxCapGbProgLang);
+    tsProgLang = named(new TTextSpin(lang), "tsProgLang");
+    tsProgLang->setMinimumSize(150, 30);
+    t.hint(tsProgLang, TxHintTsProgLang);
     grid(lang)->addWidget(tsProgLang, 0, 0);
 
-    QGroupBox *paths = group(QStringLiteral("Verzeichnis- und Dateinamen"), TabProgram);
-    auto pathRow = [&](int row, const char *caption, const char *editName, const char *buttonName, QLineEdit *&edit,
-                       QPushButton *&button, Lang::TextId buttonRole) {
+    QGroupBox *paths = group(t, TabProgram, "gbMPath", TxCapGbMPath);
+    auto pathRow = [&](int row, const char *labelName, TextId label, const char *editName, TextId editHint,
+                       const char *buttonName, TextId buttonHint, QLineEdit *&edit, QPushButton *&button) {
         edit = named(new QLineEdit(paths), editName);
         button = named(new QPushButton(QStringLiteral("..."), paths), buttonName);
         button->setFixedWidth(30);
-        button->setAccessibleName(Lang::Text(buttonRole));
-        grid(paths)->addWidget(new QLabel(QString::fromUtf8(caption), paths), row, 0);
+        t.hint(edit, editHint);
+        t.hint(button, buttonHint);
+        grid(paths)->addWidget(caption(t, paths, labelName, label, edit), row, 0);
         grid(paths)->addWidget(edit, row, 1);
         grid(paths)->addWidget(button, row, 2);
     };
-    pathRow(0, "Messdaten", "txtMPath", "btnMPath", txtMPath, btnMPath, Lang::TxNameChooseMeasureDir);
-    pathRow(1, "Vorlagendatei", "txtExcelDat", "btnExcelDat", txtExcelDat, btnExcelDat, Lang::TxNameChooseTemplate);
-    pathRow(2, "Konfigurationen", "txtQTPath", "btnQTPath", txtQTPath, btnQTPath, Lang::TxNameChooseConfigDir);
-    pathRow(3, "Protokolle", "txtDebugPath", "btnDebugPath", txtDebugPath, btnDebugPath, Lang::TxNameChooseLogDir);
+    pathRow(0, "lblMeasPath", TxCapLblMeasPath, "txtMPath", TxHintTxtMPath, "btnMPath", TxHintBtnMPath, txtMPath,
+            btnMPath);
+    pathRow(1, "lblEXCELDat", TxCapLblEXCELDat, "txtExcelDat", TxHintTxtExcelDat, "btnExcelDat", TxHintBtnExcelDat,
+            txtExcelDat, btnExcelDat);
+    pathRow(2, "lblKonfPath", TxCapLblKonfPath, "txtQTPath", TxHintTxtQTPath, "btnQTPath", TxHintBtnQTPath, txtQTPath,
+            btnQTPath);
+    pathRow(3, "lblDebugPath", TxCapLblDebugPath, "txtDebugPath", TxHintTxtDebugPath, "btnDebugPath",
+            TxHintBtnDebugPath, txtDebugPath, btnDebugPath);
+    // "..." says nothing to a screen reader: each is named for what it chooses
+    addPageTexts([this] {
+        btnMPath->setAccessibleName(Lang::Text(TxNameChooseMeasureDir));
+        btnExcelDat->setAccessibleName(Lang::Text(TxNameChooseTemplate));
+        btnQTPath->setAccessibleName(Lang::Text(TxNameChooseConfigDir));
+        btnDebugPath->setAccessibleName(Lang::Text(TxNameChooseLogDir));
+        btnInfo1->setAccessibleName(Lang::Text(TxNameQueryMemoryUse));
+    });
 
-    QGroupBox *opts = group(QStringLiteral("Programmoptionen"), TabProgram);
-    auto check = [&](const char *name, const char *caption) {
-        return named(new QCheckBox(QString::fromUtf8(caption), opts), name);
+    QGroupBox *opts = group(t, TabProgram, "gbProgOptions", TxCapGbProgOptions);
+    auto check = [&](const char *name, TextId id) {
+        auto *box = named(new QCheckBox(opts), name);
+        t.caption(box, id);
+        return box;
     };
-    cboSaveConfig = check("cboSaveConfig", "Einstellungen bei Programmende merken und bei Programmstart laden");
-    cboReadAtStart = check("cboReadAtStart", "Konfiguration aus QT 8800 bei Programmstart lesen");
-    cboPrompt = check("cboPrompt", "Konfigurationsänderungen sofort im QT 8800 durchführen");
-    cboQTTime = check("cboQTTime", "Status, Datum und Uhrzeit aus QT 8800 zyklisch lesen, alle:");
+    cboSaveConfig = check("cboSaveConfig", TxCapCboSaveConfig);
+    cboReadAtStart = check("cboReadAtStart", TxCapCboReadAtStart);
+    cboPrompt = check("cboPrompt", TxCapCboPrompt);
+    cboQTTime = check("cboQTTime", TxCapCboQTTime);
     txtRefInter = named(new QLineEdit(opts), "txtRefInter");
     txtRefInter->setFixedWidth(60);
     txtRefInter->setAutoFillBackground(true);
-    cbBeep = check("cbBeep", "Ton bei Fehlermeldungen");
-    cboDebug = check("cboDebug", "Datenverkehr von und zu QT 8800 protokollieren ");
+    cbBeep = check("cbBeep", TxCapCbBeep);
+    cboDebug = check("cboDebug", TxCapCboDebug);
     txtMeasRefInter = named(new QLineEdit(opts), "txtMeasRefInter");
     txtMeasRefInter->setFixedWidth(60);
-    cbAskArProgrammClose = check("cbAskArProgrammClose", "Nachfrage bei Programmende");
+    cbAskArProgrammClose = check("cbAskArProgrammClose", TxCapCbAskArProgrammClose);
     auto *o = grid(opts);
     o->addWidget(cboSaveConfig, 0, 0, 1, 3);
     o->addWidget(cboReadAtStart, 1, 0, 1, 3);
     o->addWidget(cboPrompt, 2, 0, 1, 3);
     o->addWidget(cboQTTime, 3, 0);
     o->addWidget(txtRefInter, 3, 1);
-    o->addWidget(new QLabel(QStringLiteral("Sekunden"), opts), 3, 2);
+    o->addWidget(caption(t, opts, "lblSeconds", TxCapLblSeconds), 3, 2);
     o->addWidget(cbBeep, 4, 0, 1, 3);
     o->addWidget(cboDebug, 5, 0, 1, 3);
-    o->addWidget(new QLabel(QStringLiteral("Messwertabfrage in Geräteansicht alle:"), opts), 6, 0);
+    o->addWidget(caption(t, opts, "lblMeasRefresh", TxCapLblMeasRefresh, txtMeasRefInter), 6, 0);
     o->addWidget(txtMeasRefInter, 6, 1);
-    o->addWidget(new QLabel(QStringLiteral("Sekunden"), opts), 6, 2);
+    o->addWidget(caption(t, opts, "lblSeconds2", TxCapLblSeconds2), 6, 2);
     o->addWidget(cbAskArProgrammClose, 7, 0, 1, 3);
 
     page->addWidget(port, 0, 0);

@@ -2,7 +2,8 @@
 
 namespace Lang {
 
-// main window: 5500-6999 (5000-5499 are the device view's)
+// main window messages, language modules and the about box: 5500-5599
+// (5000-5499 is the device view's area, MainWindowTextIds.h holds the window's captions and hints)
 enum AppTextId : int {
     AppTextsBegin = 5500,
     TxMemCleared,
@@ -17,13 +18,35 @@ enum AppTextId : int {
     TxNoValidInterval,
     TxSecondStart,
     TxAskClose,
-    TxBaudHint,
     TxPortHint,
     TxChooseDirectory,
     TxTemplateTitle,
     TxTemplateFilter,
+    // language modules
+    TxModuleUnusable = 5531,
+    TxModuleLinesSkipped,
+    TxModuleTextsMissing,
+    TxModuleEmpty,
+    TxModuleBinary,
+    TxModuleTooLarge,
+    TxModuleUnreadable,
+    TxModuleNotAFile,
+    TxModuleNoTexts,
+    TxModuleBadLine,
+    TxModuleUnknownId,
+    TxModuleDuplicateId,
+    TxModuleControlChars,
+    // about box
+    TxAboutTitle = 5561,
+    TxAboutHeading,
     TxAboutNotice,
-    TxAboutTitle,
+    TxAboutVersion,
+    TxAboutProcessor,
+    TxAboutClock,
+    TxAboutSystem,
+    TxAboutMemory,
+    TxAboutDisk,
+    TxAboutMegabytes,
     // spoken names of buttons whose face does not say what they do
     TxNameChooseMeasureDir,
     TxNameChooseTemplate,

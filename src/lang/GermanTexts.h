@@ -11,6 +11,7 @@ const TextTable &LinkTexts();
 const TextTable &FilesTexts();
 const TextTable &MeasureTexts();
 const TextTable &AppTexts();
+const TextTable &MainWindowTexts();
 const TextTable &MemoryUiTexts();
 const TextTable &DeviceViewTexts();
 const TextTable &CliTexts();

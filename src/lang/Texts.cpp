@@ -4,16 +4,24 @@
 
 #include <QHash>
 
+#include <algorithm>
+#include <vector>
+
 namespace Lang {
 
 namespace {
+
+// every area once; a new area is added here
+std::vector<const TextTable *> areas()
+{
+    return {&LinkTexts(), &FilesTexts(), &MeasureTexts(), &AppTexts(), &MainWindowTexts(), &MemoryUiTexts()};
+}
 
 const QHash<int, QString> &german()
 {
     static const QHash<int, QString> texts = [] {
         QHash<int, QString> all;
-        for (const auto *area : {&LinkTexts(), &FilesTexts(), &MeasureTexts(), &AppTexts(), &MemoryUiTexts(),
-                                  &DeviceViewTexts(), &CliTexts()})
+        for (const auto *area : areas())
             for (const auto &[id, text] : *area)
                 all.insert(id, QString::fromUtf8(text));
         return all;
@@ -21,17 +29,24 @@ const QHash<int, QString> &german()
     return texts;
 }
 
-QHash<int, QString> &catalogue()
+struct Current
 {
-    static QHash<int, QString> texts;
-    return texts;
+    QHash<int, QString> texts;
+    QString moduleFile;
+};
+
+Current &current()
+{
+    static Current c;
+    return c;
 }
 
 } // namespace
 
 QString Text(TextId id)
 {
-    if (auto it = catalogue().constFind(id); it != catalogue().constEnd())
+    const QHash<int, QString> &catalogue = current().texts;
+    if (auto it = catalogue.constFind(id); it != catalogue.constEnd())
         return *it;
     return german().value(id, QStringLiteral("?%1?").arg(int(id)));
 }
@@ -63,9 +78,46 @@ QString Format(const QString &pattern, const QStringList &args)
     return out;
 }
 
-void SetCatalogue(const QHash<int, QString> &texts)
+void SetCatalogue(const QHash<int, QString> &texts, const QString &moduleFile)
 {
-    catalogue() = texts;
+    current().texts = texts;
+    current().moduleFile = texts.isEmpty() ? QString() : moduleFile;
+}
+
+QString CurrentModuleFile()
+{
+    return current().moduleFile;
+}
+
+bool IsKnownText(TextId id)
+{
+    return german().contains(id);
+}
+
+QList<TextId> KnownTextIds()
+{
+    QList<TextId> ids = german().keys();
+    std::sort(ids.begin(), ids.end());
+    return ids;
+}
+
+QString GermanText(TextId id)
+{
+    return german().value(id);
+}
+
+QList<TextId> DuplicateTextIds()
+{
+    QHash<int, int> seen;
+    for (const auto *area : areas())
+        for (const auto &entry : *area)
+            ++seen[entry.first];
+    QList<TextId> twice;
+    for (auto it = seen.cbegin(); it != seen.cend(); ++it)
+        if (it.value() > 1)
+            twice << it.key();
+    std::sort(twice.begin(), twice.end());
+    return twice;
 }
 
 } // namespace Lang

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QHash>
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -8,6 +9,7 @@
 #include "lang/FilesTextIds.h"
 #include "lang/MeasureTextIds.h"
 #include "lang/AppTextIds.h"
+#include "lang/MainWindowTextIds.h"
 #include "lang/MemoryUiTextIds.h"
 #include "lang/DeviceViewTextIds.h"
 #include "lang/CliTextIds.h"
@@ -24,6 +26,16 @@ QString Text(TextId id);
 QString Format(const QString &pattern, const QStringList &args);
 
 // Replaces the texts of the given numbers (a language module); an empty map restores German.
-void SetCatalogue(const QHash<int, QString> &texts);
+// A number the catalogue lacks keeps its German text.
+void SetCatalogue(const QHash<int, QString> &texts, const QString &moduleFile = {});
+// the module whose texts are in force; empty while the built-in texts are
+QString CurrentModuleFile();
+
+// the compiled-in texts
+bool IsKnownText(TextId id);
+QList<TextId> KnownTextIds();       // ascending
+QString GermanText(TextId id);
+// numbers that two areas (or one area twice) define: each must be unique
+QList<TextId> DuplicateTextIds();
 
 } // namespace Lang

@@ -1,0 +1,18 @@
+# cmake -DOUTPUT=file -DSOURCE_DIR=dir -P JoinCatalogue.cmake: joins dir/*.txt in name order.
+# Each part keeps its own lines; a part without a final line break still ends its last line.
+file(GLOB SOURCES ${SOURCE_DIR}/*.txt)
+list(SORT SOURCES)
+set(joined "")
+foreach(source IN LISTS SOURCES)
+    file(READ ${source} part)
+    string(LENGTH "${part}" length)
+    if(length GREATER 0)
+        string(REGEX MATCH "\n$" ends "${part}")
+        if(NOT ends)
+            string(APPEND part "\n")
+        endif()
+    endif()
+    string(APPEND joined "${part}")
+endforeach()
+file(WRITE ${OUTPUT}.part "${joined}")
+file(RENAME ${OUTPUT}.part ${OUTPUT})
