@@ -8,7 +8,7 @@ JOBS     := $(shell nproc)
 BUILD    := build
 ASAN     := build/asan
 
-.PHONY: all deps packages build run test bench clean
+.PHONY: all deps packages build run test bench soak clean
 
 all: build
 
@@ -42,6 +42,12 @@ test: deps
 
 bench: build
 	scripts/run-bench.sh $(BUILD)
+
+# the fault soak for as long as SOAK_SECONDS says (30 minutes unless told); SOAK_SEED repeats a run
+soak: deps
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake --build $(BUILD) -j$(JOBS) --target FaultSoakTest
+	cd $(BUILD) && QT_QPA_PLATFORM=offscreen SOAK_SECONDS=$${SOAK_SECONDS:-1800} ./FaultSoakTest
 
 clean:
 	rm -rf $(BUILD)
