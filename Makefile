@@ -10,7 +10,7 @@ BUILD    := build
 ASAN     := build/asan
 PREFIX   ?= /usr/local
 
-.PHONY: all deps packages build run test bench install package clean
+.PHONY: all deps packages build run test bench soak install package clean
 
 all: build
 
@@ -55,6 +55,12 @@ install:
 package: build
 	cd $(BUILD) && cpack
 	@ls $(BUILD)/*.deb
+
+# the fault soak for as long as SOAK_SECONDS says (30 minutes unless told); SOAK_SEED repeats a run
+soak: deps
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake --build $(BUILD) -j$(JOBS) --target FaultSoakTest
+	cd $(BUILD) && QT_QPA_PLATFORM=offscreen SOAK_SECONDS=$${SOAK_SECONDS:-1800} ./FaultSoakTest
 
 clean:
 	rm -rf $(BUILD)

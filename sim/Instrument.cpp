@@ -182,8 +182,21 @@ QByteArray Instrument::handle(const QByteArray &request)
     QByteArray line = request;
     while (line.endsWith('\n') || line.endsWith('\r'))
         line.chop(1);
+    m_served = Served{};
+    m_served.code = line.left(3).toUpper();
+    const QByteArray reply = serve(line);
+    m_served.answered = !reply.isEmpty();
+    m_served.refused = reply.contains('?');
+    m_served.intact = m_served.answered && !m_served.faults.contains(QLatin1String("truncate"))
+                      && !m_served.faults.contains(QLatin1String("badsum"));
+    return reply;
+}
+
+QByteArray Instrument::serve(const QByteArray &line)
+{
     if (faults.silence > 0) {
         --faults.silence;
+        m_served.faults << QStringLiteral("silence");
         return {};
     }
     if (line.size() < 9)
@@ -198,6 +211,7 @@ QByteArray Instrument::handle(const QByteArray &request)
 
     if (faults.errorTelegram > 0) {
         --faults.errorTelegram;
+        m_served.faults << QStringLiteral("error");
         return frame(code.toLatin1() + ";?;");
     }
 
@@ -297,9 +311,11 @@ QByteArray Instrument::handle(const QByteArray &request)
             return refuse();
         reply = header("TFH", 0);
         m_nextHeader = 1;
+        m_served.block = blocks.empty() ? 0 : blocks[0].number;
     }
     else if (code == QLatin1String("GNH")) {
         reply = header("TNH", m_nextHeader);
+        m_served.block = m_nextHeader < blocks.size() ? blocks[m_nextHeader].number : 0;
         ++m_nextHeader;
     }
     else if (code == QLatin1String("GFM") || code == QLatin1String("GNM")) {
@@ -314,6 +330,9 @@ QByteArray Instrument::handle(const QByteArray &request)
             m_readBlock = number;
             m_nextRecord = 0;
         }
+        m_served.block = number;
+        if (m_nextRecord < block->records.size())
+            m_served.record = int(m_nextRecord);
         reply = record(first ? "TFM" : "TNM", *block, m_nextRecord++);
     }
     else
@@ -323,10 +342,14 @@ QByteArray Instrument::handle(const QByteArray &request)
         --faults.truncate;
         const QByteArray body = reply.left(reply.size() - 7);
         const qsizetype second = body.indexOf(';', body.indexOf(';') + 1);
-        reply = frame(second > 0 ? body.left(second + 1) : body);
+        const QByteArray cut = frame(second > 0 ? body.left(second + 1) : body);
+        if (cut != reply)
+            m_served.faults << QStringLiteral("truncate");
+        reply = cut;
     }
     if (faults.badChecksum > 0) {
         --faults.badChecksum;
+        m_served.faults << QStringLiteral("badsum");
         // spoil one checksum digit
         const qsizetype digit = reply.size() - 3;
         reply[digit] = reply[digit] == '9' ? '0' : char(reply[digit] + 1);

@@ -4,6 +4,7 @@
 #include <QDateTime>
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 #include <vector>
@@ -52,6 +53,19 @@ struct Faults
     bool parse(const QString &text);
 };
 
+// What became of one request: which record its reply carried and which faults it met, so a
+// test of a faulty line knows what reached the program whole.
+struct Served
+{
+    QByteArray code;            // the request's code, "GNM"
+    int block = 0;              // GFM, GNM: the block asked for; GFH, GNH: the block whose header is sent
+    int record = -1;            // GFM, GNM: index of the record the reply carries; -1 none or the end mark
+    QStringList faults;         // "silence", "error", "truncate", "badsum"; the line adds its own
+    bool answered = false;      // a reply went out
+    bool refused = false;       // the reply is a refusal: nothing was served, the next request asks again
+    bool intact = false;        // the reply left as composed, alone on the line: it can be read
+};
+
 // The instrument's side of the protocol: one reply telegram per request.
 class Instrument
 {
@@ -60,6 +74,9 @@ public:
 
     // The reply to one request line (CR LF included or not); empty for no reply.
     QByteArray handle(const QByteArray &request);
+
+    // What the last call of handle() served.
+    const Served &lastServed() const { return m_served; }
 
     // A reply body ("TIN;1;2;3;") with checksum and CR LF.
     static QByteArray frame(const QByteArray &body);
@@ -99,10 +116,12 @@ private:
     QByteArray answer(const QString &code, const QStringList &values);
     QByteArray header(const char *code, std::size_t index) const;
     QByteArray record(const char *code, const Block &block, std::size_t index) const;
+    QByteArray serve(const QByteArray &line);
 
     std::size_t m_nextHeader = 0;
     int m_readBlock = -1;
     std::size_t m_nextRecord = 0;
+    Served m_served;
 };
 
 } // namespace Sim

@@ -1,7 +1,6 @@
 #include "sim/PtyServer.h"
 
 #include <QFile>
-#include <QRandomGenerator>
 #include <QTimer>
 
 #include <cerrno>
@@ -106,12 +105,21 @@ void PtyServer::serve(const QByteArray &request)
     if (f.closeLine) {
         f.closeLine = false;
         stop();
+        Served closed;
+        closed.code = request.left(3).toUpper();
+        closed.faults << QStringLiteral("close");
+        Q_EMIT delivered(closed);
         return;
     }
     const QByteArray reply = m_responder ? m_responder(request) : m_instrument.handle(request);
     Q_EMIT requestServed(request);
-    if (reply.isEmpty())
+    Served served = m_instrument.lastServed();
+    if (reply.isEmpty()) {
+        Q_EMIT delivered(served);
         return;
+    }
+    if (f.delayMs > 0)
+        served.faults << QStringLiteral("delay");
 
     qint64 due = nowUs() + f.delayMs * 1000;
     f.delayMs = 0;
@@ -121,24 +129,30 @@ void PtyServer::serve(const QByteArray &request)
         due += wireUs(request.size());
         m_lineFreeAt = due + wireUs(reply.size());
     }
-    auto junk = [](int length, bool withLf) {
+    auto junk = [this](int length, bool withLf) {
         QByteArray bytes;
         for (int i = 0; i < length; ++i)
-            bytes += char(QRandomGenerator::global()->bounded(32, 127));
+            bytes += char(m_random.bounded(32, 127));
         if (withLf)
             bytes += '\n';
         return bytes;
     };
+    // a line of junk before the reply is read as the answer; noise without LF merges into it
     if (f.garbage > 0) {
         --f.garbage;
         enqueue(junk(20, true), due);
+        served.faults << QStringLiteral("garbage");
+        served.intact = false;
     }
     if (f.noise > 0) {
         --f.noise;
         enqueue(junk(40, false), due);
+        served.faults << QStringLiteral("noise");
+        served.intact = false;
     }
     if (f.split > 0) {
         --f.split;
+        served.faults << QStringLiteral("split");
         for (qsizetype i = 0; i < reply.size(); ++i)
             enqueue(reply.mid(i, 1), due + i * f.splitDelayMs * 1000);
     } else {
@@ -146,6 +160,7 @@ void PtyServer::serve(const QByteArray &request)
     }
     if (f.duplicate > 0) {
         --f.duplicate;
+        served.faults << QStringLiteral("duplicate");
         if (m_pace)
             m_lineFreeAt += wireUs(reply.size());
         enqueue(reply, m_pace ? m_lineFreeAt : due);
@@ -153,7 +168,9 @@ void PtyServer::serve(const QByteArray &request)
     if (f.trailing > 0) {
         --f.trailing;
         enqueue("\x02\x7f", due);
+        served.faults << QStringLiteral("trailing");
     }
+    Q_EMIT delivered(served);
 }
 
 void PtyServer::enqueue(const QByteArray &bytes, qint64 notBeforeUs)

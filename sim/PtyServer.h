@@ -4,6 +4,7 @@
 
 #include <QElapsedTimer>
 #include <QObject>
+#include <QRandomGenerator>
 #include <QSocketNotifier>
 #include <QString>
 
@@ -30,6 +31,8 @@ public:
     // With pacing on, replies leave at the wire speed of this rate, 10 bits a byte.
     void setBaud(int baud) { m_baud = baud; }
     void setPacing(bool on) { m_pace = on; }
+    // the junk bytes of the garbage and noise faults, so a failing run can be repeated
+    void setSeed(quint32 seed) { m_random.seed(seed); }
 
     Instrument &instrument() { return m_instrument; }
 
@@ -40,6 +43,8 @@ public:
 
 Q_SIGNALS:
     void requestServed(const QByteArray &request);
+    // after every request, the line's faults included; a closed line serves nothing
+    void delivered(const Sim::Served &served);
 
 private:
     void onReadable();
@@ -67,6 +72,7 @@ private:
     QByteArray m_request;
     std::deque<Chunk> m_out;
     QElapsedTimer m_clock;
+    QRandomGenerator m_random{QRandomGenerator::global()->generate()};
     qint64 m_lineFreeAt = 0;   // µs; when pacing, the moment the line is free again
     int m_baud = 9600;
     bool m_pace = false;

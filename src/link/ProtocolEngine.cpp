@@ -172,6 +172,17 @@ bool ProtocolEngine::replyStep(int jobIndex)
             m_deadlineTimer.start(int(remaining) + 1);
             return false;
         }
+        if (!job.damage.isEmpty()) {
+            TOrder &damaged = m_queue[std::size_t(jobIndex)];
+            damaged.state = TOrder::Done;
+            const int orderIndex = damaged.orderIndex;
+            const QString message = damaged.damage, text = damaged.damagedText;
+            if (m_damagedChain)
+                m_damagedChain(orderIndex, message, text);
+            else
+                ReportMessage(message, true);
+            return true;
+        }
         if (job.strayReply) {
             // the instrument did answer, only never this request
             m_queue[std::size_t(jobIndex)].state = TOrder::Done;
@@ -211,6 +222,16 @@ void ProtocolEngine::handleReply(int jobIndex, const QByteArray &telegram)
 
     const ReplyCheck check = CheckReply(m_tables.Replies, telegram);
     auto failWithRetry = [&](const QString &message, bool abandon) {
+        if (AdvancesInstrument(orderIndex) && check.status != ReplyStatus::Refused) {
+            // The instrument answered, so it has moved on; or this was junk and its reply is
+            // still coming. Either way the request is not sent again: the job waits on for a
+            // readable reply and, at the deadline, hands the damage to the chain's owner.
+            job->state = TOrder::Sent;
+            job->damage = message;
+            job->damagedText = TelegramToText(QByteArrayView(telegram).chopped(telegram.endsWith("\r\n") ? 2 : 1));
+            job->reply.clear();
+            return;
+        }
         if (!RetryJob()) {
             ReportMessage(message, true);
             if (abandon)

@@ -25,6 +25,8 @@ struct TOrder
     qint64 deadline = 0;        // monotonic ms; set when sent
     int attemptsLeft = 2;
     bool strayReply = false;    // a reply of another kind came while this job waited
+    QString damage;             // GNH, GNM: the failure of a damaged reply, while a readable one may follow
+    QString damagedText;        // that reply as text
     QByteArray telegram;
     QByteArray reply;
 };
@@ -38,6 +40,11 @@ class ProtocolEngine : public QObject
 public:
     using Clock = std::function<qint64()>;                     // monotonic milliseconds
     using BlockHandler = std::function<void(int replyIndex, const QString &reply)>;
+    // A reply to GNH or GNM that came damaged, with nothing readable behind it before the
+    // deadline. The instrument has moved on to the next entry when it answered, so sending the
+    // request again would fetch that one in this one's place; the chain's owner reports the lost
+    // entry and goes on with the next.
+    using DamagedHandler = std::function<void(int orderIndex, const QString &message, const QString &reply)>;
 
     static constexpr qint64 kReplyTimeoutMs = 3000;
     static constexpr int kCompactAfter = 300;
@@ -61,6 +68,9 @@ public:
 
     void setBlockHandler(int replyIndex, BlockHandler handler) { m_blockHandlers[replyIndex] = std::move(handler); }
     void setAbandonBlockRead(std::function<void()> abandon) { m_abandonBlockRead = std::move(abandon); }
+    void setDamagedChainHandler(DamagedHandler handler) { m_damagedChain = std::move(handler); }
+    // GNH and GNM ask for the entry after the last one the instrument sent
+    static bool AdvancesInstrument(int orderIndex) { return orderIndex == Orders::GNH || orderIndex == Orders::GNM; }
     void AbandonBlockRead();
 
     // the sequences the window starts
@@ -102,6 +112,7 @@ private:
     QTimer m_deadlineTimer;
     std::map<int, BlockHandler> m_blockHandlers;
     std::function<void()> m_abandonBlockRead;
+    DamagedHandler m_damagedChain;
 };
 
 } // namespace Link

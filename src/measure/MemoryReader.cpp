@@ -13,6 +13,9 @@ MemoryReader::MemoryReader(Link::ProtocolEngine &engine, QObject *parent) : QObj
     m_engine.setBlockHandler(Link::Replies::TNH, header);
     m_engine.setBlockHandler(Link::Replies::TFM, record);
     m_engine.setBlockHandler(Link::Replies::TNM, record);
+    m_engine.setDamagedChainHandler([this](int order, const QString &message, const QString &reply) {
+        DamagedChainReply(order, message, reply);
+    });
     connect(&m_engine, &Link::ProtocolEngine::queueFinished, this, &MemoryReader::onQueueFinished);
 }
 
@@ -20,6 +23,7 @@ MemoryReader::~MemoryReader()
 {
     for (int reply : {Link::Replies::TFH, Link::Replies::TNH, Link::Replies::TFM, Link::Replies::TNM})
         m_engine.setBlockHandler(reply, {});
+    m_engine.setDamagedChainHandler({});
 }
 
 void MemoryReader::LoadDirectory()
@@ -166,14 +170,8 @@ void MemoryReader::endDirectory()
 void MemoryReader::ParseMeasureRecord(int, const QString &reply)
 {
     using namespace Lang;
-    if (CurrentBlock < 0) {
-        // the user cancelled: this reply ends the chain, no further request goes out
-        m_cancelPending = false;
-        m_engine.ReportMessage(Text(TxReadCancelled), true);
-        if (m_view)
-            m_view->ReadEnded();
+    if (endCancelledRead())
         return;
-    }
     TBlockHeader &block = m_directory[std::size_t(CurrentBlock)];
     RecordOptions options;
     options.skipAlarm = m_readOptions.skipAlarm;
@@ -191,11 +189,43 @@ void MemoryReader::ParseMeasureRecord(int, const QString &reply)
         m_engine.ReportMessage(RecordErrorMessage(parsed.errorText, reply), true);
     else
         writeRecord(m_readFields, block.RecordTime, parsed.skipped);
-    // skipped and faulty records take their interval too: stamps stay on the storage grid.
+    nextRecord(block);
+}
+
+bool MemoryReader::endCancelledRead()
+{
+    if (CurrentBlock >= 0)
+        return false;
+    // the user cancelled: this reply ends the chain, no further request goes out
+    m_cancelPending = false;
+    m_engine.ReportMessage(Lang::Text(Lang::TxReadCancelled), true);
+    if (m_view)
+        m_view->ReadEnded();
+    return true;
+}
+
+void MemoryReader::nextRecord(TBlockHeader &block)
+{
+    // skipped, faulty and lost records take their interval too: stamps stay on the storage grid.
     // Computed from the count, not summed, so 100,000 intervals add no rounding drift.
     ++m_recordIndex;
     block.RecordTime = block.FirstRecordTime + double(m_recordIndex) * block.Interval;
     m_engine.QueueOrder(Link::Orders::GNM, QString::number(block.BlockNr));
+}
+
+void MemoryReader::DamagedChainReply(int orderIndex, const QString &message, const QString &reply)
+{
+    const QString report = RecordErrorMessage(message, reply);
+    if (orderIndex == Link::Orders::GNH) {
+        m_engine.ReportMessage(report, true);
+        if (DirectoryReading)
+            m_engine.QueueOrderByIndex(Link::Orders::GNH);
+        return;
+    }
+    if (orderIndex != Link::Orders::GNM || endCancelledRead())
+        return;
+    m_engine.ReportMessage(report, true);
+    nextRecord(m_directory[std::size_t(CurrentBlock)]);
 }
 
 void MemoryReader::writeRecord(const MeasureFields &fields, double recordTime, bool skipped)

@@ -90,6 +90,8 @@ public:
     // engine handlers
     void ParseBlockHeader(int replyIndex, const QString &reply);
     void ParseMeasureRecord(int replyIndex, const QString &reply);
+    // a GNH or GNM reply that came damaged: the entry is lost, reported, and the chain goes on
+    void DamagedChainReply(int orderIndex, const QString &message, const QString &reply);
     void AbandonBlockRead();
 
     // btnDiagramm: reports and returns false without data rows
@@ -122,6 +124,8 @@ private:
     void endRead();
     void endDirectory();
     void writeRecord(const MeasureFields &fields, double recordTime, bool skipped);
+    void nextRecord(TBlockHeader &block);
+    bool endCancelledRead();
     void onQueueFinished();
 
     Link::ProtocolEngine &m_engine;

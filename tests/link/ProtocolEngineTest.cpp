@@ -99,6 +99,66 @@ TEST_F(EngineFixture, RefusalsNameTheRequestAndAbandonTheBlockRead)
     EXPECT_EQ(abandoned, 2);
 }
 
+// GNH and GNM fetch the entry after the last one sent: asked again, the instrument would skip one
+TEST_F(EngineFixture, ADamagedReplyToANextRequestIsWaitedOutNotAskedAgain)
+{
+    QStringList records, damaged;
+    engine->setBlockHandler(Replies::TNM, [&](int, const QString &text) { records << text; });
+    engine->setDamagedChainHandler([&](int order, const QString &message, const QString &text) {
+        damaged << QStringLiteral("%1|%2|%3").arg(order).arg(message, text);
+    });
+    // junk ahead of the reply is passed over while the reply may still come
+    port.script = {"x7#kq;lf-junk\r\n"};
+    engine->QueueOrder(Orders::GNM, "2");
+    run();
+    EXPECT_FALSE(engine->isIdle());
+    now += 500;
+    port.pending = reply("TNM;2;0;0;+;1;2;3;");
+    run();
+    EXPECT_EQ(records, QStringList{"TNM;2;0;0;+;1;2;3;"});
+    EXPECT_TRUE(engine->isIdle());
+
+    // nothing readable behind the damage: at the deadline it goes to the chain's owner
+    port.script = {"TNM;2;0;0;+;1;2;3;99999\r\n"};
+    engine->QueueOrder(Orders::GNM, "2");
+    run();
+    now += 2999;
+    run();
+    EXPECT_TRUE(damaged.isEmpty());
+    now += 2;
+    run();
+    EXPECT_EQ(damaged, QStringList{QStringLiteral("%1|Prüfsummenfehler.|TNM;2;0;0;+;1;2;3;99999").arg(Orders::GNM)});
+    EXPECT_EQ(port.sent.size(), 2);                  // neither request went out twice
+    EXPECT_TRUE(engine->isIdle());
+
+    // without an owner the engine reports it itself; nothing is abandoned either way
+    engine->setDamagedChainHandler({});
+    port.script = {"TNH;2;0;0;0;0;0;01.02.2003;10:00;0:10:00;3;00000\r\n"};
+    engine->QueueOrderByIndex(Orders::GNH);
+    run();
+    now += 3001;
+    run();
+    EXPECT_EQ(port.sent.size(), 3);
+    EXPECT_EQ(sink.errors(), QStringList{"Prüfsummenfehler."});
+    EXPECT_EQ(abandoned, 0);
+}
+
+TEST_F(EngineFixture, ARefusedNextRequestAndADamagedFirstRequestAreAskedAgain)
+{
+    // a refusal served nothing, and a first request starts the chain afresh
+    QStringList records;
+    engine->setBlockHandler(Replies::TNM, [&](int, const QString &text) { records << text; });
+    engine->setBlockHandler(Replies::TFM, [&](int, const QString &text) { records << text; });
+    port.script = {reply("GNM;?;"), reply("TNM;0;"), "TFM;2;0;0;+;1;2;3;99999\r\n", reply("TFM;2;0;0;+;1;2;3;")};
+    engine->QueueOrder(Orders::GNM, "2");
+    engine->QueueOrder(Orders::GFM, "2");
+    run();
+    EXPECT_EQ(port.sent.size(), 4);
+    EXPECT_EQ(records, (QStringList{"TNM;0;", "TFM;2;0;0;+;1;2;3;"}));
+    EXPECT_TRUE(sink.errors().isEmpty());
+    EXPECT_TRUE(engine->isIdle());
+}
+
 TEST_F(EngineFixture, AReplyOfAnotherKindIsPassedOverWhileTheRightOneMayStillCome)
 {
     port.script = {reply("TDA;01.01.2026;10:00:00;")};

@@ -312,6 +312,58 @@ TEST_F(ReaderOnSim, ATimeOutMidChainKeepsTheRowsWritten)
     EXPECT_EQ(reader->textRows().line(14).left(20), "01.12.2026;09:50:00;");
 }
 
+// The instrument moves on with every entry it sends: asking again after a damaged reply would
+// fetch the next entry in the lost one's place, under its time stamp.
+TEST_F(ReaderOnSim, ADamagedRecordIsReportedAndTheNextKeepsItsOwnStamp)
+{
+    loadDirectory();
+    ASSERT_TRUE(reader->BuildFieldList(2));
+    // the instrument's faults strike its next reply, the line's the reply on its way out
+    QObject::connect(&server, &Sim::PtyServer::requestServed, reader.get(), [this] {
+        if (served.size() == 2)
+            instrument.faults.badChecksum = 1;    // the third record
+        if (served.size() == 6)
+            instrument.faults.garbage = 1;        // a line of junk before the sixth
+        if (served.size() == 8)
+            instrument.faults.noise = 1;          // noise run into the eighth
+    });
+    ASSERT_TRUE(reader->ReadSelectedBlock(TargetText, QStringLiteral("3"), marks(9, {0, 1, 3})));
+    ASSERT_TRUE(settle(15000));
+    EXPECT_EQ(served.size(), 13);                    // no record asked for twice
+    const QStringList errors = sink.errors();
+    ASSERT_EQ(errors.size(), 2) << qPrintable(errors.join('\n'));
+    EXPECT_TRUE(errors[0].startsWith("Prüfsummenfehler.Record: TNM;3;0;0;+;900;950;1010;")) << qPrintable(errors[0]);
+    EXPECT_TRUE(errors[1].startsWith("Prüfsummenfehler.Record: ")) << qPrintable(errors[1]);
+    EXPECT_TRUE(errors[1].contains("TNM;3;0;0;-;1025;1075;1135;")) << qPrintable(errors[1]);
+    EXPECT_EQ(sink.messages.last(), "I:Alle Sätze aus Block 3 gelesen.");
+    // the lost records leave gaps at 18:00 and 23:00, the alarm record at 20:00
+    QStringList rows;
+    for (int i = 7; i < reader->textRows().lineCount(); ++i)
+        rows << reader->textRows().line(i);
+    EXPECT_EQ(rows, (QStringList{"02.12.2026;16:00:00;     900", "02.12.2026;17:00:00;    -925",
+                                 "02.12.2026;19:00:00;    -975", "02.12.2026;21:00:00;   -1025",
+                                 "02.12.2026;22:00:00;    1050", "03.12.2026;00:00:00;    1100",
+                                 "03.12.2026;01:00:00;   -1125", "03.12.2026;02:00:00;    1150",
+                                 "03.12.2026;03:00:00;   -1175"}));
+}
+
+TEST_F(ReaderOnSim, ADamagedHeaderIsReportedAndTheDirectoryGoesOn)
+{
+    QObject::connect(&server, &Sim::PtyServer::requestServed, reader.get(), [this] {
+        if (served.size() == 2)
+            instrument.faults.badChecksum = 1;    // the header of block 2
+    });
+    reader->LoadDirectory();
+    ASSERT_TRUE(settle(8000));
+    EXPECT_EQ(served, (QByteArrayList{"GIN", "GFH", "GNH", "GNH", "GNH"}));
+    ASSERT_EQ(reader->directory().size(), 2u);
+    EXPECT_EQ(reader->directory()[0].BlockNr, 1);
+    EXPECT_EQ(reader->directory()[1].BlockNr, 3);
+    ASSERT_EQ(sink.errors().size(), 1);
+    EXPECT_TRUE(sink.errors()[0].startsWith("Prüfsummenfehler.Record: TNH;2;1;5;0;1;0;")) << qPrintable(sink.errors()[0]);
+    EXPECT_EQ(sink.messages.last(), "I:Messwertverzeichnis ist eingelesen.");
+}
+
 TEST_F(ReaderOnSim, BlockToWorkbookWithChart)
 {
     if (!HaveUnzip())
