@@ -428,7 +428,8 @@ void TForm1::tsComPortChanged()
     const QString baudCaption = tsBaud->PosText().value(tsBaud->Position()).section(u'|', 0, 0);
     const int baud = baudCaption.trimmed().toInt();
     tsComPort->setToolTip(Lang::Format(Lang::Text(Lang::TxPortHint),
-                                       {Link::SerialLink::ResolvePortName(m_baseDir, name)}));
+                                       {Link::SerialLink::ResolvePortName(m_baseDir, name)})
+                          + m_serial->PortNotes(name));
     if (m_serial->SetPortParams(baud, QStringLiteral("n"), 8, 1) && m_serial->OpenPort(name)) {
         m_param.PortIndex = tsComPort->Position();
         m_selection.BaudIndex = tsBaud->Position();
