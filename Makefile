@@ -4,24 +4,37 @@
 PACKAGES := cmake make g++ pkg-config qt6-base-dev qt6-serialport-dev qt6-charts-dev \
             libqt6opengl6-dev libxlsxwriter-dev zlib1g-dev unzip libgtest-dev libgmock-dev libgl-dev \
             locales desktop-file-utils appstream
+# only `make fuzz` needs these: the test suite replays the fuzz corpora with g++
+FUZZ_PACKAGES := clang libclang-rt-14-dev
 SUDO     := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 JOBS     := $(shell nproc)
 BUILD    := build
 ASAN     := build/asan
 PREFIX   ?= /usr/local
+FUZZ     := build/fuzz
+FUZZ_SECONDS ?= 60
+FUZZ_TARGETS ?=
 
-.PHONY: all deps packages build run test bench soak install package clean
+.PHONY: all deps fuzz-deps packages build run test fuzz fuzz-seeds bench soak install package clean
 
 all: build
 
-deps:
-	@missing=$$(for p in $(PACKAGES); do \
+# $(call install-missing,packages): installs those not installed yet
+define install-missing
+	@missing=$$(for p in $(1); do \
 	    dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q 'install ok installed' || echo $$p; done); \
 	if [ -n "$$missing" ]; then \
 	    echo "Installing missing packages:" $$missing; \
 	    $(SUDO) apt-get update && \
 	    $(SUDO) env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends $$missing; \
 	fi
+endef
+
+deps:
+	$(call install-missing,$(PACKAGES))
+
+fuzz-deps:
+	$(call install-missing,$(PACKAGES) $(FUZZ_PACKAGES))
 
 packages:
 	@echo $(PACKAGES)
@@ -44,6 +57,19 @@ test: deps
 	LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0 \
 	UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 	ctest --output-on-failure -j$(JOBS)
+
+# Each fuzz target for FUZZ_SECONDS (FUZZ_TARGETS="a b" for some), built with clang in $(FUZZ);
+# new inputs collect in $(FUZZ)/corpus, crashes in $(FUZZ)/artifacts.
+fuzz: fuzz-deps
+	cmake -S . -B $(FUZZ) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ -DQT8800_FUZZ=ON
+	cmake --build $(FUZZ) -j$(JOBS) --target fuzz_all
+	scripts/run-fuzz.sh $(FUZZ) $(FUZZ_SECONDS) $(FUZZ_TARGETS)
+
+# Writes the seed corpora anew from the stand-in instrument and the program's writers.
+fuzz-seeds: deps
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake --build $(BUILD) -j$(JOBS) --target fuzz_make_seeds
+	$(BUILD)/fuzz_make_seeds tests/fuzz/corpus
 
 bench: build
 	scripts/run-bench.sh $(BUILD)

@@ -64,6 +64,11 @@ TForm1::TForm1(StartOptions options, QWidget *parent)
         ReportMessage(text, true);
         StatusPortText(QStringLiteral("???"), true);
     });
+    connect(m_serial, &Link::SerialLink::portReopened, this, [this](const QString &text) {
+        ShowStatusText(text);
+        StatusPortText(m_serial->portName() + QStringLiteral(" - ")
+                           + tsBaud->PosText().value(tsBaud->Position()).section(u'|', 0, 0), false);
+    });
     m_tables.FieldTable.setView(this);
 
     Files::ConfigFileHooks hooks;

@@ -64,9 +64,10 @@ void TForm1::applyWindowTexts()
 void TForm1::updatePortHint()
 {
     // the selector names a port; where it leads depends on what lies in the base directory
-    const QString device = Link::SerialLink::ResolvePortName(m_baseDir, tsComPort->PosString().trimmed());
-    const QString hint =
-        Lang::Text(Lang::TxHintTsComPort) + u'\n' + Lang::Format(Lang::Text(Lang::TxPortHint), {device});
+    const QString name = tsComPort->PosString().trimmed();
+    const QString device = Link::SerialLink::ResolvePortName(m_baseDir, name);
+    const QString hint = Lang::Text(Lang::TxHintTsComPort) + u'\n' + Lang::Format(Lang::Text(Lang::TxPortHint), {device})
+                         + m_serial->PortNotes(name);
     tsComPort->setToolTip(hint);
     tsComPort->setAccessibleDescription(hint);
 }

@@ -12,6 +12,10 @@ enum LinkTextId : int {
     TxReadFailed,
     TxWriteFailed,
     TxPortLost,
+    TxPortReopened,
+    TxPortNotReopened,
+    TxLatencyTimer,
+    TxHintNoRights,
     // protocol engine
     TxNoAnswer = 1101,
     TxPortNotReady,

@@ -13,6 +13,12 @@ const TextTable &LinkTexts()
         {TxReadFailed, "ReadFile function failed"},
         {TxWriteFailed, "WriteFile function failed"},
         {TxPortLost, "Schnittstelle %s wurde geschlossen: %s"},
+        {TxPortReopened, "Schnittstelle %s ist wieder verfügbar und wurde geöffnet."},
+        {TxPortNotReopened, "Schnittstelle %s ist wieder verfügbar, kann aber nicht geöffnet werden: %s"},
+        {TxLatencyTimer, "Latenz-Timer des USB-Adapters steht auf %d ms: höchstens etwa %d Anfragen je Sekunde. "
+                         "Auf 1 ms stellen: echo 1 | sudo tee %s"},
+        {TxHintNoRights, "Keine Berechtigung für das Gerät: der Benutzer muss zur Gruppe \"%s\" gehören "
+                         "(sudo adduser $USER %s, danach neu anmelden)."},
         {TxNoAnswer, "QT 8800 antwortet nicht oder Baudrate stimmt nicht! Kommunikation wird abgebrochen."},
         {TxPortNotReady, "Serielle Schnittstelle nicht bereit! Kommunikation wird abgebrochen."},
         {TxIncomplete, "Unvollständigen Satz erhalten"},

@@ -9,6 +9,8 @@
 
 #include <cerrno>
 #include <fcntl.h>
+#include <grp.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace Link {
@@ -40,6 +42,33 @@ QString withCode(const QString &text, int code)
     return text + QStringLiteral(" (win error code: %1)").arg(code);
 }
 
+// asked without opening: an open and close would pulse the modem lines of a real port
+int accessError(const QString &device)
+{
+    return ::access(QFile::encodeName(device).constData(), R_OK | W_OK) == 0 ? 0 : errno;
+}
+
+// The group that may use the device: Debian gives serial ports to "dialout", others differ.
+QString deviceGroup(const QString &device)
+{
+    struct stat st = {};
+    if (::stat(QFile::encodeName(device).constData(), &st) == 0 && st.st_gid != 0) {
+        if (const group *g = ::getgrgid(st.st_gid))
+            return QString::fromLocal8Bit(g->gr_name);
+    }
+    return QStringLiteral("dialout");
+}
+
+// The adapter's setting in sysfs, named after the device the path resolves to ("ttyUSB0").
+QString latencyTimerPath(const QString &sysfsRoot, const QString &device)
+{
+    const QString resolved = QFileInfo(device).canonicalFilePath();
+    const QString tty = QFileInfo(resolved.isEmpty() ? device : resolved).fileName();
+    if (tty.isEmpty())
+        return {};
+    return sysfsRoot + QStringLiteral("/bus/usb-serial/devices/") + tty + QStringLiteral("/latency_timer");
+}
+
 } // namespace
 
 SerialLink::SerialLink(StatusSink &sink, TrafficLog *log, QObject *parent)
@@ -47,9 +76,13 @@ SerialLink::SerialLink(StatusSink &sink, TrafficLog *log, QObject *parent)
     , m_sink(sink)
     , m_log(log)
     , m_port(new QSerialPort(this))
+    , m_access(accessError)
 {
     connect(m_port, &QSerialPort::readyRead, this, &SerialLink::onReadyRead);
     connect(m_port, &QSerialPort::errorOccurred, this, &SerialLink::onError);
+    // a stat of one path twice a second, and only while the port is missing
+    m_watch.setInterval(kWatchIntervalMs);
+    connect(&m_watch, &QTimer::timeout, this, &SerialLink::watchForDevice);
 }
 
 SerialLink::~SerialLink()
@@ -118,19 +151,41 @@ void SerialLink::applySettings()
 
 bool SerialLink::OpenPort(const QString &name)
 {
+    m_watch.stop();
+    m_watchFailure.clear();
+    m_watchReported = false;
+    if (open(name)) {
+        if (const QString note = name.isEmpty() ? QString() : latencyNote(m_device); !note.isEmpty())
+            m_sink.StatusMessage(note, false);
+        return true;
+    }
+    // an adapter not plugged in yet is opened once it is
+    if (!QFileInfo::exists(m_device))
+        m_watch.start();
+    return false;
+}
+
+bool SerialLink::open(const QString &name)
+{
     m_lastError.clear();
     if (m_port->isOpen())
         m_port->close();
     m_opened = false;
     m_name = name;
+    m_device.clear();
     if (name.isEmpty())
         return true;
 
     const QString device = ResolvePortName(m_baseDir, name);
+    const QFileInfo entry(QDir(m_baseDir).filePath(name));
+    m_viaEntry = entry.isSymLink() || entry.exists();
+    m_device = device;
     m_port->setPortName(device);
     applySettings();
-    if (!m_port->open(QIODevice::ReadWrite)) {
-        int code = probeOpen(device);
+    int code = QFileInfo::exists(device) && m_access(device) == EACCES ? EACCES : 0;
+    if (code != 0 || !m_port->open(QIODevice::ReadWrite)) {
+        if (code == 0)
+            code = probeOpen(device);
         if (code == 0)
             code = errnoFor(m_port->error());
         m_lastError = withCode(Lang::Text(Lang::TxUnableToOpen), code);
@@ -145,6 +200,75 @@ bool SerialLink::OpenPort(const QString &name)
     m_port->clearError();
     m_opened = true;
     return true;
+}
+
+void SerialLink::watchForDevice()
+{
+    if (m_port->isOpen() || m_name.isEmpty()) {
+        m_watch.stop();
+        return;
+    }
+    // a port reached through an entry in the base directory waits for that entry: without it
+    // the name would fall back to a serial port of the PC, which is not the device that went
+    const QString entry = QDir(m_baseDir).filePath(m_name);
+    if (!QFileInfo::exists(m_viaEntry ? entry : ResolvePortName(m_baseDir, m_name))) {
+        m_watchFailure.clear();
+        return;
+    }
+    if (open(m_name)) {
+        m_watch.stop();
+        m_watchFailure.clear();
+        m_watchReported = false;
+        QString text = Lang::Format(Lang::Text(Lang::TxPortReopened), {m_name});
+        if (const QString note = latencyNote(m_device); !note.isEmpty())
+            text += QStringLiteral("  ") + note;
+        Q_EMIT portReopened(text);
+        return;
+    }
+    // a device node appears a moment before its rights are set: only a failure that stays
+    // is reported, and once
+    if (m_lastError != m_watchFailure) {
+        m_watchFailure = m_lastError;
+        m_watchReported = false;
+        return;
+    }
+    if (!m_watchReported) {
+        m_watchReported = true;
+        Q_EMIT portError(Lang::Format(Lang::Text(Lang::TxPortNotReopened), {m_name, m_lastError}));
+    }
+}
+
+std::optional<int> SerialLink::LatencyTimer(const QString &device) const
+{
+    QFile file(latencyTimerPath(m_sysfsRoot, device));
+    if (file.fileName().isEmpty() || !file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    bool ok = false;
+    const int ms = file.read(16).trimmed().toInt(&ok);
+    return ok ? std::optional<int>(ms) : std::nullopt;
+}
+
+QString SerialLink::latencyNote(const QString &device) const
+{
+    const std::optional<int> ms = LatencyTimer(device);
+    // each reply waits for the timer: 16 ms, the usual default, allows about 60 rounds a second
+    if (!ms || *ms <= 1)
+        return {};
+    return Lang::Format(Lang::Text(Lang::TxLatencyTimer),
+                        {QString::number(*ms), QString::number(1000 / *ms), latencyTimerPath(m_sysfsRoot, device)});
+}
+
+QString SerialLink::PortNotes(const QString &name) const
+{
+    const QString device = ResolvePortName(m_baseDir, name);
+    QString notes;
+    if (QFileInfo::exists(device) && m_access(device) == EACCES) {
+        const QString group = deviceGroup(device);
+        notes += u'\n' + Lang::Format(Lang::Text(Lang::TxHintNoRights), {group, group});
+    }
+    if (const QString note = latencyNote(device); !note.isEmpty())
+        notes += u'\n' + note;
+    return notes;
 }
 
 bool SerialLink::PortReady() const
@@ -205,10 +329,13 @@ void SerialLink::onError(QSerialPort::SerialPortError error)
     default:
         return;    // modem-line and timeout notices change nothing for us
     }
-    // the device is gone: close once, tell once, and let the user reopen by choosing the port
+    // the device is gone: close once, tell once, and open it again when it comes back
     m_opened = false;
     m_port->clearError();
     m_port->close();
+    m_watchFailure.clear();
+    m_watchReported = false;
+    m_watch.start();
     Q_EMIT portError(Lang::Format(Lang::Text(Lang::TxPortLost), {m_name, text}));
 }
 

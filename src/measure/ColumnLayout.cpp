@@ -41,6 +41,9 @@ QString integerText(qint32 value, int width)
 // sees true ties.
 QString fixedText(double value, int width, int decimals, QChar separator)
 {
+    // "inf" and "nan" have no point to round at
+    if (!std::isfinite(value))
+        return QString::asprintf("%*.*f", width, decimals, value);
     char buffer[96];
     const auto result = std::to_chars(buffer + 1, buffer + sizeof buffer, value, std::chars_format::fixed, decimals + 30);
     if (result.ec != std::errc())

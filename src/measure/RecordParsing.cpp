@@ -364,7 +364,12 @@ RecordParse ParseMeasureRecord(QStringView reply, qint32 blockNr, MeasureFields 
             break;
         case KindAnalog:
             if (const std::optional<float> v = toFloat(*t)) {
-                f.FloatValue = options.scaleAnalog ? ScaleAnalog(*v, options.valueAtZero, options.valueAtTen) : *v;
+                const float value = options.scaleAnalog ? ScaleAnalog(*v, options.valueAtZero, options.valueAtTen) : *v;
+                // a calibration can carry a reading past what a float holds: that is no value either
+                if (std::isfinite(value))
+                    f.FloatValue = value;
+                else
+                    converted = false;
             } else {
                 converted = false;
             }

@@ -407,6 +407,40 @@ private Q_SLOTS:
         QCOMPARE(m_form->lblSerNr->text(), m_instrument.serial);
     }
 
+    void anAdapterThatComesBackIsReopenedAndSaysSo()
+    {
+        auto restore = qScopeGuard([this] {
+            if (!m_server->isOpen())
+                m_server->start(m_dir.path() + "/COM1");
+            m_form->serial().setSysfsRoot(QStringLiteral("/sys"));
+            QMetaObject::invokeMethod(m_form->tsComPort, "onChanged");
+        });
+        m_server->stop();                                               // the adapter pulled
+        QVERIFY(QTest::qWaitFor([this] { return message().startsWith("Schnittstelle COM1 wurde geschlossen: "); }, 3000));
+        QCOMPARE(m_form->statusLine()->panel(StatusLine::PortPanel).text, QStringLiteral("???"));
+        const QString device = m_server->start(m_dir.path() + "/COM1");   // and plugged in again
+        QVERIFY(!device.isEmpty());
+        QVERIFY(QTest::qWaitFor([this] { return message() == "Schnittstelle COM1 ist wieder verfügbar und wurde geöffnet."; },
+                                3000));
+        QCOMPARE(m_form->statusLine()->panel(StatusLine::PortPanel).text, QStringLiteral("COM1 -  9600"));
+        QTest::mouseClick(m_form->lblSerNr, Qt::LeftButton);
+        QVERIFY(idle());
+        QCOMPARE(m_form->lblSerNr->text(), m_instrument.serial);
+
+        // an adapter with the usual 16 ms latency timer: the port's hint and the status line say so
+        const QString sys = m_dir.path() + "/sys";
+        const QString folder = sys + "/bus/usb-serial/devices/" + QFileInfo(device).fileName();
+        QVERIFY(QDir().mkpath(folder));
+        QFile timer(folder + "/latency_timer");
+        QVERIFY(timer.open(QIODevice::WriteOnly) && timer.write("16\n") == 3);
+        timer.close();
+        m_form->serial().setSysfsRoot(sys);
+        QMetaObject::invokeMethod(m_form->tsComPort, "onChanged");
+        QVERIFY(m_form->serial().PortReady());
+        QVERIFY(m_form->tsComPort->toolTip().contains("\nLatenz-Timer des USB-Adapters steht auf 16 ms"));
+        QVERIFY(message().startsWith("Latenz-Timer des USB-Adapters steht auf 16 ms: höchstens etwa 62 Anfragen je Sekunde."));
+    }
+
     void memoryClearAskedNoSendsOnlyTheStatusRead()
     {
         m_answer = false;

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 using namespace Measure;
 
 namespace {
@@ -125,7 +127,8 @@ TEST(ColumnLayout, NumberFormatsAreThoseOfPrintf)
     const ColumnLayout layout = BuildColumnLayout(f, false);
     const DisplayFormats formats;
     for (float v : {0.0f, -0.0004f, 0.0005f, 1.0005f, 2.5f, -3.25f, 0.125f, 9.96f, -9.95f, 99.95f, -99.95f, 999.9999f,
-                    123456.789f, 1.0e7f, 3.0e9f, -3.4e38f}) {
+                    123456.789f, 1.0e7f, 3.0e9f, -3.4e38f, std::numeric_limits<float>::infinity(),
+                    -std::numeric_limits<float>::infinity(), std::numeric_limits<float>::quiet_NaN()}) {
         f[6].FloatValue = f[8].FloatValue = v;
         EXPECT_EQ(ColumnValue(layout.columns[1], f, 0, formats, false, false), QString::asprintf("%9.3f", double(v)));
         EXPECT_EQ(ColumnValue(layout.columns[2], f, 0, formats, false, false), QString::asprintf("%8.1f", double(v)));

@@ -202,6 +202,27 @@ TEST_F(RecordTest, ScalingUsesTheCalibrationOrItsFallbacks)
     EXPECT_FLOAT_EQ(ScaleAnalog(5.0f, u"-10", u"10,0"), 0.0f);
 }
 
+// found by fuzzing: a reading scaled beyond the float range became an infinity, which the text
+// row then showed with digits from memory it never wrote
+TEST_F(RecordTest, AReadingScaledBeyondTheFloatRangeIsAConvertError)
+{
+    select({6});
+    options.scaleAnalog = true;
+    options.valueAtZero = "0";
+    options.valueAtTen = "340000000000000000000000000000000000000";
+    RecordParse p = parse("TNM;2;0;0;+;1;2;3;1;10;3;");
+    EXPECT_EQ(p.kind, RecordParse::Faulty);
+    EXPECT_EQ(p.errorText, " Convert-Error at Ana-Avg");
+    options.valueAtZero = "-340000000000000000000000000000000000000";
+    p = parse("TNM;2;0;0;+;1;0;3;1;0;3;");
+    EXPECT_EQ(p.kind, RecordParse::Faulty);
+    // within the range it is a value like any other
+    options.valueAtZero = "0";
+    p = parse("TNM;2;0;0;+;1;2;3;1;0,5;3;");
+    ASSERT_EQ(p.kind, RecordParse::Record);
+    EXPECT_FLOAT_EQ(fields[6].FloatValue, 1.7e37f);
+}
+
 TEST_F(RecordTest, AlarmRecordsAreSkippedOnlyWhenAsked)
 {
     EXPECT_FALSE(parse("TNM;2;0;1;+;1;2;3;1;2;3;0:1;2:2;16:3;").skipped);

@@ -1,0 +1,235 @@
+// A port whose device goes and comes back, devices the user may not open, and USB adapters
+// with a slow latency timer: against the stand-in program over real pseudo-terminals.
+#include "FakePort.h"
+
+#include "link/ProtocolEngine.h"
+#include "link/SerialLink.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QProcess>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+
+using namespace Link;
+
+namespace {
+
+const QString kLost = QStringLiteral("Schnittstelle COM1 wurde geschlossen: ");
+const QString kBack = QStringLiteral("Schnittstelle COM1 ist wieder verfügbar und wurde geöffnet.");
+
+// The stand-in program, linked as `link`; stopped with SIGTERM, which removes the link.
+class StandIn
+{
+public:
+    QString start(const QString &link)
+    {
+        m_process.start(QStringLiteral(QT8800_SIM_PATH), {QStringLiteral("--link"), link});
+        if (!m_process.waitForStarted() || !m_process.waitForReadyRead(5000))
+            return {};
+        return QString::fromLocal8Bit(m_process.readLine()).trimmed();
+    }
+    void stop()
+    {
+        m_process.terminate();
+        m_process.waitForFinished(5000);
+    }
+    ~StandIn() { stop(); }
+
+private:
+    QProcess m_process;
+};
+
+struct PortWatch : testing::Test
+{
+    QTemporaryDir dir;
+    Tables tables;
+    RecordingSink sink;
+    SerialLink serial{sink, nullptr};
+    FakeView view{tables.FieldTable};
+    std::unique_ptr<ProtocolEngine> engine;
+    QStringList errors;
+    QStringList reopened;
+
+    void SetUp() override
+    {
+        BuildTables(tables);
+        engine = std::make_unique<ProtocolEngine>(tables, serial, sink);
+        QObject::connect(&serial, &SerialLink::telegramReceived, engine.get(), &ProtocolEngine::RunProtocolEngine);
+        QObject::connect(&serial, &SerialLink::portError, [this](const QString &text) { errors << text; });
+        QObject::connect(&serial, &SerialLink::portReopened, [this](const QString &text) { reopened << text; });
+        serial.setBaseDir(dir.path());
+        serial.setSysfsRoot(dir.filePath("sys"));
+        ASSERT_TRUE(serial.SetPortParams(38400, "n", 8, 1));
+    }
+
+    QString link() const { return dir.filePath("COM1"); }
+
+    // the instrument answers through the port as it is now
+    bool answers()
+    {
+        tables.FieldTable[0].TelegramText.clear();
+        QSignalSpy finished(engine.get(), &ProtocolEngine::queueFinished);
+        engine->InformationRequest();
+        return finished.wait(5000) && tables.FieldTable[0].TelegramText == QStringLiteral("88000123");
+    }
+
+    void fakeLatencyTimer(const QString &device, const QByteArray &value)
+    {
+        const QString folder = dir.filePath("sys/bus/usb-serial/devices/" + QFileInfo(device).fileName());
+        ASSERT_TRUE(QDir().mkpath(folder));
+        QFile file(folder + "/latency_timer");
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(value);
+    }
+};
+
+} // namespace
+
+TEST_F(PortWatch, AStandInThatGoesIsReportedOnceAndOneUnderTheSameNameIsOpenedBySelf)
+{
+    StandIn first;
+    ASSERT_FALSE(first.start(link()).isEmpty());
+    ASSERT_TRUE(serial.OpenPort("COM1")) << qPrintable(serial.LastPortError());
+    EXPECT_FALSE(serial.watching());
+    ASSERT_TRUE(answers());
+
+    first.stop();
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !errors.isEmpty(); }, 3000));
+    EXPECT_TRUE(errors[0].startsWith(kLost)) << qPrintable(errors[0]);
+    EXPECT_FALSE(serial.PortReady());
+    EXPECT_TRUE(serial.watching());
+    // nothing more while the device is away, however long
+    QTest::qWait(3 * SerialLink::kWatchIntervalMs);
+    EXPECT_EQ(errors.size(), 1);
+    EXPECT_TRUE(reopened.isEmpty());
+
+    StandIn second;
+    ASSERT_FALSE(second.start(link()).isEmpty());
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !reopened.isEmpty(); }, 3000));
+    EXPECT_EQ(reopened, QStringList{kBack});
+    EXPECT_EQ(errors.size(), 1);
+    EXPECT_TRUE(serial.PortReady());
+    EXPECT_FALSE(serial.watching());
+    EXPECT_TRUE(answers());
+}
+
+TEST_F(PortWatch, ChoosingAPortWhileTheDeviceIsAwayEndsTheWatch)
+{
+    StandIn first;
+    ASSERT_FALSE(first.start(link()).isEmpty());
+    ASSERT_TRUE(serial.OpenPort("COM1"));
+    first.stop();
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !errors.isEmpty(); }, 3000));
+    ASSERT_TRUE(serial.watching());
+
+    // another port the user picks that opens: the lost one is no longer wanted
+    StandIn other;
+    ASSERT_FALSE(other.start(dir.filePath("COM2")).isEmpty());
+    ASSERT_TRUE(serial.OpenPort("COM2"));
+    EXPECT_FALSE(serial.watching());
+    StandIn back;
+    ASSERT_FALSE(back.start(link()).isEmpty());
+    QTest::qWait(3 * SerialLink::kWatchIntervalMs);
+    EXPECT_TRUE(reopened.isEmpty());
+    EXPECT_EQ(serial.portName(), QStringLiteral("COM2"));
+
+    // closing at program end ends it as well
+    back.stop();
+    QFile::link(dir.filePath("ttyUSB0"), link());
+    EXPECT_FALSE(serial.OpenPort("COM1"));
+    EXPECT_TRUE(serial.watching());
+    EXPECT_TRUE(serial.OpenPort(QString()));
+    EXPECT_FALSE(serial.watching());
+}
+
+TEST_F(PortWatch, AnAdapterNotYetPluggedInIsOpenedWhenItAppears)
+{
+    QFile::link(dir.filePath("ttyUSB0"), link());
+    ASSERT_FALSE(serial.OpenPort("COM1"));
+    EXPECT_EQ(serial.LastPortError(), QStringLiteral("Unable to open com port (win error code: 2)"));
+    EXPECT_TRUE(serial.watching());
+    StandIn later;
+    ASSERT_FALSE(later.start(link()).isEmpty());
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !reopened.isEmpty(); }, 3000));
+    EXPECT_TRUE(errors.isEmpty());
+    EXPECT_TRUE(answers());
+}
+
+TEST_F(PortWatch, ADeviceWithoutRightsIsNamedInTheErrorTheHintAndOnItsReturn)
+{
+    StandIn standIn;
+    const QString device = standIn.start(link());
+    ASSERT_FALSE(device.isEmpty());
+    QString denied = device;
+    serial.setAccessCheck([&denied](const QString &path) { return path == denied ? EACCES : 0; });
+
+    EXPECT_FALSE(serial.OpenPort("COM1"));
+    EXPECT_EQ(serial.LastPortError(), QStringLiteral("Unable to open com port (win error code: 13) - der Benutzer "
+                                                     "muss zur Gruppe \"dialout\" gehören"));
+    // the device is there: nothing to wait for
+    EXPECT_FALSE(serial.watching());
+    const QString notes = serial.PortNotes("COM1");
+    EXPECT_TRUE(notes.startsWith("\nKeine Berechtigung für das Gerät: der Benutzer muss zur Gruppe \"")) << qPrintable(notes);
+    EXPECT_TRUE(notes.contains("(sudo adduser $USER ")) << qPrintable(notes);
+    EXPECT_TRUE(serial.PortNotes("COM2").isEmpty());
+
+    // rights granted, port opened; then the device goes and comes back without them
+    denied.clear();
+    ASSERT_TRUE(serial.OpenPort("COM1"));
+    EXPECT_TRUE(serial.PortNotes("COM1").isEmpty());
+    standIn.stop();
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !errors.isEmpty(); }, 3000));
+    StandIn back;
+    denied = back.start(link());
+    ASSERT_FALSE(denied.isEmpty());
+    ASSERT_TRUE(QTest::qWaitFor([this] { return errors.size() == 2; }, 3000));
+    EXPECT_EQ(errors[1], "Schnittstelle COM1 ist wieder verfügbar, kann aber nicht geöffnet werden: Unable to open com "
+                         "port (win error code: 13) - der Benutzer muss zur Gruppe \"dialout\" gehören");
+    QTest::qWait(3 * SerialLink::kWatchIntervalMs);
+    EXPECT_EQ(errors.size(), 2);
+    EXPECT_TRUE(serial.watching());
+
+    denied.clear();
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !reopened.isEmpty(); }, 3000));
+    EXPECT_TRUE(answers());
+}
+
+TEST_F(PortWatch, ASlowLatencyTimerIsNamedInTheHintTheStatusLineAndTheReopenMessage)
+{
+    // a USB adapter as the by-id link names it; the device node itself is not opened here
+    QDir().mkpath(dir.filePath("dev/serial/by-id"));
+    QFile(dir.filePath("dev/ttyUSB0")).open(QIODevice::WriteOnly);
+    QFile::link("../../ttyUSB0", dir.filePath("dev/serial/by-id/usb-FTDI_FT232R_A1B2C3-if00-port0"));
+    QFile::link(dir.filePath("dev/serial/by-id/usb-FTDI_FT232R_A1B2C3-if00-port0"), dir.filePath("COM3"));
+    EXPECT_TRUE(serial.PortNotes("COM3").isEmpty());
+    fakeLatencyTimer("ttyUSB0", "16\n");
+    const QString path = dir.filePath("sys/bus/usb-serial/devices/ttyUSB0/latency_timer");
+    EXPECT_EQ(serial.LatencyTimer(dir.filePath("COM3")), 16);
+    EXPECT_EQ(serial.PortNotes("COM3"), "\nLatenz-Timer des USB-Adapters steht auf 16 ms: höchstens etwa 62 Anfragen "
+                                        "je Sekunde. Auf 1 ms stellen: echo 1 | sudo tee " + path);
+    fakeLatencyTimer("ttyUSB0", "1\n");
+    EXPECT_TRUE(serial.PortNotes("COM3").isEmpty());
+
+    // at an open the note goes to the status line, and with the message of a reopen
+    StandIn standIn;
+    const QString device = standIn.start(link());
+    ASSERT_FALSE(device.isEmpty());
+    fakeLatencyTimer(device, "16");
+    ASSERT_TRUE(serial.OpenPort("COM1"));
+    ASSERT_FALSE(sink.messages.isEmpty());
+    EXPECT_TRUE(sink.messages.last().startsWith("I:Latenz-Timer des USB-Adapters steht auf 16 ms")) << qPrintable(sink.messages.last());
+    standIn.stop();
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !errors.isEmpty(); }, 3000));
+    StandIn back;
+    const QString again = back.start(link());
+    ASSERT_FALSE(again.isEmpty());
+    fakeLatencyTimer(again, "16");
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !reopened.isEmpty(); }, 3000));
+    EXPECT_TRUE(reopened[0].startsWith(kBack + "  Latenz-Timer des USB-Adapters steht auf 16 ms")) << qPrintable(reopened[0]);
+}
