@@ -619,9 +619,10 @@ void DeviceViewPage::panAnzeigeResize()
     const int w = panAnzeige->width();
     const int h = panAnzeige->height();
     const int bar = BarHeight(h);
-    anzeige->setGeometry(0, 0, w, h - bar);
+    // a panel lower than the bar's minimum leaves the meter no room, never less
+    anzeige->setGeometry(0, 0, w, std::max(0, h - bar));
     panAnzBar->setGeometry(0, h - bar, w, bar);
-    panAnzBarIn->setGeometry(8, 8, w - 16, bar - 16);
+    panAnzBarIn->setGeometry(8, 8, std::max(0, w - 16), bar - 16);
     const int side = std::max(8, panAnzBarIn->height() - 16);
     imgLogo->setGeometry(8, 8, side, side);
     placeBarLabels();
