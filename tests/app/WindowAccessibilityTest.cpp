@@ -165,7 +165,7 @@ private Q_SLOTS:
         };
         for (const auto &[object, name] : expected)
             QCOMPARE(of(object)->text(QAccessible::Name), name);
-        QCOMPARE(of(m_form->tsBaud)->text(QAccessible::Description), Lang::Text(Lang::TxBaudHint));
+        QCOMPARE(of(m_form->tsBaud)->text(QAccessible::Description), Lang::Text(Lang::TxHintTsBaud));
     }
 
     void buttonsWhoseFaceSaysNothingHaveNames()
