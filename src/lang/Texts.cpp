@@ -14,7 +14,8 @@ namespace {
 // every area once; a new area is added here
 std::vector<const TextTable *> areas()
 {
-    return {&LinkTexts(), &FilesTexts(), &MeasureTexts(), &AppTexts(), &MainWindowTexts(), &MemoryUiTexts()};
+    return {&LinkTexts(),       &FilesTexts(),      &MeasureTexts(),    &AppTexts(),
+            &MainWindowTexts(), &MemoryUiTexts(),   &DeviceViewTexts(), &CliTexts()};
 }
 
 const QHash<int, QString> &german()
