@@ -299,7 +299,7 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QString>("reason");
         QTest::newRow("empty") << QByteArray() << GermanText(TxModuleEmpty);
-        QTest::newRow("binary") << QByteArray("\x7F" "ELF\x02\x01\x01\0\0\0\x02\0>\0", 16) << GermanText(TxModuleBinary);
+        QTest::newRow("binary") << QByteArray("\x7F" "ELF\x02\x01\x01\0\0\0\x02\0>\0", 14) << GermanText(TxModuleBinary);
         QTest::newRow("unknown numbers only") << QByteArray("9001=one\n9002=two\n") << GermanText(TxModuleNoTexts);
     }
     void damagedModulesAtStartLeaveTheGermanTextsAndSaySo()
