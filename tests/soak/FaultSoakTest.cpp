@@ -397,7 +397,7 @@ QString FaultSoakTest::directoryStep(bool *complete)
                 intact.insert(s.block);
             if ((s.intact && !s.refused) || isDisturbed(s))
                 maybe.insert(s.block);
-        } else if (s.code == "GNH" && s.answered && !s.refused && !s.intact) {
+        } else if (s.code == "GNH" && isFaulty(s)) {
             ++damagedEnds;
         }
     }
@@ -512,7 +512,7 @@ QString FaultSoakTest::checkRecords(const Sim::Block &b, const QList<Row> &rows)
                 intact.insert(s.record);
             if (((s.intact && !s.refused) || isDisturbed(s)) && readable)
                 maybe.insert(s.record);
-        } else if (s.code == "GNM" && s.record < 0 && s.answered && !s.refused && !s.intact) {
+        } else if (s.code == "GNM" && s.record < 0 && isFaulty(s)) {
             ++damagedEnds;
         }
     }
