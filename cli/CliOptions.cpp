@@ -21,14 +21,14 @@ enum Scope : unsigned {
     OnAny = 1u << 3,
 };
 
-struct OptionSpec
+struct OptionRule
 {
     const char *name;
     bool takesValue;
     unsigned scope;
 };
 
-const OptionSpec kOptions[] = {
+const OptionRule kOptions[] = {
     {"port", true, OnLink},          {"baud", true, OnLink},
     {"log", true, OnLink},           {"help", false, OnAny},
     {"version", false, OnAny},       {"all", false, OnDownload},
@@ -58,15 +58,15 @@ std::optional<Command> commandNamed(const QString &name)
     return std::nullopt;
 }
 
-const OptionSpec *optionNamed(const QString &name)
+const OptionRule *optionNamed(const QString &name)
 {
-    for (const OptionSpec &o : kOptions)
+    for (const OptionRule &o : kOptions)
         if (name == QLatin1String(o.name))
             return &o;
     return nullptr;
 }
 
-bool allows(const OptionSpec &option, Command command)
+bool allows(const OptionRule &option, Command command)
 {
     if (option.scope & OnAny)
         return true;
@@ -88,7 +88,7 @@ bool allows(const OptionSpec &option, Command command)
 
 struct Given
 {
-    const OptionSpec *spec;
+    const OptionRule *rule;
     QString spelled;    // as typed, for messages
     QString value;
 };
@@ -168,12 +168,12 @@ ParseResult ParseCommandLine(const QStringList &arguments)
             return fail(Format(Text(TxCliUnknownOption), {arg}));
         const qsizetype eq = arg.indexOf(u'=');
         const QString name = arg.mid(2, eq < 0 ? -1 : eq - 2);
-        const OptionSpec *spec = optionNamed(name);
+        const OptionRule *rule = optionNamed(name);
         const QString spelled = QStringLiteral("--") + name;
-        if (!spec)
+        if (!rule)
             return fail(Format(Text(TxCliUnknownOption), {spelled}));
         QString value;
-        if (spec->takesValue) {
+        if (rule->takesValue) {
             if (eq >= 0)
                 value = arg.mid(eq + 1);
             else if (i + 1 < arguments.size())
@@ -185,13 +185,13 @@ ParseResult ParseCommandLine(const QStringList &arguments)
         } else if (eq >= 0) {
             return fail(Format(Text(TxCliOptionTakesNoValue), {spelled}));
         }
-        given.append({spec, spelled, value});
+        given.append({rule, spelled, value});
     }
 
     CliOptions o;
     auto has = [&](const char *name) {
         for (const Given &g : given)
-            if (g.spec->name == std::string_view(name))
+            if (g.rule->name == std::string_view(name))
                 return true;
         return false;
     };
@@ -230,9 +230,9 @@ ParseResult ParseCommandLine(const QStringList &arguments)
 
     const QString commandText = CommandName(o.command);
     for (const Given &g : given) {
-        if (!allows(*g.spec, o.command))
+        if (!allows(*g.rule, o.command))
             return fail(Format(Text(TxCliOptionNotFor), {g.spelled, commandText}));
-        const std::string_view name = g.spec->name;
+        const std::string_view name = g.rule->name;
         if (name == "port") {
             o.port = g.value;
         } else if (name == "baud") {

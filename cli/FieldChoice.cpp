@@ -29,12 +29,12 @@ QString comparable(const QString &text)
 
 } // namespace
 
-FieldChoice ChooseFields(const Measure::MeasureFields &fields, const QString &spec)
+FieldChoice ChooseFields(const Measure::MeasureFields &fields, const QString &list)
 {
     FieldChoice out;
     const qsizetype count = qsizetype(fields.size());
     QStringList items;
-    for (const QString &item : spec.split(u','))
+    for (const QString &item : list.split(u','))
         if (!item.trimmed().isEmpty())
             items << item.trimmed();
     const bool startAll = items.isEmpty() || items.first().startsWith(u'-');

@@ -18,6 +18,6 @@ struct FieldChoice
     QList<bool> marks;
     QStringList unmatched;      // items that name no group and no field of this list
 };
-FieldChoice ChooseFields(const Measure::MeasureFields &fields, const QString &spec);
+FieldChoice ChooseFields(const Measure::MeasureFields &fields, const QString &list);
 
 } // namespace Cli

@@ -7,25 +7,11 @@
 #include "cli/LiveCommand.h"
 
 #include "lang/Texts.h"
+#include "model/StopSignals.h"
 
 #include <QCoreApplication>
-#include <QSocketNotifier>
 
-#include <csignal>
 #include <memory>
-#include <unistd.h>
-
-namespace {
-
-int g_signalPipe[2] = {-1, -1};
-
-void onSignal(int)
-{
-    const char byte = 1;
-    (void)!::write(g_signalPipe[1], &byte, 1);
-}
-
-} // namespace
 
 int main(int argc, char **argv)
 {
@@ -53,14 +39,9 @@ int main(int argc, char **argv)
 
     // a signal ends a live recording as --for does; anything else stops where it is, with
     // every file either whole or not written
-    if (::pipe(g_signalPipe) != 0)
+    Model::StopSignals stopSignals;
+    if (!stopSignals.isValid())
         return ExitInstrument;
-    QSocketNotifier signalNotifier(g_signalPipe[0], QSocketNotifier::Read);
-    struct sigaction action = {};
-    action.sa_handler = onSignal;
-    sigaction(SIGTERM, &action, nullptr);
-    sigaction(SIGINT, &action, nullptr);
-    sigaction(SIGHUP, &action, nullptr);
 
     CliSession session(options, console);
     const int opened = session.open();
@@ -80,9 +61,7 @@ int main(int argc, char **argv)
     std::unique_ptr<DownloadCommand> download;
     std::unique_ptr<LiveCommand> live;
     int signalsSeen = 0;
-    QObject::connect(&signalNotifier, &QSocketNotifier::activated, &app, [&] {
-        char byte;
-        (void)!::read(g_signalPipe[0], &byte, 1);
+    QObject::connect(&stopSignals, &Model::StopSignals::stopRequested, &app, [&] {
         // the first one lets the request in flight finish its row; a second one does not wait
         if (live && ++signalsSeen == 1) {
             live->stop();

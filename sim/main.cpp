@@ -1,29 +1,15 @@
 // qt8800-sim: a stand-in instrument on a pseudo-terminal, for development and tests.
+#include "model/StopSignals.h"
 #include "sim/PtyServer.h"
 #include "sim/TrafficReplay.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QFile>
-#include <QSocketNotifier>
 
 #include <algorithm>
 #include <optional>
-#include <csignal>
 #include <cstdio>
-#include <unistd.h>
-
-namespace {
-
-int g_signalPipe[2] = {-1, -1};
-
-void onSignal(int)
-{
-    const char byte = 1;
-    (void)!::write(g_signalPipe[1], &byte, 1);
-}
-
-} // namespace
 
 int main(int argc, char **argv)
 {
@@ -87,15 +73,10 @@ int main(int argc, char **argv)
     }
 
     // before the device is announced: whoever reads it may stop us at once
-    if (::pipe(g_signalPipe) != 0)
+    Model::StopSignals stopSignals;
+    if (!stopSignals.isValid())
         return 1;
-    QSocketNotifier quitNotifier(g_signalPipe[0], QSocketNotifier::Read);
-    QObject::connect(&quitNotifier, &QSocketNotifier::activated, &app, &QCoreApplication::quit);
-    struct sigaction action = {};
-    action.sa_handler = onSignal;
-    sigaction(SIGTERM, &action, nullptr);
-    sigaction(SIGINT, &action, nullptr);
-    sigaction(SIGHUP, &action, nullptr);
+    QObject::connect(&stopSignals, &Model::StopSignals::stopRequested, &app, &QCoreApplication::quit);
 
     Sim::PtyServer server(instrument);
     server.setBaud(baud);
@@ -116,7 +97,6 @@ int main(int argc, char **argv)
     }
     std::printf("%s\n", qPrintable(device));
     std::fflush(stdout);
-
 
     const int rc = app.exec();
     server.stop();
