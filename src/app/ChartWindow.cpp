@@ -38,10 +38,10 @@ QChart *ChartWindow::chart() const
     return m_view->chart();
 }
 
-void ChartWindow::showChart(const Measure::ChartSpec &spec, const Measure::ChartData &data)
+void ChartWindow::showChart(const Measure::ChartPlan &plan, const Measure::ChartData &data)
 {
     auto *chart = new QChart;
-    chart->setTitle(spec.title);
+    chart->setTitle(plan.title);
     chart->setPlotAreaBackgroundBrush(Qt::white);
     chart->setPlotAreaBackgroundVisible(true);
     chart->legend()->setVisible(true);
@@ -50,11 +50,11 @@ void ChartWindow::showChart(const Measure::ChartSpec &spec, const Measure::Chart
     const int count = int(data.categories.size());
     auto *xAxis = new QCategoryAxis;
     xAxis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
-    xAxis->setTitleText(spec.xAxisTitle);
+    xAxis->setTitleText(plan.xAxisTitle);
     xAxis->setGridLineVisible(true);
     xAxis->setMinorGridLineVisible(false);
     xAxis->setLabelsAngle(-60);             // date and time labels are long
-    const int spacing = std::max(1, spec.tickSpacing);
+    const int spacing = std::max(1, plan.tickSpacing);
     QSet<QString> used;
     for (int i = 0; i < count; i += spacing) {
         // the axis wants distinct labels; a repeated one (a date column alone) gets invisible marks
@@ -68,7 +68,7 @@ void ChartWindow::showChart(const Measure::ChartSpec &spec, const Measure::Chart
     chart->addAxis(xAxis, Qt::AlignBottom);
 
     auto *yAxis = new QValueAxis;
-    yAxis->setTitleText(spec.yAxisTitle);
+    yAxis->setTitleText(plan.yAxisTitle);
     yAxis->setGridLineVisible(true);
     yAxis->setMinorGridLineVisible(false);
     double low = 0, high = 0;
@@ -106,7 +106,7 @@ void ChartWindow::showChart(const Measure::ChartSpec &spec, const Measure::Chart
     QChart *old = m_view->chart();
     m_view->setChart(chart);
     delete old;
-    m_view->setAccessibleName(spec.title.isEmpty() ? windowTitle() : spec.title);
+    m_view->setAccessibleName(plan.title.isEmpty() ? windowTitle() : plan.title);
     QStringList names;
     for (const auto &series : data.series)
         names.append(series.name);

@@ -16,7 +16,7 @@ public:
     explicit ChartWindow(QWidget *parent = nullptr);
 
     void ApplyLanguageTexts();
-    void showChart(const Measure::ChartSpec &spec, const Measure::ChartData &data);
+    void showChart(const Measure::ChartPlan &plan, const Measure::ChartData &data);
 
     QChart *chart() const;
     QChartView *chartView() const { return m_view; }

@@ -89,22 +89,22 @@ bool SheetExport::CreateChart(const QString &title, QString *error)
             *error = Lang::Text(Lang::TxNoDataAvailable);
         return false;
     }
-    ChartSpec spec;
-    spec.headerRow = HeaderRow;
-    spec.firstColumn = StartCol;
-    spec.lastColumn = StartCol + LastCol - 1;
-    spec.lastRow = HeaderRow + RecordCounter - 1;
-    spec.categoryColumns = m_categoryColumns;
-    spec.sourceRange = QStringLiteral("%1%2:%3%4")
+    ChartPlan plan;
+    plan.headerRow = HeaderRow;
+    plan.firstColumn = StartCol;
+    plan.lastColumn = StartCol + LastCol - 1;
+    plan.lastRow = HeaderRow + RecordCounter - 1;
+    plan.categoryColumns = m_categoryColumns;
+    plan.sourceRange = QStringLiteral("%1%2:%3%4")
                            .arg(Workbook::ColumnName(StartCol))
                            .arg(HeaderRow)
                            .arg(Workbook::ColumnName(StartCol + LastCol - 1))
                            .arg(HeaderRow + RecordCounter - 1);
-    spec.title = title.trimmed();
-    spec.xAxisTitle = XAxisTitle.trimmed();
-    spec.yAxisTitle = YAxisTitle.trimmed();
-    spec.tickSpacing = RecordCounter < 10 ? RecordCounter : RecordCounter / 10;
-    m_workbook.chart = spec;
+    plan.title = title.trimmed();
+    plan.xAxisTitle = XAxisTitle.trimmed();
+    plan.yAxisTitle = YAxisTitle.trimmed();
+    plan.tickSpacing = RecordCounter < 10 ? RecordCounter : RecordCounter / 10;
+    m_workbook.chart = plan;
     m_workbook.Saved = false;
     return true;
 }

@@ -84,7 +84,7 @@ ChartData Workbook::chartData() const
     ChartData data;
     if (!chart)
         return data;
-    const ChartSpec &s = *chart;
+    const ChartPlan &s = *chart;
     for (int row = s.headerRow + 1; row <= s.lastRow; ++row) {
         QStringList parts;
         for (int col = s.firstColumn; col < s.firstColumn + s.categoryColumns; ++col)
@@ -147,7 +147,7 @@ bool Workbook::write(const QString &path, QString *error) const
     QByteArray chartTitle, xTitle, yTitle;
     const QByteArray chartSheet = chartSheetName.toUtf8();
     if (chart && chart->lastRow > chart->headerRow) {
-        const ChartSpec &s = *chart;
+        const ChartPlan &s = *chart;
         lxw_chart *line = workbook_add_chart(book, LXW_CHART_LINE);
         const lxw_row_t header = lxw_row_t(s.headerRow - 1);
         const lxw_row_t firstData = header + 1, lastData = lxw_row_t(s.lastRow - 1);

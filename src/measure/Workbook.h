@@ -11,7 +11,7 @@ namespace Measure {
 // The line chart of a workbook, as the chart step set it up. The parts that never change
 // (line chart, major gridlines only, categories between ticks, not reversed, white plot area,
 // legend on top) are written as such.
-struct ChartSpec
+struct ChartPlan
 {
     int headerRow = 0;          // worksheet row of the headings (series names)
     int firstColumn = 1;        // 1 = A
@@ -62,7 +62,7 @@ public:
     QString caption;            // shown as the workbook's title
     QString sheetName = QStringLiteral("Sheet1");
     QString chartSheetName = QStringLiteral("Chart1");
-    std::optional<ChartSpec> chart;
+    std::optional<ChartPlan> chart;
     // false once a cell changed since the last save; a new workbook counts as saved
     bool Saved = true;
 

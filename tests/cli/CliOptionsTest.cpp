@@ -144,8 +144,8 @@ TEST(FieldChoice, GroupsCaptionsPositionsAndTakingAway)
     const Measure::MeasureFields fields = Measure::BuildFieldList(block, QStringLiteral("Druck"));
     ASSERT_EQ(fields.size(), 11u);   // date, time, 3 ions, 3 analog, F 0, F 2, T F
 
-    auto marked = [&](const QString &spec) {
-        const FieldChoice c = ChooseFields(fields, spec);
+    auto marked = [&](const QString &plan) {
+        const FieldChoice c = ChooseFields(fields, plan);
         QList<int> on;
         for (int i = 0; i < c.marks.size(); ++i)
             if (c.marks[i])
