@@ -5,7 +5,6 @@
 #include "lang/Texts.h"
 
 #include <QDateTime>
-#include <QFileInfo>
 
 #include <algorithm>
 #include <limits>
@@ -36,29 +35,37 @@ void LiveCommand::done(int code)
 {
     m_interval.stop();
     m_end.stop();
-    m_file.close();
+    m_recorder.Close();
     if (m_finish)
         std::exchange(m_finish, {})(code);
+}
+
+bool LiveCommand::reportFailure()
+{
+    const QString file = m_session.options().csvFile;
+    switch (m_recorder.failure()) {
+    case Measure::LiveRecorder::Failure::None:
+        return false;
+    case Measure::LiveRecorder::Failure::NotWritable:
+        m_session.StatusMessage(Format(Text(TxCliCannotWrite), {file, Text(TxCliNotWritable)}), true);
+        break;
+    case Measure::LiveRecorder::Failure::CannotRead:
+        m_session.StatusMessage(Format(Text(TxCliCannotRead), {file}), true);
+        break;
+    case Measure::LiveRecorder::Failure::WriteFailed:
+        m_session.StatusMessage(Format(Text(TxCliCannotWrite), {file, m_recorder.failureReason()}), true);
+        break;
+    }
+    return true;
 }
 
 void LiveCommand::start()
 {
     const CliOptions &o = m_session.options();
-    const QFileInfo file(o.csvFile);
-    const QFileInfo dir(file.absolutePath());
-    if (file.isDir() || (file.exists() && !file.isWritable()) || !dir.isDir() || !dir.isWritable()) {
-        m_session.StatusMessage(Format(Text(TxCliCannotWrite), {o.csvFile, Text(TxCliNotWritable)}), true);
+    if (!m_recorder.Open(o.csvFile)) {
+        reportFailure();
         return done(ExitFile);
     }
-    if (file.size() > 0) {
-        QFile existing(o.csvFile);
-        if (!existing.open(QIODevice::ReadOnly)) {
-            m_session.StatusMessage(Format(Text(TxCliCannotRead), {o.csvFile}), true);
-            return done(ExitFile);
-        }
-        m_fileHeading = QString::fromUtf8(existing.readLine(4096)).trimmed();
-    }
-    m_file.setFileName(o.csvFile);
 
     Link::ProtocolEngine &engine = m_session.engine();
     engine.setBlockHandler(Link::Replies::TAM, [this, &engine](int, const QString &reply) {
@@ -92,46 +99,19 @@ void LiveCommand::queueFinished()
     if (m_session.hasErrors())
         return done(ExitInstrument);
     if (m_stopping)
-        return done(m_file.error() == QFile::NoError ? ExitDone : ExitFile);
+        return done(ExitDone);
 }
 
 void LiveCommand::ShowCurrentValues(const Measure::CurrentValues &values)
 {
     if (!m_finish)
         return;
-    const QDateTime now = QDateTime::currentDateTime();
-    const Measure::LiveColumns columns = Measure::LiveColumnsFor(values);
-    QString lines;
-    const QString heading = Measure::LiveHeading(columns, m_session.store().value(19).trimmed() + QStringLiteral(" [V]"));
-    // a heading starts the file, and stands again wherever the sensors on the bus change
-    if (m_haveColumns ? columns != m_columns : heading != m_fileHeading)
-        lines += heading + QStringLiteral("\r\n");
-    m_columns = columns;
-    m_haveColumns = true;
-    lines += Measure::LiveRow(columns, now, values, m_session.formats()) + QStringLiteral("\r\n");
-    if (!append(lines))
+    const QString analogCaption = m_session.store().value(19).trimmed() + QStringLiteral(" [V]");
+    if (!m_recorder.Append(QDateTime::currentDateTime(), values, analogCaption, m_session.formats())) {
+        reportFailure();
         return done(ExitFile);
-    ++m_rows;
-    m_session.console().transient(Format(Text(TxCliLiveProgress), {QString::number(m_rows)}));
-}
-
-bool LiveCommand::append(const QString &lines)
-{
-    if (!m_file.isOpen() && !m_file.open(QIODevice::WriteOnly | QIODevice::Append)) {
-        m_session.StatusMessage(Format(Text(TxCliCannotWrite), {m_file.fileName(), m_file.errorString()}), true);
-        return false;
     }
-    const qint64 before = m_file.size();
-    const QByteArray bytes = lines.toUtf8();
-    if (m_file.write(bytes) != bytes.size() || !m_file.flush()) {
-        const QString reason = m_file.errorString();
-        // a row cut off by a full disk would spoil the file for every reader: it goes again
-        m_file.unsetError();
-        m_file.resize(before);
-        m_session.StatusMessage(Format(Text(TxCliCannotWrite), {m_file.fileName(), reason}), true);
-        return false;
-    }
-    return true;
+    m_session.console().transient(Format(Text(TxCliLiveProgress), {QString::number(m_recorder.rows())}));
 }
 
 } // namespace Cli

@@ -3,9 +3,8 @@
 #include "cli/DeviceCommands.h"
 
 #include "measure/CurrentValues.h"
-#include "measure/LiveRows.h"
+#include "measure/LiveRecorder.h"
 
-#include <QFile>
 #include <QObject>
 #include <QTimer>
 
@@ -32,19 +31,15 @@ public:
 private:
     void tick();
     void queueFinished();
-    bool append(const QString &lines);
+    bool reportFailure();
     void done(int code);
 
     CliSession &m_session;
     Finish m_finish;
     QTimer m_interval;
     QTimer m_end;
-    QFile m_file;
-    QString m_fileHeading;          // first line of the file as it was found
-    Measure::LiveColumns m_columns;
-    bool m_haveColumns = false;
+    Measure::LiveRecorder m_recorder;
     bool m_stopping = false;
-    qint64 m_rows = 0;
 };
 
 } // namespace Cli

@@ -18,6 +18,7 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QPushButton>
 #include <QPainter>
 #include <QPainterPath>
 #include <QSplitter>
@@ -253,6 +254,9 @@ void DeviceViewPage::buildRightColumn()
     btnNull = key(4, "btnNull", kLightBlue, &lblNullKey, "lblNullKey", &lblF12, "lblF12");
     keys->setRowMinimumHeight(0, 18);
     column->addLayout(keys);
+    btnTrend = named(new QPushButton(panRight), "btnTrend");
+    column->addWidget(btnTrend, 0, Qt::AlignHCenter);
+    connect(btnTrend, &QPushButton::clicked, this, &DeviceViewPage::trendRequested);
     column->addStretch(1);
     connect(btnShowandHide, &TOvalButton::clicked, this, &DeviceViewPage::CycleDeviceViews);
     connect(btnPol, &TOvalButton::clicked, this, &DeviceViewPage::btnPolClick);
@@ -314,6 +318,8 @@ void DeviceViewPage::ApplyLanguageTexts()
     lblF12->setText(Text(TxKeyF12));
     btnInfo->setTextPos1(Text(TxSwitchOff));
     btnInfo->setTextPos2(Text(TxSwitchOn));
+    btnTrend->setText(Text(TxTrendPageButton));
+    btnTrend->setToolTip(Text(TxTrendHintPageButton));
 
     mpAna->setToolTip(Text(TxHintMpAna));
     lblAnaName->setToolTip(Text(TxHintLblAnaName));

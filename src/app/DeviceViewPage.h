@@ -8,6 +8,7 @@
 #include <optional>
 
 class QLabel;
+class QPushButton;
 class QSplitter;
 class TFormSens;
 class TLedCheck;
@@ -109,12 +110,15 @@ public:
                 *btnNull = nullptr;
     TLedCheck *ledAlarm = nullptr, *ledMain = nullptr;
     TSlideButton *btnInfo = nullptr;
+    QPushButton *btnTrend = nullptr;
 
 signals:
     // the live update switch moved: Timer1 polls while it is on
     void liveUpdateChanged(bool on);
     // the analogue panel's height, to be kept for the next start
     void analogHeightChanged(int height);
+    // the trend window's key
+    void trendRequested();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

@@ -6,6 +6,7 @@
 #include "app/StatusLine.h"
 #include "app/TAboutBox.h"
 #include "app/TFormSens.h"
+#include "app/TrendWindow.h"
 #include "files/ParameterFile.h"
 #include "lang/Texts.h"
 #include "link/TelegramCodec.h"
@@ -104,10 +105,11 @@ TForm1::TForm1(StartOptions options, QWidget *parent)
     buildTabMeasureConfig();
     buildTabMemoryData();
     buildTabInfo();
+    buildTrend();
     buildTabProgram();
     buildBottomPanel(central);
     m_engine->setBlockHandler(Link::Replies::TAM, [this](int, const QString &reply) {
-        Measure::ParseCurrentValues(reply, *m_devicePage, *m_engine);
+        Measure::ParseCurrentValues(reply, m_liveViews, *m_engine);
     });
     connectConfigHandlers();
     connectProgramHandlers();
@@ -129,6 +131,7 @@ TForm1::~TForm1()
 {
     // hiding the sensor window cancels through the reader, so it goes before the reader
     m_formSens.reset();
+    m_trend.reset();
     // the page shows the reader's rows; it goes first, the reader before the engine it is wired to
     delete m_memoryPage;
     m_memoryPage = nullptr;
@@ -324,6 +327,7 @@ void TForm1::FormClose()
     Timer1.stop();
     Timer2.stop();
     m_formSens->hide();
+    m_trend->hide();
     m_log->CloseTrafficLog();
     m_serial->OpenPort(QString());
     if (m_param.RememberConfig)
@@ -386,13 +390,16 @@ void TForm1::Timer1Timer()
     const int tick = Timer1.interval();
     m_status->StatusTick();
     UpdateClockDisplay();
-    if (DeviceViewActive) {
+    // the trend window asks for live values too, with the device view's switch off
+    if (DeviceViewActive || trendShown()) {
         if (MeasureCountdown > 0)
             MeasureCountdown -= tick;
         if (MeasureCountdown <= 0) {
             MeasureCountdown = int(std::lround(double(m_param.MeasureInterval) * 1000.0));
             m_engine->MeasurementQuery(cboQTTime->isChecked());
         }
+    }
+    if (DeviceViewActive) {
         if (!m_state.AlarmTexts.isEmpty())
             centreAlarmLabel();
     } else {

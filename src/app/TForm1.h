@@ -8,6 +8,7 @@
 #include "link/StatusSink.h"
 #include "link/TelegramTables.h"
 #include "link/TrafficLog.h"
+#include "measure/CurrentValues.h"
 #include "model/FieldTable.h"
 #include "model/StatusTables.h"
 
@@ -35,6 +36,7 @@ class TAboutBox;
 class MemoryDataPage;
 class DeviceViewPage;
 class TFormSens;
+class TrendWindow;
 
 namespace Measure {
 class MemoryReader;
@@ -110,6 +112,8 @@ public:
     MemoryDataPage *memoryPage() const { return m_memoryPage; }
     DeviceViewPage *devicePage() const { return m_devicePage; }
     TFormSens *sensorWindow() const { return m_formSens.get(); }
+    TrendWindow *trendWindow() const { return m_trend.get(); }
+    void showTrend();
     Measure::MemoryReader &memoryReader() { return *m_reader; }
     QString baseDir() const { return m_baseDir; }
     QChar decimalSeparator() const { return m_decimalSep; }
@@ -183,6 +187,8 @@ private:
     void buildTabMeasureConfig();
     void buildTabMemoryData();
     void buildTabInfo();
+    void buildTrend();
+    bool trendShown() const;
     void buildTabProgram();
     void bindFields();
     void connectConfigHandlers();
@@ -262,6 +268,8 @@ private:
     MemoryDataPage *m_memoryPage = nullptr;
     DeviceViewPage *m_devicePage = nullptr;
     std::unique_ptr<TFormSens> m_formSens;     // a top-level window of its own, not a child
+    std::unique_ptr<TrendWindow> m_trend;      // likewise
+    Measure::CurrentValuesFanOut m_liveViews;
     QTimer Timer1;
     QTimer Timer2;
     QString m_paramMessage;

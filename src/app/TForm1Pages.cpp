@@ -5,6 +5,7 @@
 #include "app/TAboutBox.h"
 #include "app/TForm1.h"
 #include "app/TFormSens.h"
+#include "app/TrendWindow.h"
 #include "files/ParameterFile.h"
 #include "lang/Texts.h"
 #include "measure/MemoryReader.h"
@@ -16,7 +17,9 @@
 #include "widgets/TTextSpin.h"
 
 #include <QCheckBox>
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -25,6 +28,7 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QTabWidget>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -130,6 +134,7 @@ void TForm1::buildMenu()
     action(device, "KonfigurationzumQT8800bertragen1", TxCapKonfigurationzumQT8800bertragen1,
            &TForm1::WriteConfigToDevice)
         ->setShortcut(Qt::Key_F6);
+    action(device, "LiveVerlauf1", TxTrendMenu, &TForm1::showTrend)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
 
     QMenu *options = menu("Optionen1", TxCapOptionen1);
     action(options, "Programmkonfigurieren1", TxCapProgrammkonfigurieren1,
@@ -476,6 +481,55 @@ void TForm1::buildTabInfo()
     connect(m_devicePage, &DeviceViewPage::analogHeightChanged, this,
             [this](int height) { m_param.AnalogPanelHeight = height; });
     connect(m_formSens.get(), &TFormSens::cycleViews, m_devicePage, &DeviceViewPage::CycleDeviceViews);
+    connect(m_devicePage, &DeviceViewPage::trendRequested, this, &TForm1::showTrend);
+}
+
+void TForm1::buildTrend()
+{
+    TrendWindow::Links links;
+    links.formats = [this] {
+        Measure::DisplayFormats f;
+        f.dateFormat = m_dateFormat;
+        f.timeFormat = QStringLiteral("HH'%1'mm'%1'ss").arg(m_timeSep);
+        f.decimalSep = m_decimalSep;
+        return f;
+    };
+    links.analogName = [this] { return txtAnaName->text(); };
+    links.intervalMsecs = [this] { return int(std::lround(double(m_param.MeasureInterval) * 1000.0)); };
+    links.recordFolder = [this] {
+        const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+        return QFileInfo(documents).isDir() ? documents : QDir::homePath();
+    };
+    links.chooseRecordFile = [](QWidget *parent, const QString &suggestion,
+                                std::function<void(const QString &)> done) {
+        auto *dialog = new QFileDialog(parent, Text(TxTrendRecordDialogTitle), suggestion, Text(TxTrendRecordFilter));
+        dialog->setAttribute(Qt::WA_DeleteOnClose);
+        dialog->setAcceptMode(QFileDialog::AcceptSave);
+        dialog->setDefaultSuffix(QStringLiteral("csv"));
+        // a recording continues an existing file, it never replaces one
+        dialog->setOption(QFileDialog::DontConfirmOverwrite);
+        connect(dialog, &QFileDialog::finished, dialog, [dialog, done = std::move(done)](int result) {
+            const QStringList files = dialog->selectedFiles();
+            done(result == QDialog::Accepted && !files.isEmpty() ? files.first() : QString());
+        });
+        dialog->open();
+    };
+    m_trend = std::make_unique<TrendWindow>(std::move(links));
+    addWindowTexts([this] { m_trend->ApplyLanguageTexts(); });
+    m_liveViews.Add(*m_devicePage, [this] { return DeviceViewActive; });
+    m_liveViews.Add(*m_trend, [this] { return trendShown(); });
+}
+
+bool TForm1::trendShown() const
+{
+    return m_trend && m_trend->isVisible();
+}
+
+void TForm1::showTrend()
+{
+    m_trend->show();
+    m_trend->raise();
+    m_trend->activateWindow();
 }
 
 void TForm1::buildTabProgram()

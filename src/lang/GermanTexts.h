@@ -15,5 +15,6 @@ const TextTable &MainWindowTexts();
 const TextTable &MemoryUiTexts();
 const TextTable &DeviceViewTexts();
 const TextTable &CliTexts();
+const TextTable &TrendTexts();
 
 } // namespace Lang

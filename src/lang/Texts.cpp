@@ -15,7 +15,8 @@ namespace {
 std::vector<const TextTable *> areas()
 {
     return {&LinkTexts(),       &FilesTexts(),      &MeasureTexts(),    &AppTexts(),
-            &MainWindowTexts(), &MemoryUiTexts(),   &DeviceViewTexts(), &CliTexts()};
+            &MainWindowTexts(), &MemoryUiTexts(),   &DeviceViewTexts(), &CliTexts(),
+            &TrendTexts()};
 }
 
 const QHash<int, QString> &german()

@@ -13,6 +13,7 @@
 #include "lang/MemoryUiTextIds.h"
 #include "lang/DeviceViewTextIds.h"
 #include "lang/CliTextIds.h"
+#include "lang/TrendTextIds.h"
 
 namespace Lang {
 

@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringView>
 
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -42,6 +43,25 @@ class CurrentValuesSink
 public:
     virtual ~CurrentValuesSink() = default;
     virtual void ShowCurrentValues(const CurrentValues &values) = 0;
+};
+
+// Several views of the same replies, each only while it wants them.
+class CurrentValuesFanOut : public CurrentValuesSink
+{
+public:
+    void Add(CurrentValuesSink &sink, std::function<bool()> wanted)
+    {
+        m_sinks.push_back({&sink, std::move(wanted)});
+    }
+    void ShowCurrentValues(const CurrentValues &values) override
+    {
+        for (const auto &[sink, wanted] : m_sinks)
+            if (!wanted || wanted())
+                sink->ShowCurrentValues(values);
+    }
+
+private:
+    std::vector<std::pair<CurrentValuesSink *, std::function<bool()>>> m_sinks;
 };
 
 // The engine's TAM handler: a reply with any token error is reported and changes nothing.

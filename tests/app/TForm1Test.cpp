@@ -496,7 +496,7 @@ private Q_SLOTS:
     // the real dialogs, not the test seam: a filter converted twice offers no file type at all
     void fileDialogsOfferTheirFileTypes()
     {
-        for (const QKeySequence key : {QKeySequence(Qt::Key_F2), QKeySequence(Qt::Key_F3)}) {
+        for (const QKeySequence &key : {QKeySequence(Qt::Key_F2), QKeySequence(Qt::Key_F3)}) {
             QAction *command = nullptr;
             for (QAction *action : m_form->findChildren<QAction *>())
                 if (action->shortcut() == key)
