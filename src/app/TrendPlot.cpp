@@ -4,7 +4,6 @@
 #include <QAccessibleWidget>
 #include <QDateTime>
 #include <QPainter>
-#include <QPainterPath>
 
 #include <algorithm>
 #include <array>
@@ -292,7 +291,11 @@ void TrendPlot::paintEvent(QPaintEvent *)
         const int gapColumns = std::max(2, int(std::ceil(double(m_gap) / columnMs)));
         for (int s : series) {
             m_buffer.Spans(s, from, m_end, m_spans, columns);
-            QPainterPath path;
+            // a cosmetic one-pixel pen keeps the raster engine on its fast line path
+            QPen pen(SeriesColour(s), 1);
+            pen.setCosmetic(true);
+            p.setPen(pen);
+            m_points.clear();
             int last = -gapColumns - 1;
             for (int c = 0; c < columns; ++c) {
                 const auto &span = m_spans[std::size_t(c)];
@@ -300,18 +303,18 @@ void TrendPlot::paintEvent(QPaintEvent *)
                     continue;
                 const double px = plot.left() + c + 0.5;
                 if (c - last > gapColumns) {
-                    // a short stroke, so a lone sample shows too
-                    path.moveTo(px - 1, yOf(span.max));
-                    path.lineTo(px, yOf(span.max));
-                } else {
-                    path.lineTo(px, yOf(span.max));
+                    if (!m_points.empty())
+                        p.drawPolyline(m_points.data(), int(m_points.size()));
+                    m_points.clear();
+                    m_points.emplace_back(px - 1, yOf(span.max));   // a lone sample shows too
                 }
+                m_points.emplace_back(px, yOf(span.max));
                 if (span.min != span.max)
-                    path.lineTo(px, yOf(span.min));
+                    m_points.emplace_back(px, yOf(span.min));
                 last = c;
             }
-            p.setPen(QPen(SeriesColour(s), 1.5));
-            p.drawPath(path);
+            if (!m_points.empty())
+                p.drawPolyline(m_points.data(), int(m_points.size()));
         }
         p.restore();
     }

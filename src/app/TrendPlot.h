@@ -55,5 +55,6 @@ private:
     qint64 m_span = 5 * 60 * 1000;
     qint64 m_end = 0;
     qint64 m_gap = 3000;
-    mutable std::vector<Measure::TrendBuffer::Span> m_spans;   // reused between paints
+    std::vector<Measure::TrendBuffer::Span> m_spans;    // reused between paints
+    std::vector<QPointF> m_points;
 };

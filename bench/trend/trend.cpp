@@ -1,0 +1,146 @@
+// Processor time of the trend window with live values every 0.5 s from the stand-in process,
+// the device view's own switch off so the window is what keeps them coming; then the memory
+// a day of values at 0.5 s takes when fed straight in.
+#include "app/TForm1.h"
+#include "app/TrendPlot.h"
+#include "app/TrendWindow.h"
+
+#include <QApplication>
+#include <QDateTime>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <sys/resource.h>
+
+#include <cmath>
+#include <cstdio>
+
+namespace {
+
+double cpuSeconds()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec)
+           + double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+}
+
+double residentMb()
+{
+    QFile status(QStringLiteral("/proc/self/statm"));
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    const QList<QByteArray> fields = status.readAll().split(' ');
+    return fields.size() > 1 ? fields[1].toDouble() * 4096.0 / (1024.0 * 1024.0) : 0;
+}
+
+// a plain event loop: QTest::qWait would wake up by itself and count against the window
+void idleFor(int ms)
+{
+    QEventLoop loop;
+    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QString simPath = QCoreApplication::applicationDirPath() + "/../qt8800-sim";
+    const QStringList args = app.arguments();
+    if (const qsizetype i = args.indexOf("--sim"); i >= 0 && i + 1 < args.size())
+        simPath = args[i + 1];
+    int seconds = 20;
+    if (const qsizetype i = args.indexOf("--seconds"); i >= 0 && i + 1 < args.size())
+        seconds = std::max(2, args[i + 1].toInt());
+
+    QTemporaryDir base;
+    QProcess sim;
+    sim.start(simPath, {"--link", base.path() + "/COM1"});
+    if (!sim.waitForStarted() || !sim.waitForReadyRead(5000)) {
+        std::fprintf(stderr, "the stand-in instrument did not start: %s\n", qPrintable(simPath));
+        return 1;
+    }
+
+    StartOptions options;
+    options.baseDir = base.path();
+    options.lockDir = base.path();
+    options.ask = [](const QString &) { return true; };
+    int rc = 0;
+    {
+        TForm1 window(options);
+        window.show();
+        idleFor(1000);
+        window.param().MeasureInterval = 0.5f;
+        TrendWindow *trend = window.trendWindow();
+        trend->setSpanIndex(0);                 // one minute: the densest picture
+        window.showTrend();
+        trend->StartRecording(base.filePath("live.csv"));
+        idleFor(2000);
+
+        const int before = trend->buffer().size();
+        const double cpu0 = cpuSeconds();
+        QElapsedTimer wall;
+        wall.start();
+        idleFor(seconds * 1000);
+        const double cpu = cpuSeconds() - cpu0;
+        const double elapsed = double(wall.elapsed()) / 1000.0;
+        const int arrived = trend->buffer().size() - before;
+        std::printf("trend_cpu_pct: %.2f\n", 100.0 * cpu / elapsed);
+        std::printf("trend_values_per_s: %.2f\n", arrived / elapsed);
+        if (arrived < seconds || trend->recordedRows() < arrived) {
+            std::fprintf(stderr, "live values did not arrive or were not recorded (%d values, %lld rows)\n",
+                         arrived, static_cast<long long>(trend->recordedRows()));
+            rc = 1;
+        }
+        trend->close();
+
+        // a day at 0.5 s, straight into the window: the ring is full long before the end
+        Measure::CurrentValues v;
+        v.range = 2;
+        v.analogVolts = 2.5f;
+        v.sensors = {{true, 3, 45.6f}, {false, 3, 21.5f}};
+        const double rss0 = residentMb();
+        QElapsedTimer feed;
+        feed.start();
+        for (int i = 0; i < 24 * 3600 * 2; ++i) {
+            v.ionValue = i % 5000;
+            v.polarity = (i / 600) % 2;
+            trend->ShowCurrentValues(v);
+        }
+        std::printf("trend_day_feed_s: %.2f\n", double(feed.elapsed()) / 1000.0);
+        std::printf("trend_day_rss_growth_mb: %.2f\n", residentMb() - rss0);
+        std::printf("trend_buffer_mb: %.2f\n", double(trend->buffer().bytes()) / (1024.0 * 1024.0));
+
+        // a full ring of a day's last two hours across the widest span: the costliest picture
+        Measure::TrendBuffer day;
+        const qint64 start = QDateTime::currentMSecsSinceEpoch() - qint64(24) * 3600 * 1000;
+        for (int i = 0; i < 24 * 3600 * 2; ++i) {
+            v.ionValue = int(2000 + 1500 * std::sin(i / 300.0));
+            v.analogVolts = float(2.5 + std::sin(i / 50.0));
+            day.Add(start + qint64(i) * 500, v);
+        }
+        TrendPlot plot(day);
+        plot.setLaneTitle(TrendPlot::IonLane, QStringLiteral("ions"));
+        plot.setSpan(TrendWindow::kSpans[std::size(TrendWindow::kSpans) - 1]);
+        plot.setEnd(day.newest().msecs);
+        plot.resize(1600, 900);
+        QElapsedTimer paint;
+        paint.start();
+        constexpr int kPaints = 20;
+        for (int i = 0; i < kPaints; ++i)
+            plot.grab();
+        std::printf("trend_full_paint_ms: %.2f\n", double(paint.elapsed()) / kPaints);
+        window.closeWithoutQuestion();
+    }
+    sim.terminate();
+    sim.waitForFinished(3000);
+    return rc;
+}
