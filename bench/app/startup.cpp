@@ -1,5 +1,6 @@
 // Start-up time, memory and idle cost of the main window, connected to the stand-in process.
 #include "app/TForm1.h"
+#include "common/BenchSupport.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -10,38 +11,9 @@
 #include <QEventLoop>
 #include <QTimer>
 
-#include <sys/resource.h>
-
 #include <cstdio>
 
 namespace {
-
-double cpuSeconds()
-{
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec)
-           + double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
-}
-
-double rssMegabytes()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return 0;
-    for (const QByteArray &line : status.readAll().split('\n'))
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').value(0).toDouble() / 1024.0;
-    return 0;
-}
-
-// QTest::qWait wakes every few milliseconds itself; a plain event loop measures only the window
-void idleFor(int ms)
-{
-    QEventLoop loop;
-    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
-    loop.exec();
-}
 
 struct FirstPaint : QObject
 {
@@ -90,14 +62,14 @@ int main(int argc, char **argv)
             QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
         std::printf("startup_ms: %lld\n", startup.elapsed());
         std::printf("process_startup_ms: %lld\n", sinceStart.elapsed() - simReady);
-        idleFor(500);
-        std::printf("rss_mb: %.1f\n", rssMegabytes());
+        Bench::idleFor(500);
+        std::printf("rss_mb: %.1f\n", Bench::rssMegabytes());
 
-        const double cpu0 = cpuSeconds();
+        const double cpu0 = Bench::cpuSeconds();
         QElapsedTimer wall;
         wall.start();
-        idleFor(5000);
-        std::printf("idle_cpu_pct: %.2f\n", 100.0 * (cpuSeconds() - cpu0) / (double(wall.elapsed()) / 1000.0));
+        Bench::idleFor(5000);
+        std::printf("idle_cpu_pct: %.2f\n", 100.0 * (Bench::cpuSeconds() - cpu0) / (double(wall.elapsed()) / 1000.0));
         window.closeWithoutQuestion();
     }
     sim.terminate();

@@ -3,6 +3,7 @@
 #include "app/DeviceViewPage.h"
 #include "app/TForm1.h"
 #include "app/TFormSens.h"
+#include "common/BenchSupport.h"
 #include "widgets/TMeter120.h"
 
 #include <QApplication>
@@ -14,27 +15,9 @@
 #include <QTemporaryDir>
 #include <QTimer>
 
-#include <sys/resource.h>
-
 #include <cstdio>
 
 namespace {
-
-double cpuSeconds()
-{
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec)
-           + double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
-}
-
-// a plain event loop: QTest::qWait would wake up by itself and count against the window
-void idleFor(int ms)
-{
-    QEventLoop loop;
-    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
-    loop.exec();
-}
 
 void press(QWidget *window, int key)
 {
@@ -75,7 +58,7 @@ int main(int argc, char **argv)
     {
         TForm1 window(options);
         window.show();
-        idleFor(1000);
+        Bench::idleFor(1000);
         window.param().MeasureInterval = 0.5f;
         window.pages()->setCurrentWidget(window.TabInfo);
         DeviceViewPage *page = window.devicePage();
@@ -83,7 +66,7 @@ int main(int argc, char **argv)
         while (page->ViewState() != 2)
             press(&window, Qt::Key_F7);
         press(&window, Qt::Key_F8);
-        idleFor(1500);                               // the first replies have set up the scales
+        Bench::idleFor(1500);                               // the first replies have set up the scales
 
         const QString cellBefore = window.sensorWindow()->cellText(4, TFormSens::kHumidityRow);
         double lastIon = page->anzeige->Value();
@@ -97,11 +80,11 @@ int main(int argc, char **argv)
         });
         watch.start(100);
 
-        const double cpu0 = cpuSeconds();
+        const double cpu0 = Bench::cpuSeconds();
         QElapsedTimer wall;
         wall.start();
-        idleFor(seconds * 1000);
-        const double cpu = cpuSeconds() - cpu0;
+        Bench::idleFor(seconds * 1000);
+        const double cpu = Bench::cpuSeconds() - cpu0;
         const double elapsed = double(wall.elapsed()) / 1000.0;
         watch.stop();
         std::printf("deviceview_cpu_pct: %.2f\n", 100.0 * cpu / elapsed);

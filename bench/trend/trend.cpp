@@ -4,49 +4,16 @@
 #include "app/TForm1.h"
 #include "app/TrendPlot.h"
 #include "app/TrendWindow.h"
+#include "common/BenchSupport.h"
 
 #include <QApplication>
 #include <QDateTime>
 #include <QElapsedTimer>
-#include <QEventLoop>
-#include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
-#include <QTimer>
-
-#include <sys/resource.h>
 
 #include <cmath>
 #include <cstdio>
-
-namespace {
-
-double cpuSeconds()
-{
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec)
-           + double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
-}
-
-double residentMb()
-{
-    QFile status(QStringLiteral("/proc/self/statm"));
-    if (!status.open(QIODevice::ReadOnly))
-        return 0;
-    const QList<QByteArray> fields = status.readAll().split(' ');
-    return fields.size() > 1 ? fields[1].toDouble() * 4096.0 / (1024.0 * 1024.0) : 0;
-}
-
-// a plain event loop: QTest::qWait would wake up by itself and count against the window
-void idleFor(int ms)
-{
-    QEventLoop loop;
-    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
-    loop.exec();
-}
-
-} // namespace
 
 int main(int argc, char **argv)
 {
@@ -77,20 +44,20 @@ int main(int argc, char **argv)
     {
         TForm1 window(options);
         window.show();
-        idleFor(1000);
+        Bench::idleFor(1000);
         window.param().MeasureInterval = 0.5f;
         TrendWindow *trend = window.trendWindow();
         trend->setSpanIndex(0);                 // one minute: the densest picture
         window.showTrend();
         trend->StartRecording(base.filePath("live.csv"));
-        idleFor(2000);
+        Bench::idleFor(2000);
 
         const int before = trend->buffer().size();
-        const double cpu0 = cpuSeconds();
+        const double cpu0 = Bench::cpuSeconds();
         QElapsedTimer wall;
         wall.start();
-        idleFor(seconds * 1000);
-        const double cpu = cpuSeconds() - cpu0;
+        Bench::idleFor(seconds * 1000);
+        const double cpu = Bench::cpuSeconds() - cpu0;
         const double elapsed = double(wall.elapsed()) / 1000.0;
         const int arrived = trend->buffer().size() - before;
         std::printf("trend_cpu_pct: %.2f\n", 100.0 * cpu / elapsed);
@@ -107,7 +74,7 @@ int main(int argc, char **argv)
         v.range = 2;
         v.analogVolts = 2.5f;
         v.sensors = {{true, 3, 45.6f}, {false, 3, 21.5f}};
-        const double rss0 = residentMb();
+        const double rss0 = Bench::rssMegabytes();
         QElapsedTimer feed;
         feed.start();
         for (int i = 0; i < 24 * 3600 * 2; ++i) {
@@ -116,7 +83,7 @@ int main(int argc, char **argv)
             trend->ShowCurrentValues(v);
         }
         std::printf("trend_day_feed_s: %.2f\n", double(feed.elapsed()) / 1000.0);
-        std::printf("trend_day_rss_growth_mb: %.2f\n", residentMb() - rss0);
+        std::printf("trend_day_rss_growth_mb: %.2f\n", Bench::rssMegabytes() - rss0);
         std::printf("trend_buffer_mb: %.2f\n", double(trend->buffer().bytes()) / (1024.0 * 1024.0));
 
         // a full ring of a day's last two hours across the widest span: the costliest picture

@@ -277,7 +277,11 @@ void ProtocolEngine::handleReply(int jobIndex, const QByteArray &telegram)
         if (entry.TokenPos <= 0)
             continue;
         const int tokenNr = entry.TokenPos + 1;
-        const std::optional<QString> token = GetToken(check.text, u";", tokenNr);
+        std::optional<QString> token = GetToken(check.text, u";", tokenNr);
+        // Every value is closed by its ";". Past the last one the reader sees an empty token,
+        // which in a reply cut short would be taken for an empty value and shown without a word.
+        if (token && token->isEmpty() && tokenNr > check.text.count(u';'))
+            token.reset();
         if (!token) {
             // what was stored before the gap stays shown
             AbandonBlockRead();

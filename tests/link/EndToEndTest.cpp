@@ -265,8 +265,20 @@ TEST_F(LinkToSim, MissingTokenIsRetriedAndReported)
     EXPECT_EQ(served.size(), 2);
     EXPECT_EQ(tables.FieldTable[0].TelegramText, instrument.serial);
     ASSERT_EQ(sink.errors().size(), 1);
-    // the cut reply still ends in ";", so token 3 is there but empty and token 4 is missing
-    EXPECT_EQ(sink.errors()[0], "Bearbeitungsfehler!  Token-Nr.: 4  Telegramm: TIN;" + instrument.serial + ";");
+    // the cut reply still ends in ";", but what would follow its last ";" is no value
+    EXPECT_EQ(sink.errors()[0], "Bearbeitungsfehler!  Token-Nr.: 3  Telegramm: TIN;" + instrument.serial + ";");
+}
+
+TEST_F(LinkToSim, ACutReplyIsAskedAgainAndAnEmptyValueIsStillAValue)
+{
+    // the date reply carries two values; cut after the first, it must not blank the time
+    instrument.faults.truncate = 1;
+    engine->QueueOrderByIndex(Orders::GDA);
+    ASSERT_TRUE(runUntilIdle());
+    EXPECT_EQ(served.size(), 2);
+    EXPECT_TRUE(sink.errors().isEmpty()) << qPrintable(sink.errors().join('\n'));
+    for (int field : tables.Replies[std::size_t(tables.Orders[std::size_t(Orders::GDA)].ReplyIndex)].Fields)
+        EXPECT_FALSE(tables.FieldTable[field].TelegramText.isEmpty()) << field;
 }
 
 TEST_F(LinkToSim, NoiseSplitBytesAndStrayBytesDoNotBreakTheLink)

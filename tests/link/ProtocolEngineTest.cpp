@@ -260,6 +260,19 @@ TEST_F(EngineFixture, MissingTokenKeepsEarlierFieldsAndRearmsOnce)
     EXPECT_EQ(sink.errors(), QStringList{"Bearbeitungsfehler!  Token-Nr.: 5  Telegramm: TST;1;0;"});
 }
 
+TEST_F(EngineFixture, AnEmptyValueClosedByItsSeparatorIsAValueAndAnUnclosedLastOneToo)
+{
+    port.script = {reply("TDA;09.12.2026;;"), reply("TDA;09.12.2026;12:00:00")};
+    engine->QueueOrderByIndex(Orders::GDA);
+    engine->QueueOrderByIndex(Orders::GDA);
+    run();
+    EXPECT_EQ(port.sent.size(), 2);
+    EXPECT_TRUE(sink.errors().isEmpty()) << qPrintable(sink.errors().join('\n'));
+    const auto &fields = tables.Replies[std::size_t(tables.Orders[std::size_t(Orders::GDA)].ReplyIndex)].Fields;
+    ASSERT_EQ(fields.size(), 2);
+    EXPECT_EQ(tables.FieldTable[fields[1]].TelegramText, QStringLiteral("12:00:00"));
+}
+
 TEST_F(EngineFixture, StatusReplyFillsSharedTokensAndSkipsTokenFour)
 {
     port.script = {reply("TST;1;0;x;9;42;")};
