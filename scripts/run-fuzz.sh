@@ -23,10 +23,12 @@ for t in "${targets[@]}"; do
     mkdir -p "$work" "$artifacts" "$(dirname "$log")"
     case $t in
         receive_buffer|parameter_file|config_file) max_len=8192 ;;
+        language_module) max_len=32768 ;;
         *) max_len=2048 ;;
     esac
     case $t in
         config_file) dict="$root/tests/fuzz/dict/config.dict" ;;
+        language_module) dict="$root/tests/fuzz/dict/language.dict" ;;
         parameter_file|sensor_token) dict= ;;
         *) dict="$root/tests/fuzz/dict/telegram.dict" ;;
     esac
