@@ -29,9 +29,10 @@ int RunLanguage(const std::optional<int> &option, const QString &baseDir)
         return *option == 1 ? 1 : 0;
     Files::ParamRecord param;
     Files::SelectionRecord selection;
-    // a missing or damaged file gives the defaults, German; the window program tells about it
-    Files::ReadParameterFile(baseDir, param, selection);
-    return param.ProgramLanguage == 1 ? 1 : 0;
+    // as in the window program, only a file read without error chooses; the window program
+    // tells about a damaged one
+    const Files::ParamReadResult read = Files::ReadParameterFile(baseDir, param, selection);
+    return !read.Failed && param.ProgramLanguage == 1 ? 1 : 0;
 }
 
 QStringList ProgramFileCandidates(const QString &cliFile)

@@ -8,7 +8,8 @@
 namespace Cli {
 
 // The language of one run (0 German, 1 English): --language, otherwise the one the window
-// program was last set to in the parameter file of `baseDir`, otherwise German.
+// program was last set to in the parameter file of `baseDir` when that reads without error (as
+// the window program requires), otherwise German.
 int RunLanguage(const std::optional<int> &option, const QString &baseDir);
 
 // Where the window program, and so its language modules, may lie for the command `cliFile`:

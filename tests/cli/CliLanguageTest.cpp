@@ -3,6 +3,7 @@
 #include "CliTestSupport.h"
 
 #include "cli/CliLanguage.h"
+#include "files/ParameterFile.h"
 
 #include <QDir>
 #include <QFile>
@@ -80,6 +81,33 @@ TEST(CliLanguage, EnglishHelpAndComplaints)
     r = RunCli({"info", "--language", "fr"}, dir.path());
     EXPECT_EQ(r.exitCode, 2);
     EXPECT_TRUE(r.err.startsWith("qt8800-cli: Die Sprache fr gibt es nicht (de oder en).\n")) << qPrintable(r.err);
+}
+
+// The window program's choice counts only from a parameter file it would take itself.
+TEST(CliLanguage, ParameterFileChoosesOnlyWhenItReadsWithoutError)
+{
+    QTemporaryDir dir;
+    EXPECT_EQ(RunLanguage(std::nullopt, dir.path()), 0);
+    Files::ParamRecord param;
+    Files::SelectionRecord selection;
+    Files::SetParamDefaults(param, dir.path());
+    Files::SetSelectionDefaults(selection);
+    param.ProgramLanguage = 1;
+    ASSERT_TRUE(Files::WriteParameterFile(dir.path(), param, selection));
+    EXPECT_EQ(RunLanguage(std::nullopt, dir.path()), 1);
+    EXPECT_EQ(RunLanguage(0, dir.path()), 0);
+
+    // the language's record is sound, the field selection's checksum is not
+    QFile file(Files::ParameterFileName(dir.path()));
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    QByteArray bytes = file.readAll();
+    ASSERT_EQ(bytes.size(), Files::kParameterFileSize);
+    bytes[Files::kParameterFileSize - 1] = char(bytes.at(Files::kParameterFileSize - 1) ^ 0x55);
+    ASSERT_TRUE(file.seek(0));
+    ASSERT_EQ(file.write(bytes), bytes.size());
+    file.close();
+    EXPECT_EQ(RunLanguage(std::nullopt, dir.path()), 0);
+    EXPECT_EQ(RunLanguage(1, dir.path()), 1);
 }
 
 TEST_F(PlacedCli, InstalledLayoutFindsTheWindowProgramsModule)
