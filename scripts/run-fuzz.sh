@@ -22,8 +22,7 @@ for t in "${targets[@]}"; do
     log="$build/logs/$t.log"
     mkdir -p "$work" "$artifacts" "$(dirname "$log")"
     case $t in
-        receive_buffer|parameter_file|config_file) max_len=8192 ;;
-        language_module) max_len=32768 ;;
+        receive_buffer|parameter_file|config_file|language_module) max_len=8192 ;;
         *) max_len=2048 ;;
     esac
     case $t in
