@@ -36,7 +36,7 @@ const OptionRule kOptions[] = {
     {"force", false, OnDownload},    {"fields", true, OnDownload},
     {"decimal", true, OnDownload | OnLive}, {"two-columns", false, OnDownload},
     {"skip-alarm", false, OnDownload}, {"interval", true, OnLive},
-    {"for", true, OnLive},
+    {"for", true, OnLive},           {"language", true, OnAny},
 };
 
 const struct
@@ -109,6 +109,38 @@ std::optional<double> decimalNumber(QString text)
 }
 
 } // namespace
+
+std::optional<int> LanguageNamed(const QString &name)
+{
+    if (name.compare(QLatin1String("de"), Qt::CaseInsensitive) == 0)
+        return 0;
+    if (name.compare(QLatin1String("en"), Qt::CaseInsensitive) == 0)
+        return 1;
+    return std::nullopt;
+}
+
+std::optional<int> LanguageArgument(const QStringList &arguments)
+{
+    std::optional<int> language;
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        const QString &arg = arguments[i];
+        if (arg == u"--")
+            break;
+        if (arg == u"--language" && i + 1 < arguments.size()) {
+            if (const auto named = LanguageNamed(arguments[++i]))
+                language = named;
+        } else if (arg.startsWith(QLatin1String("--language="))) {
+            if (const auto named = LanguageNamed(arg.mid(11)))
+                language = named;
+        } else if (const OptionRule *rule = arg.startsWith(QLatin1String("--")) && !arg.contains(u'=')
+                                                ? optionNamed(arg.mid(2)) : nullptr;
+                   rule && rule->takesValue) {
+            // another option's value is no option of its own: --log --language
+            ++i;
+        }
+    }
+    return language;
+}
 
 QString CommandName(Command command)
 {
@@ -243,6 +275,10 @@ ParseResult ParseCommandLine(const QStringList &arguments)
             o.baud = baud;
         } else if (name == "log") {
             o.logDir = g.value;
+        } else if (name == "language") {
+            o.language = LanguageNamed(g.value);
+            if (!o.language)
+                return fail(Format(Text(TxCliBadLanguage), {g.value}));
         } else if (name == "csv" || name == "xlsx") {
             if (o.command == Command::Download) {
                 if (!o.outputDir.isEmpty())

@@ -28,6 +28,7 @@ struct CliOptions
     QString port = QStringLiteral("COM1");
     int baud = 9600;
     QString logDir;                     // traffic log into this folder; empty: no log
+    std::optional<int> language;        // --language: 0 German, 1 English (ProgramLanguage's values)
 
     QString file;                       // read-config, write-config
     QList<int> blocks;                  // download; empty: every block
@@ -52,6 +53,12 @@ struct ParseResult
 
 // The arguments after the program name.
 ParseResult ParseCommandLine(const QStringList &arguments);
+
+// "de" 0, "en" 1, as the parameter file counts languages; nothing for anything else.
+std::optional<int> LanguageNamed(const QString &name);
+// The texts are chosen before the command line is checked, so that its complaints come in that
+// language: the valid value of the last --language before "--", if any.
+std::optional<int> LanguageArgument(const QStringList &arguments);
 
 QString CommandName(Command command);
 // The overview of all commands, or the help of one.

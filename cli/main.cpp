@@ -1,4 +1,5 @@
 // qt8800-cli: the instrument from scripts and measurement stations, without a window.
+#include "cli/CliLanguage.h"
 #include "cli/CliOptions.h"
 #include "cli/CliSession.h"
 #include "cli/Console.h"
@@ -10,6 +11,7 @@
 #include "model/StopSignals.h"
 
 #include <QCoreApplication>
+#include <QDir>
 
 #include <memory>
 
@@ -21,7 +23,12 @@ int main(int argc, char **argv)
     using namespace Cli;
 
     Console console;
-    const ParseResult parsed = ParseCommandLine(app.arguments().mid(1));
+    const QStringList arguments = app.arguments().mid(1);
+    // the window program's files lie in the folder it starts in; so does its parameter file
+    const int language = RunLanguage(LanguageArgument(arguments), QDir::currentPath());
+    if (const QString note = SelectRunLanguage(language, QCoreApplication::applicationFilePath()); !note.isEmpty())
+        console.message(note);
+    const ParseResult parsed = ParseCommandLine(arguments);
     if (!parsed.options) {
         console.message(parsed.error);
         console.message(Lang::Text(Lang::TxCliSeeHelp));
@@ -44,6 +51,8 @@ int main(int argc, char **argv)
         return ExitInstrument;
 
     CliSession session(options, console);
+    // configuration files carry their keys in the program's language, as the window program's do
+    session.param().ProgramLanguage = language;
     const int opened = session.open();
     if (opened != ExitDone)
         return opened;

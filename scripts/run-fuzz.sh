@@ -10,6 +10,9 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 seeds="$root/tests/fuzz/corpus"
 if [ $# -gt 0 ]; then targets=("$@"); else targets=($(ls "$seeds")); fi
 
+# the file targets write and replace a file per input: on tmpfs that costs no disk syncs
+if [ -d /dev/shm ] && [ -w /dev/shm ]; then export TMPDIR=/dev/shm; fi
+
 failed=0
 for t in "${targets[@]}"; do
     bin="$build/fuzz_$t"
@@ -19,11 +22,12 @@ for t in "${targets[@]}"; do
     log="$build/logs/$t.log"
     mkdir -p "$work" "$artifacts" "$(dirname "$log")"
     case $t in
-        receive_buffer|parameter_file|config_file) max_len=8192 ;;
+        receive_buffer|parameter_file|config_file|language_module) max_len=8192 ;;
         *) max_len=2048 ;;
     esac
     case $t in
         config_file) dict="$root/tests/fuzz/dict/config.dict" ;;
+        language_module) dict="$root/tests/fuzz/dict/language.dict" ;;
         parameter_file|sensor_token) dict= ;;
         *) dict="$root/tests/fuzz/dict/telegram.dict" ;;
     esac

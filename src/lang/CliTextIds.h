@@ -24,6 +24,7 @@ enum CliTextId : int {
     TxCliIntervalMissing,
     TxCliCsvMissing,
     TxCliSeeHelp,
+    TxCliBadLanguage,
     // link and instrument
     TxCliPortNotOpened = 6101,
     TxCliValueNotConverted,
@@ -37,6 +38,7 @@ enum CliTextId : int {
     TxCliFileExists,
     TxCliKeysMissing,
     TxCliKeysMissingKept,
+    TxCliNoModule,
     // results and progress
     TxCliInfoSerial = 6201,
     TxCliInfoVersion,

@@ -24,6 +24,7 @@ const TextTable &CliTexts()
         {TxCliIntervalMissing, "Der Befehl live braucht --interval S."},
         {TxCliCsvMissing, "Der Befehl live braucht --csv DATEI."},
         {TxCliSeeHelp, "Hilfe: qt8800-cli --help"},
+        {TxCliBadLanguage, "Die Sprache %s gibt es nicht (de oder en)."},
 
         {TxCliPortNotOpened, "Schnittstelle %s (%s) kann nicht geöffnet werden:"},
         {TxCliValueNotConverted, "Wert für %s nicht verwendbar: >%s<"},
@@ -37,6 +38,7 @@ const TextTable &CliTexts()
         {TxCliFileExists, "Die Datei %s gibt es schon; --force überschreibt sie."},
         {TxCliKeysMissing, "In der Datei %s fehlen Einstellungen für das QT 8800: %s"},
         {TxCliKeysMissingKept, "Nicht in der Datei, Vorgabe bleibt: %s"},
+        {TxCliNoModule, "Kein englisches Sprachmodul gefunden (gesucht: %s); die Texte bleiben deutsch."},
 
         {TxCliInfoSerial, "Serien-Nr.: %s"},
         {TxCliInfoVersion, "Version: %s"},
@@ -81,6 +83,10 @@ const TextTable &CliTexts()
          "                        Ordner, sonst /dev/ttyS0 bis /dev/ttyS7 (Vorgabe COM1)\n"
          "  --baud N              4800, 9600, 19200 oder 38400 (Vorgabe 9600)\n"
          "  --log ORDNER          Datenverkehr in ORDNER/QT8800_<Zeit>.txt protokollieren\n"
+         "\n"
+         "Optionen aller Befehle:\n"
+         "  --language de|en      Texte für diesen Aufruf deutsch oder englisch (Vorgabe: die\n"
+         "                        Programmsprache der Parameterdatei QT8800.dat)\n"
          "  --help                Hilfe zum Befehl\n"
          "  --version             Programmversion\n"
          "\n"

@@ -4,6 +4,7 @@
 #include "MeasureTestSupport.h"
 
 #include "cli/DownloadCommand.h"
+#include "files/ParameterFile.h"
 #include "link/ProtocolEngine.h"
 #include "link/SerialLink.h"
 #include "link/StatusSink.h"
@@ -151,6 +152,41 @@ TEST_F(CliOnSim, InfoShowsDeviceAndStatus)
     EXPECT_EQ(lines[6], "Speicher belegt: 47 %");
     EXPECT_EQ(lines[7], "Alarme: Messwertüberlauf, Fehler Lüfter");
     EXPECT_TRUE(run.err.isEmpty()) << qPrintable(run.err);
+}
+
+// English from the English module beside the program: --language for one run, otherwise the
+// window program's choice in the parameter file, which also gives configuration files English keys.
+TEST_F(CliOnSim, SpeaksEnglishWhenAskedOrWhenTheProgramIsSetToIt)
+{
+    instrument.memUse = 47;
+    CliRun run = cli({"info", "--language", "en"});
+    ASSERT_EQ(run.exitCode, 0) << qPrintable(run.err);
+    EXPECT_TRUE(run.err.isEmpty()) << qPrintable(run.err);
+    const QStringList lines = run.lines();
+    ASSERT_EQ(lines.size(), 8) << qPrintable(run.out);
+    EXPECT_EQ(lines[0], "Serial no.: 88000123");
+    EXPECT_EQ(lines[2], "Operating hours: 1234");
+    EXPECT_EQ(lines[6], "Memory in use: 47 %");
+
+    Files::ParamRecord param;
+    Files::SelectionRecord selection;
+    Files::SetParamDefaults(param, dir.path());
+    Files::SetSelectionDefaults(selection);
+    param.ProgramLanguage = 1;
+    ASSERT_TRUE(Files::WriteParameterFile(dir.path(), param, selection));
+    setConfig(instrument);
+    run = cli({"read-config", "en.QT8"});
+    ASSERT_EQ(run.exitCode, 0) << qPrintable(run.err);
+    const QByteArray english = readAll(path("en.QT8"));
+    EXPECT_TRUE(english.startsWith("[HEADER]\r\n")) << english.constData();
+    EXPECT_TRUE(english.contains("\r\nRange=3\r\n")) << english.constData();
+    EXPECT_FALSE(english.contains("Messbereich"));
+    // the option wins over the file, and a file in the other language reads as well
+    run = cli({"--language=de", "write-config", "en.QT8", "--port", "COM1"});
+    ASSERT_EQ(run.exitCode, 0) << qPrintable(run.err);
+    run = cli({"frobnicate"});
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_TRUE(run.err.startsWith("qt8800-cli: Unknown command: frobnicate\n")) << qPrintable(run.err);
 }
 
 TEST_F(CliOnSim, ConfigurationReadWrittenToAnotherInstrumentAndReadBackIsTheSameFile)

@@ -100,6 +100,23 @@ TEST(CliOptions, HelpAndVersion)
         EXPECT_TRUE(HelpText(c).startsWith(QStringLiteral("Aufruf: qt8800-cli ") + CommandName(c))) << qPrintable(CommandName(c));
 }
 
+// The texts are chosen before the line is checked; the check then refuses what the look-ahead passed over.
+TEST(CliOptions, LanguageIsFoundBeforeTheLineIsChecked)
+{
+    EXPECT_EQ(LanguageArgument({"info", "--language", "en"}), 1);
+    EXPECT_EQ(LanguageArgument({"--language=EN", "info"}), 1);
+    EXPECT_EQ(LanguageArgument({"--language", "en", "info", "--language", "de"}), 0);
+    EXPECT_FALSE(LanguageArgument({"info"}).has_value());
+    EXPECT_FALSE(LanguageArgument({"info", "--language", "fr"}).has_value());
+    EXPECT_FALSE(LanguageArgument({"info", "--language"}).has_value());
+    // the value of another option, and anything after "--", is no --language
+    EXPECT_FALSE(LanguageArgument({"info", "--log", "--language", "en"}).has_value());
+    EXPECT_FALSE(LanguageArgument({"read-config", "--", "--language", "en"}).has_value());
+    EXPECT_EQ(parse({"info", "--language", "en"}).language, 1);
+    EXPECT_EQ(parse({"download", "--csv", "x", "--language=de"}).language, 0);
+    EXPECT_FALSE(parse({"info"}).language.has_value());
+}
+
 TEST_P(RefusedCommandLines, WithAMessage)
 {
     const ParseResult r = ParseCommandLine(GetParam().args);
@@ -132,7 +149,9 @@ INSTANTIATE_TEST_SUITE_P(
                     BadLine{"NoCsv", {"live", "--interval", "1"}, "Der Befehl live braucht --csv"},
                     BadLine{"BadInterval", {"live", "--interval", "0", "--csv", "x"}, "Ungültiges Intervall"},
                     BadLine{"BadDuration", {"live", "--interval", "1", "--for", "soon", "--csv", "x"}, "Ungültige Dauer"},
-                    BadLine{"HelpForNothing", {"help", "erase"}, "Unbekannter Befehl: erase"}),
+                    BadLine{"HelpForNothing", {"help", "erase"}, "Unbekannter Befehl: erase"},
+                    BadLine{"Language", {"info", "--language", "fr"}, "Die Sprache fr gibt es nicht"},
+                    BadLine{"NoLanguage", {"live", "--language="}, "Die Option --language braucht einen Wert"}),
     [](const testing::TestParamInfo<BadLine> &info) { return std::string(info.param.name); });
 
 TEST(FieldChoice, GroupsCaptionsPositionsAndTakingAway)
