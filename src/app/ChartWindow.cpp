@@ -91,7 +91,6 @@ void ChartWindow::showChart(const Measure::ChartPlan &plan, const Measure::Chart
         line->replace(points);
         chart->addSeries(line);
         line->attachAxis(xAxis);
-        line->attachAxis(yAxis);
     }
     if (!any || low == high) {
         low -= 1;
@@ -99,6 +98,7 @@ void ChartWindow::showChart(const Measure::ChartPlan &plan, const Measure::Chart
     }
     yAxis->setRange(low, high);
     yAxis->applyNiceNumbers();
+    // the value axis joins the chart once its range is known; a series can only take an axis the chart has
     chart->addAxis(yAxis, Qt::AlignLeft);
     for (QAbstractSeries *series : chart->series())
         series->attachAxis(yAxis);

@@ -283,11 +283,14 @@ void ProtocolEngine::handleReply(int jobIndex, const QByteArray &telegram)
         if (token && token->isEmpty() && tokenNr > check.text.count(u';'))
             token.reset();
         if (!token) {
-            // what was stored before the gap stays shown
-            AbandonBlockRead();
-            if (!RetryJob())
+            // What was stored before the gap stays shown. A read of stored records is given up
+            // only when no attempt is left: abandoned while the request is asked again, it
+            // would end without a word once the second answer came whole.
+            if (!RetryJob()) {
+                AbandonBlockRead();
                 ReportMessage(Lang::Format(Lang::Text(Lang::TxTokenError), {QString::number(tokenNr), check.text}),
                               true);
+            }
             return;
         }
         entry.TelegramText = *token;

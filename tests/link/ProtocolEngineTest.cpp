@@ -256,8 +256,19 @@ TEST_F(EngineFixture, MissingTokenKeepsEarlierFieldsAndRearmsOnce)
     EXPECT_EQ(tables.FieldTable[34].TelegramText, QStringLiteral("0"));
     EXPECT_TRUE(tables.FieldTable[27].TelegramText.isEmpty());
     EXPECT_EQ(port.sent.size(), 2);
-    EXPECT_EQ(abandoned, 2);                         // at once, also when re-armed
+    EXPECT_EQ(abandoned, 1);                         // once no attempt is left
     EXPECT_EQ(sink.errors(), QStringList{"Bearbeitungsfehler!  Token-Nr.: 5  Telegramm: TST;1;0;"});
+}
+
+TEST_F(EngineFixture, AReplyCutShortAndThenWholeLeavesAReadOfRecordsGoing)
+{
+    port.script = {reply("TIN;4711;"), reply("TIN;4711;1.20;2;")};
+    engine->QueueOrderByIndex(Orders::GIN);
+    run();
+    EXPECT_EQ(port.sent.size(), 2);
+    EXPECT_EQ(abandoned, 0);
+    EXPECT_TRUE(sink.errors().isEmpty()) << qPrintable(sink.errors().join('\n'));
+    EXPECT_EQ(tables.FieldTable[0].TelegramText, QStringLiteral("4711"));
 }
 
 TEST_F(EngineFixture, AnEmptyValueClosedByItsSeparatorIsAValueAndAnUnclosedLastOneToo)
