@@ -1,8 +1,13 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QEventLoop>
 #include <QFile>
+#include <QProcess>
 #include <QTimer>
+
+#include <algorithm>
+#include <cstdio>
 
 #include <sys/resource.h>
 
@@ -35,5 +40,39 @@ inline void idleFor(int ms)
     QTimer::singleShot(ms, &loop, &QEventLoop::quit);
     loop.exec();
 }
+
+// the number after `--seconds`, at least two
+inline int seconds(const QStringList &args, int fallback)
+{
+    const qsizetype i = args.indexOf(QStringLiteral("--seconds"));
+    return i >= 0 && i + 1 < args.size() ? std::max(2, args[i + 1].toInt()) : fallback;
+}
+
+// The stand-in instrument as a process of its own, linked as DIR/COM1, from `--sim PATH` or
+// beside the build's benchmarks; ended with the object.
+class StandIn
+{
+public:
+    StandIn(const QStringList &args, const QString &dir)
+    {
+        QString path = QCoreApplication::applicationDirPath() + QStringLiteral("/../qt8800-sim");
+        if (const qsizetype i = args.indexOf(QStringLiteral("--sim")); i >= 0 && i + 1 < args.size())
+            path = args[i + 1];
+        m_process.start(path, {QStringLiteral("--link"), dir + QStringLiteral("/COM1")});
+        m_ok = m_process.waitForStarted() && m_process.waitForReadyRead(5000);
+        if (!m_ok)
+            std::fprintf(stderr, "the stand-in instrument did not start: %s\n", qPrintable(path));
+    }
+    ~StandIn()
+    {
+        m_process.terminate();
+        m_process.waitForFinished(3000);
+    }
+    bool ok() const { return m_ok; }
+
+private:
+    QProcess m_process;
+    bool m_ok = false;
+};
 
 } // namespace Bench

@@ -10,7 +10,6 @@
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QKeyEvent>
-#include <QProcess>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -34,21 +33,12 @@ int main(int argc, char **argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    QString simPath = QCoreApplication::applicationDirPath() + "/../qt8800-sim";
     const QStringList args = app.arguments();
-    if (const qsizetype i = args.indexOf("--sim"); i >= 0 && i + 1 < args.size())
-        simPath = args[i + 1];
-    int seconds = 20;
-    if (const qsizetype i = args.indexOf("--seconds"); i >= 0 && i + 1 < args.size())
-        seconds = std::max(2, args[i + 1].toInt());
-
+    const int seconds = Bench::seconds(args, 20);
     QTemporaryDir base;
-    QProcess sim;
-    sim.start(simPath, {"--link", base.path() + "/COM1"});
-    if (!sim.waitForStarted() || !sim.waitForReadyRead(5000)) {
-        std::fprintf(stderr, "the stand-in instrument did not start: %s\n", qPrintable(simPath));
+    const Bench::StandIn sim(args, base.path());
+    if (!sim.ok())
         return 1;
-    }
 
     StartOptions options;
     options.baseDir = base.path();
@@ -98,7 +88,5 @@ int main(int argc, char **argv)
         press(&window, Qt::Key_F8);
         window.closeWithoutQuestion();
     }
-    sim.terminate();
-    sim.waitForFinished(3000);
     return rc;
 }
