@@ -143,7 +143,6 @@ void TrendWindow::showEvent(QShowEvent *event)
         plot->setEnd(now());
         m_scroll.start();
     }
-    emit shownChanged(true);
 }
 
 void TrendWindow::hideEvent(QHideEvent *event)
@@ -153,7 +152,6 @@ void TrendWindow::hideEvent(QHideEvent *event)
     if (!event->spontaneous()) {
         StopRecording();
         m_scroll.stop();
-        emit shownChanged(false);
     }
 }
 
@@ -179,9 +177,7 @@ void TrendWindow::ShowCurrentValues(const Measure::CurrentValues &values)
 void TrendWindow::scroll()
 {
     const qint64 t = now();
-    if (m_paused)
-        return;
-    if (m_buffer.size() == 0 || t - m_buffer.newest().msecs > 1500)
+    if (!m_paused && (m_buffer.size() == 0 || t - m_buffer.newest().msecs > 1500))
         plot->setEnd(t);
 }
 
@@ -196,7 +192,7 @@ void TrendWindow::setPaused(bool paused)
     }
     btnPause->setText(Text(paused ? TxTrendResume : TxTrendPause));
     if (!paused) {
-        plot->setEnd(m_buffer.size() ? std::max(m_buffer.newest().msecs, now() - 1000) : now());
+        plot->setEnd(now());
         if (isVisible())
             m_scroll.start();
     } else {

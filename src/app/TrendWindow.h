@@ -63,9 +63,6 @@ public:
     QComboBox *cboSpan = nullptr;
     QLabel *lblSpan = nullptr, *lblStatus = nullptr;
 
-signals:
-    void shownChanged(bool shown);
-
 protected:
     void showEvent(QShowEvent *event) override;
     void hideEvent(QHideEvent *event) override;
