@@ -649,7 +649,7 @@ void DeviceViewPage::panAnalogResize()
 {
     const int w = panAnalog->width();
     const int h = panAnalog->height();
-    // up to the designed height the meter keeps its designed size; a taller panel gives it the room
+    // up to 85 pixels the meter keeps its own size; a taller panel gives it the room
     const int meter = std::max(h, kAnalogHeight) - lblAnaName->height();
     mpAna->setGeometry(0, 0, w, meter);
     lblAnaName->setGeometry(0, meter, w, lblAnaName->height());

@@ -97,7 +97,7 @@ void TFormSens::ApplyLanguageTexts()
 
 void TFormSens::fitColumns()
 {
-    // the designed widths, or wider where this desktop's font needs it: a value cut to "..." tells nothing
+    // 95 and 30 pixels, or wider where this desktop's font needs it: a value cut to "..." tells nothing
     const QFontMetrics metrics(sg1->font());
     const int padding = 2 * sg1->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, sg1) + 6;
     int titles = kTitleWidth;

@@ -313,7 +313,7 @@ private Q_SLOTS:
         const int name = m_page->lblAnaName->height();
         QCOMPARE(m_page->mpAna->geometry(), QRect(0, 0, 400, 140 - name));
         QCOMPARE(m_page->lblAnaName->y(), 140 - name);
-        ana->resize(400, 60);                                             // not above 85: as designed
+        ana->resize(400, 60);                                             // not above 85: the meter keeps its size
         QCOMPARE(m_page->mpAna->height(), DeviceViewPage::kAnalogHeight - name);
 
         // the window grows: the analogue panel keeps its height, the round meter takes the rest
@@ -440,7 +440,7 @@ private Q_SLOTS:
         QCOMPARE(m_sens->cellText(0, 2), QStringLiteral("  Temperaur in °C"));
         QCOMPARE(m_sens->cellText(11, 0), QStringLiteral("A"));
         QCOMPARE(m_sens->sg1->columnCount(), 17);
-        // the designed widths at least, and wide enough that no reading is cut to "..."
+        // 95 and 30 pixels at least, and wide enough that no reading is cut to "..."
         QVERIFY(m_sens->sg1->columnWidth(0) >= 95);
         QVERIFY(m_sens->sg1->columnWidth(16) >= 30);
         const QFontMetrics metrics(m_sens->sg1->font());
@@ -541,7 +541,7 @@ private Q_SLOTS:
         QCOMPARE(m_page->mpAna->Value(), 0.0);                           // the value at the scale's begin
         live("TAM;5;+;100;+3.0;");
         QCOMPARE(m_page->mpAna->Value(), 50.0);
-        // the designed figures: a value scale from 0 gives v x (end - start) / (value end - value begin)
+        // with a value scale from 0 this is v x (end - start) / (value end - value begin)
         setAnalogEdits("0", "10", "0", "10", "10", "0", "20");
         live("TAM;5;+;100;+5.0;");
         QCOMPARE(m_page->mpAna->Value(), 2.5);
