@@ -308,7 +308,7 @@ private Q_SLOTS:
             names.insert(name);
         }
         QCOMPARE(names.size(), 5);
-        QCOMPARE(m_form->btnInfo1->text(), QStringLiteral("?"));     // the face stays as designed
+        QCOMPARE(m_form->btnInfo1->text(), QStringLiteral("?"));     // the face stays a "?"
     }
 
     void aSelectorStepThroughItsActionReachesTheInstrument()
