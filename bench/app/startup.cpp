@@ -1,5 +1,6 @@
 // Start-up time, memory and idle cost of the main window, connected to the stand-in process.
 #include "app/TForm1.h"
+#include "common/WindowSupport.h"
 #include "common/BenchSupport.h"
 
 #include <QApplication>
@@ -47,10 +48,7 @@ int main(int argc, char **argv)
         return 1;
     const qint64 simReady = sinceStart.elapsed();
 
-    StartOptions options;
-    options.baseDir = base.path();
-    options.lockDir = base.path();
-    options.ask = [](const QString &) { return true; };
+    StartOptions options = Bench::windowOptions(base.path());
     FirstPaint paint;
     QElapsedTimer startup;
     startup.start();

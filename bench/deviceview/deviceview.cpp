@@ -2,6 +2,7 @@
 // the round meter, the analogue panel meter and the sensor window all showing.
 #include "app/DeviceViewPage.h"
 #include "app/TForm1.h"
+#include "common/WindowSupport.h"
 #include "app/TFormSens.h"
 #include "common/BenchSupport.h"
 #include "widgets/TMeter120.h"
@@ -40,10 +41,7 @@ int main(int argc, char **argv)
     if (!sim.ok())
         return 1;
 
-    StartOptions options;
-    options.baseDir = base.path();
-    options.lockDir = base.path();
-    options.ask = [](const QString &) { return true; };
+    StartOptions options = Bench::windowOptions(base.path());
     int rc = 0;
     {
         TForm1 window(options);

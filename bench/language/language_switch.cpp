@@ -1,6 +1,7 @@
 // How long a language switch takes: the module read, and every text applied to the main window,
 // its pages and the secondary windows, laid out again. The window is connected to the stand-in.
 #include "app/TForm1.h"
+#include "common/WindowSupport.h"
 #include "lang/Catalogue.h"
 #include "lang/Texts.h"
 #include "widgets/TTextSpin.h"
@@ -67,11 +68,8 @@ int main(int argc, char **argv)
     if (!sim.waitForStarted() || !sim.waitForReadyRead(5000))
         return 1;
 
-    StartOptions options;
-    options.baseDir = base.path();
-    options.lockDir = base.path();
+    StartOptions options = Bench::windowOptions(base.path());
     options.programFile = program;
-    options.ask = [](const QString &) { return true; };
     int result = 0;
     {
         TForm1 form(options);

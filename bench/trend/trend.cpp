@@ -2,6 +2,7 @@
 // the device view's own switch off so the window is what keeps them coming; then the memory
 // a day of values at 0.5 s takes when fed straight in.
 #include "app/TForm1.h"
+#include "common/WindowSupport.h"
 #include "app/TrendPlot.h"
 #include "app/TrendWindow.h"
 #include "common/BenchSupport.h"
@@ -26,10 +27,7 @@ int main(int argc, char **argv)
     if (!sim.ok())
         return 1;
 
-    StartOptions options;
-    options.baseDir = base.path();
-    options.lockDir = base.path();
-    options.ask = [](const QString &) { return true; };
+    StartOptions options = Bench::windowOptions(base.path());
     int rc = 0;
     {
         TForm1 window(options);

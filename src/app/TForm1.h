@@ -8,6 +8,7 @@
 #include "link/StatusSink.h"
 #include "link/TelegramTables.h"
 #include "link/TrafficLog.h"
+#include "measure/ColumnLayout.h"
 #include "measure/CurrentValues.h"
 #include "model/FieldTable.h"
 #include "model/StatusTables.h"
@@ -189,6 +190,8 @@ private:
     void buildTabInfo();
     void buildTrend();
     bool trendShown() const;
+    // dates, times and numbers in rows and plots, as this desktop and the settings page have them
+    Measure::DisplayFormats displayFormats() const;
     void buildTabProgram();
     void bindFields();
     void connectConfigHandlers();

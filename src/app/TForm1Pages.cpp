@@ -429,9 +429,7 @@ void TForm1::buildTabMemoryData()
     // what a read takes from the settings and the configuration page, at the moment it starts
     auto readOptions = [this] {
         Measure::ReadOptions o;
-        o.formats.dateFormat = m_dateFormat;
-        o.formats.timeFormat = QStringLiteral("HH'%1'mm'%1'ss").arg(m_timeSep);
-        o.formats.decimalSep = m_decimalSep;
+        o.formats = displayFormats();
         o.twoColumns = m_param.TwoColumns;
         o.scaleAnalog = m_param.ScaleAnalogValues;
         o.skipAlarm = m_param.SkipAlarmValues;
@@ -487,13 +485,7 @@ void TForm1::buildTabInfo()
 void TForm1::buildTrend()
 {
     TrendWindow::Links links;
-    links.formats = [this] {
-        Measure::DisplayFormats f;
-        f.dateFormat = m_dateFormat;
-        f.timeFormat = QStringLiteral("HH'%1'mm'%1'ss").arg(m_timeSep);
-        f.decimalSep = m_decimalSep;
-        return f;
-    };
+    links.formats = [this] { return displayFormats(); };
     links.analogName = [this] { return txtAnaName->text(); };
     links.intervalMsecs = [this] { return int(std::lround(double(m_param.MeasureInterval) * 1000.0)); };
     links.recordFolder = [this] {
@@ -518,6 +510,15 @@ void TForm1::buildTrend()
     addWindowTexts([this] { m_trend->ApplyLanguageTexts(); });
     m_liveViews.Add(*m_devicePage, [this] { return DeviceViewActive; });
     m_liveViews.Add(*m_trend, [this] { return trendShown(); });
+}
+
+Measure::DisplayFormats TForm1::displayFormats() const
+{
+    Measure::DisplayFormats f;
+    f.dateFormat = m_dateFormat;
+    f.timeFormat = QStringLiteral("HH'%1'mm'%1'ss").arg(m_timeSep);
+    f.decimalSep = m_decimalSep;
+    return f;
 }
 
 bool TForm1::trendShown() const

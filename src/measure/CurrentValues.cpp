@@ -88,14 +88,16 @@ void ParseCurrentValues(QStringView reply, CurrentValuesSink &sink, Link::Protoc
     sink.ShowCurrentValues(parsed.values);
 }
 
+bool SensorMissing(bool humidity, double v)
+{
+    return humidity ? (v > 998.0 && v < 1000.0) : (v > 99.8 && v < 100.0);
+}
+
 QString SensorCellText(bool humidity, float value, QChar decimalSep)
 {
-    // a missing sensor reads just under the top of its range; the bounds are compared as doubles,
-    // so a temperature that arrives as 99.8 (a float a hair above) counts as missing too
-    const double v = value;
-    if (humidity ? (v > 998.0 && v < 1000.0) : (v > 99.8 && v < 100.0))
+    if (SensorMissing(humidity, value))
         return Lang::Text(Lang::TxSensorOutOfRange);
-    QString text = QString::asprintf("%5.1f", v);
+    QString text = QString::asprintf("%5.1f", double(value));
     if (decimalSep != u'.')
         text.replace(u'.', decimalSep);
     return text;

@@ -67,8 +67,12 @@ private:
 // The engine's TAM handler: a reply with any token error is reported and changes nothing.
 void ParseCurrentValues(QStringView reply, CurrentValuesSink &sink, Link::ProtocolEngine &engine);
 
-// A sensor window cell: "%5.1f", or "???" for the readings a missing sensor sends
-// (humidity strictly between 998 and 1000, temperature strictly between 99.8 and 100).
+// A missing sensor sends a reading just under the top of its range: humidity strictly between
+// 998 and 1000, temperature strictly between 99.8 and 100. The bounds are compared as doubles,
+// so a temperature that arrives as 99.8 (a float a hair above) counts as missing too.
+bool SensorMissing(bool humidity, double value);
+
+// A sensor window cell: "%5.1f", or "???" for a missing sensor.
 QString SensorCellText(bool humidity, float value, QChar decimalSep);
 
 } // namespace Measure

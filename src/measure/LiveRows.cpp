@@ -25,11 +25,6 @@ QString decimalText(double value, int decimals, QChar separator)
     return text;
 }
 
-bool sensorMissing(bool humidity, double v)
-{
-    return humidity ? (v > 998.0 && v < 1000.0) : (v > 99.8 && v < 100.0);
-}
-
 } // namespace
 
 LiveColumns LiveColumnsFor(const CurrentValues &values)
@@ -73,7 +68,7 @@ QString LiveRow(const LiveColumns &columns, const QDateTime &when, const Current
     for (const LiveColumns::Sensor &column : columns.sensors) {
         QString cell;
         for (const CurrentValues::Sensor &s : values.sensors)
-            if (s.humidity == column.humidity && s.sensor == column.sensor && !sensorMissing(s.humidity, s.value))
+            if (s.humidity == column.humidity && s.sensor == column.sensor && !SensorMissing(s.humidity, s.value))
                 cell = decimalText(s.value, 1, formats.decimalSep);
         cells << cell;
     }

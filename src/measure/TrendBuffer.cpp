@@ -10,11 +10,6 @@ namespace {
 
 constexpr float kNone = std::numeric_limits<float>::quiet_NaN();
 
-bool sensorMissing(bool humidity, double v)
-{
-    return humidity ? (v > 998.0 && v < 1000.0) : (v > 99.8 && v < 100.0);
-}
-
 void widen(TrendBuffer::Span &span, float v)
 {
     if (span.empty) {
@@ -55,7 +50,7 @@ void TrendBuffer::Add(qint64 msecs, const CurrentValues &values)
     if (values.analogVolts && std::isfinite(*values.analogVolts))
         sample.values[kAnalog] = *values.analogVolts;
     for (const CurrentValues::Sensor &s : values.sensors)
-        if (s.sensor >= 0 && s.sensor < 16 && std::isfinite(s.value) && !sensorMissing(s.humidity, s.value))
+        if (s.sensor >= 0 && s.sensor < 16 && std::isfinite(s.value) && !SensorMissing(s.humidity, s.value))
             sample.values[std::size_t(s.humidity ? HumiditySeries(s.sensor) : TemperatureSeries(s.sensor))] = s.value;
 
     if (m_size == capacity()) {
