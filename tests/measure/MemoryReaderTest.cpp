@@ -398,7 +398,7 @@ TEST_F(ReaderOnSim, BlockToWorkbookWithChart)
     EXPECT_EQ(cells.value("E6").value, "Druck-Avg");
     EXPECT_EQ(cells.value("F6").value, "F 0");
     EXPECT_EQ(cells.value("G6").value, "T 0");
-    EXPECT_EQ(cells.value("B10"), (SheetCell{"inlineStr", "09:30:00"}));
+    EXPECT_EQ(cells.value("B10"), (SheetCell{"n", "0.3958333333333333"}));     // 09:30:00
     EXPECT_EQ(cells.value("C7"), (SheetCell{"n", "2500"}));
     EXPECT_FALSE(cells.contains("D7"));
     EXPECT_EQ(cells.value("E7"), (SheetCell{"n", "2"}));                // "    2,000" as typed

@@ -69,6 +69,7 @@ TEST(TextRows, SaveWritesEveryLineAsUtf8WithCrLf)
     EXPECT_EQ(rows.lineCount(), 3);
     EXPECT_EQ(rows.line(2), QStringLiteral("Grüße;  -1200;    2,500"));
     EXPECT_EQ(rows.text(1, 5), QStringLiteral("\nGrüße;  -1200;    2,500"));
+    EXPECT_EQ(rows.longestLine(2, 1), 23);
     const QString path = dir.filePath(QStringLiteral("m.csv"));
     ASSERT_TRUE(rows.Save(path));
     EXPECT_EQ(ReadBytes(path), QByteArray("Messdaten Ionomter QT 8800\r\n\r\nGr\xc3\xbc\xc3\x9f" "e;  -1200;    2,500\r\n"));
@@ -83,15 +84,19 @@ TEST(TextRows, MoreThanTheMemoHoldsIsKeptAndSaved)
 {
     QTemporaryDir dir;
     TextRows rows;
-    for (int i = 0; i < 20000; ++i)
+    // more than a storage block: lines on both sides of a block's end read back whole
+    for (int i = 0; i < 40000; ++i)
         rows.appendLine(QStringLiteral("01.02.2003;10:30:00;%1;    2.500").arg(i, 8));
     EXPECT_GT(rows.characterCount(), 256000);
-    EXPECT_EQ(rows.line(19999), QStringLiteral("01.02.2003;10:30:00;   19999;    2.500"));
+    EXPECT_EQ(rows.line(39999), QStringLiteral("01.02.2003;10:30:00;   39999;    2.500"));
+    for (int i = 26210; i < 26220; ++i)
+        EXPECT_EQ(rows.text(i, 2), QStringLiteral("01.02.2003;10:30:00;%1;    2.500\n01.02.2003;10:30:00;%2;    2.500").arg(i, 8).arg(i + 1, 8));
     const QString path = dir.filePath(QStringLiteral("big.txt"));
     ASSERT_TRUE(rows.Save(path));
     const QByteArray bytes = ReadBytes(path);
-    EXPECT_EQ(bytes.count("\r\n"), 20000);
-    EXPECT_TRUE(bytes.endsWith("   19999;    2.500\r\n"));
+    EXPECT_EQ(bytes.count("\r\n"), 40000);
+    EXPECT_TRUE(bytes.endsWith("   39999;    2.500\r\n"));
+    EXPECT_EQ(bytes, rows.bytes());
 }
 
 TEST(TextRows, AFailedSaveLeavesTheOldFileAndTheRows)
@@ -135,7 +140,12 @@ TEST(Sheet, HeadingRowsAndChartRange)
     rig.rows(1);
     EXPECT_EQ(book.cell(7, 3).type, Workbook::Cell::Number);
     EXPECT_EQ(book.cell(7, 3).number, -1000);
-    EXPECT_EQ(book.cell(7, 1).type, Workbook::Cell::Text);       // dates stay as written
+    // dates and times are values: day 37653 is 01.02.2003, 10:30 is 0.4375 of a day
+    EXPECT_EQ(book.cell(7, 1).type, Workbook::Cell::Date);
+    EXPECT_EQ(book.cell(7, 1).number, 37653);
+    EXPECT_EQ(book.cell(7, 2).type, Workbook::Cell::Time);
+    EXPECT_EQ(book.cell(7, 2).number, 0.4375);
+    EXPECT_EQ(book.cellText(7, 1), "01.02.2003");
     ASSERT_TRUE(rig.sheet.CreateChart(QStringLiteral("  Titel ")));
     EXPECT_EQ(book.chart->sourceRange, "A6:E7");
     EXPECT_EQ(book.chart->tickSpacing, 2);
@@ -143,6 +153,7 @@ TEST(Sheet, HeadingRowsAndChartRange)
     EXPECT_EQ(book.chart->xAxisTitle, "Datum     Zeit");
     const ChartData data = book.chartData();
     EXPECT_EQ(data.categories, QStringList{"01.02.2003 10:30:00"});
+    EXPECT_EQ(data.times, (std::vector<std::optional<QDateTime>>{QDateTime(QDate(2003, 2, 1), QTime(10, 30), Qt::UTC)}));
     ASSERT_EQ(data.series.size(), 3u);
     EXPECT_EQ(data.series[0].name, "Ionen Avg");
     EXPECT_EQ(data.series[2].values, (std::vector<std::optional<double>>{2.5}));
@@ -242,8 +253,8 @@ TEST(Sheet, WrittenWorkbookReadsBack)
     EXPECT_FALSE(cells.contains("A5"));
     EXPECT_EQ(cells.value("C6"), text("Neg.Ionen Min"));
     EXPECT_EQ(cells.value("H6"), text("F 0"));
-    EXPECT_EQ(cells.value("A7"), text("01.02.2003"));
-    EXPECT_EQ(cells.value("B8"), text("10:40:00"));
+    EXPECT_EQ(cells.value("A7"), number("37653"));
+    EXPECT_EQ(cells.value("B8"), number("0.4444444444444444"));     // 10:40:00
     // row 7 is negative: its values stand in the Neg. columns, the Pos. ones stay empty
     EXPECT_EQ(cells.value("C7"), number("1000"));
     EXPECT_FALSE(cells.contains("E7"));
@@ -258,7 +269,8 @@ TEST(Sheet, WrittenWorkbookReadsBack)
     EXPECT_EQ(chart.count("<c:ser>"), 6);                       // C..H; A and B are the categories
     EXPECT_TRUE(chart.contains("<c:tx><c:strRef><c:f>Tabelle1!$C$6</c:f>"));
     EXPECT_TRUE(chart.contains("<c:val><c:numRef><c:f>Tabelle1!$H$7:$H$9</c:f>"));
-    EXPECT_TRUE(chart.contains("<c:cat><c:numRef><c:f>Tabelle1!$B$7:$B$9</c:f>"));
+    // the dates over the times of day
+    EXPECT_TRUE(chart.contains("<c:cat><c:multiLvlStrRef><c:f>Tabelle1!$A$7:$B$9</c:f>"));
     EXPECT_TRUE(chart.contains("Messung &amp; &lt;Test&gt;"));
     EXPECT_TRUE(chart.contains("Datum     Zeit"));
     EXPECT_TRUE(chart.contains("Ionen/cm³ ppm"));
@@ -273,6 +285,10 @@ TEST(Sheet, WrittenWorkbookReadsBack)
     const QByteArray core = UnzipPart(path, QStringLiteral("docProps/core.xml"));
     EXPECT_TRUE(core.contains("<dc:creator>QT 8800</dc:creator>"));
     EXPECT_TRUE(core.contains("<dc:title>Daten vom 01.02.2003 - 10:30:00</dc:title>"));
+    // shown as the text shows them
+    const QByteArray styles = UnzipPart(path, QStringLiteral("xl/styles.xml"));
+    EXPECT_TRUE(styles.contains(R"(formatCode="dd\.mm\.yyyy")")) << styles.constData();
+    EXPECT_TRUE(styles.contains(R"(formatCode="hh:mm:ss")"));
     const QByteArray workbook = UnzipPart(path, QStringLiteral("xl/workbook.xml"));
     EXPECT_TRUE(workbook.contains("name=\"Tabelle1\""));
     EXPECT_TRUE(workbook.contains("name=\"Diagramm1\""));
