@@ -121,7 +121,8 @@ bool MemoryReader::ReadSelectedBlock(ExportTarget target, const QString &selecte
                     if (usable && !std::exchange(m_preparationCancelled, false))
                         ReadSelectedBlock(target, selectedBlockText, marks);
                 });
-                return true;
+                // done at once only when it cannot be converted
+                return m_preparing;
             }
         }
         QString error;

@@ -440,6 +440,13 @@ bool Book::save(const QString &path, const Content &content, QString *error) con
             view->setAttribute(QStringLiteral("activeTab"), QString::number(chartTab));
     }
     recalculateOnOpen(package, layout);
+    for (const SheetEntry &other : layout.sheets) {
+        if (!other.worksheet || other.part == first.part)
+            continue;
+        std::optional<XmlNode> xml = ParseXml(package.part(other.part));
+        if (xml && SheetWriter::DropFormulaResults(*xml))
+            package.setPart(other.part, WriteXml(*xml));
+    }
     package.setPart(layout.workbookPart, WriteXml(layout.workbook));
     setProperties(package, content.author, content.title);
     setMacroKind(package, layout, path);
@@ -454,7 +461,8 @@ bool Book::save(const QString &path, const Content &content, QString *error) con
         {stylesPart, [&](const auto &write) { return write(styles.xml()); }},
     };
     QSaveFile target(path);
-    if (!target.open(QIODevice::WriteOnly))
+    // unbuffered: a write that fails (a full disk) fails there, with its reason
+    if (!target.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return fail(target.errorString());
     QString reason;
     if (!package.write(target, producers, &reason)) {

@@ -25,6 +25,40 @@ constexpr qint64 kMaxUnpacked = qint64(512) << 20;
 constexpr int kSmallPartLevel = Z_DEFAULT_COMPRESSION;
 constexpr int kStreamedPartLevel = 1;
 
+// Hands the zip library's writes through to the file and keeps the reason of the first that
+// fails: the library seeks on after a failure, which clears the file's own error.
+class ErrorKeeper : public QIODevice
+{
+public:
+    explicit ErrorKeeper(QIODevice &target) : m_target(target) { QIODevice::open(QIODevice::WriteOnly); }
+    QString firstError() const { return m_error; }
+    bool isSequential() const override { return m_target.isSequential(); }
+    qint64 size() const override { return m_target.size(); }
+    bool seek(qint64 pos) override { return QIODevice::seek(pos) && m_target.seek(pos); }
+
+protected:
+    qint64 readData(char *, qint64) override { return -1; }
+    qint64 writeData(const char *data, qint64 length) override
+    {
+        // a short write is tried on: only the one that fails outright says why
+        qint64 done = 0;
+        while (done < length) {
+            const qint64 written = m_target.write(data + done, length - done);
+            if (written <= 0) {
+                if (m_error.isEmpty())
+                    m_error = m_target.errorString();
+                return done > 0 ? done : -1;
+            }
+            done += written;
+        }
+        return done;
+    }
+
+private:
+    QIODevice &m_target;
+    QString m_error;
+};
+
 } // namespace
 
 Package::ReadError Package::read(const QString &path)
@@ -268,12 +302,13 @@ QString Package::freeName(const QString &stem, const QString &suffix) const
 
 bool Package::write(QIODevice &device, const std::vector<std::pair<QString, Producer>> &producers, QString *error) const
 {
+    ErrorKeeper keeper(device);
     auto fail = [&](const QString &reason) {
         if (error && error->isEmpty())
-            *error = reason;
+            *error = keeper.firstError().isEmpty() ? reason : keeper.firstError();
         return false;
     };
-    QuaZip zip(&device);
+    QuaZip zip(&keeper);
     zip.setAutoClose(false);
     // the device can seek: sizes go into the headers, as every reader expects
     zip.setDataDescriptorWritingEnabled(false);
@@ -285,6 +320,7 @@ bool Package::write(QIODevice &device, const std::vector<std::pair<QString, Prod
     if (!zip.open(QuaZip::mdCreate))
         return fail(device.errorString());
     const QDateTime stamp = QDateTime::currentDateTime();
+    auto put = [&](QuaZipFile &file, const QByteArray &bytes) { return file.write(bytes) == bytes.size(); };
     auto writeOne = [&](const QString &name, int level, const std::function<bool(QuaZipFile &)> &fill) {
         QuaZipNewInfo info(name);
         info.dateTime = stamp;
@@ -309,13 +345,13 @@ bool Package::write(QIODevice &device, const std::vector<std::pair<QString, Prod
             order.push_back(&p);
     for (const auto *p : order) {
         const bool ok = writeOne(p->first, kSmallPartLevel,
-                                 [&](QuaZipFile &file) { return file.write(p->second) == p->second.size(); });
+                                 [&](QuaZipFile &file) { return put(file, p->second); });
         if (!ok)
             return false;
     }
     for (const auto &[name, produce] : producers) {
         const bool ok = writeOne(name, kStreamedPartLevel, [&](QuaZipFile &file) {
-            return produce([&](const QByteArray &bytes) { return file.write(bytes) == bytes.size(); });
+            return produce([&](const QByteArray &bytes) { return put(file, bytes); });
         });
         if (!ok)
             return false;

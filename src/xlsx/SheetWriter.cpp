@@ -8,6 +8,7 @@
 #include <charconv>
 #include <climits>
 #include <cmath>
+#include <cstring>
 #include <map>
 
 namespace Xlsx {
@@ -85,6 +86,21 @@ bool SheetWriter::Validate(const XmlNode &sheet)
     return sheet.localName() == QLatin1String("worksheet") && sheet.child(u"sheetData");
 }
 
+bool SheetWriter::DropFormulaResults(XmlNode &sheet)
+{
+    bool dropped = false;
+    XmlNode *data = sheet.child(u"sheetData");
+    if (!data)
+        return false;
+    for (XmlNode *row : data->elements(u"row"))
+        for (XmlNode *cell : row->elements(u"c"))
+            if (cell->child(u"f") && cell->child(u"v")) {
+                std::erase_if(cell->children, [](const XmlNode &c) { return c.localName() == QLatin1String("v"); });
+                dropped = true;
+            }
+    return dropped;
+}
+
 QByteArray SheetWriter::BlankSheet()
 {
     return QByteArrayLiteral(
@@ -111,6 +127,7 @@ struct SheetWriter::Impl
     QByteArray out;
     bool ok = true;
     QByteArray rowTag, cellTag, valueTag, inlineTag, textTag;
+    std::vector<char> scratch;
     std::vector<QByteArray> columnNames;
     struct ColumnRange
     {
@@ -127,6 +144,8 @@ struct SheetWriter::Impl
         rowTag = root.qualified(u"row").toUtf8();
         cellTag = root.qualified(u"c").toUtf8();
         valueTag = root.qualified(u"v").toUtf8();
+        // a number cell at its longest: the tags twice, reference, format, 24 digits of a double
+        scratch.resize(std::size_t(2 * (cellTag.size() + valueTag.size())) + 80);
         inlineTag = root.qualified(u"is").toUtf8();
         textTag = root.qualified(u"t").toUtf8();
         const auto &rows = *w.m_cells.rows;
@@ -216,7 +235,38 @@ struct SheetWriter::Impl
 
     void ourCell(int column, QByteArrayView rowDigits, const Cell &cell, int style)
     {
-        const bool finite = std::isfinite(cell.number);
+        if (cell.type == Cell::Text || !std::isfinite(cell.number))
+            return textCell(column, rowDigits, cell, style);
+        // the bulk of a sheet: put together in place, one append per cell
+        char *buffer = scratch.data();
+        char *p = buffer;
+        auto put = [&p](QByteArrayView bytes) {
+            std::memcpy(p, bytes.data(), std::size_t(bytes.size()));
+            p += bytes.size();
+        };
+        put("<");
+        put(cellTag);
+        put(" r=\"");
+        put(columnNames[std::size_t(column)]);
+        put(rowDigits);
+        if (style > 0) {
+            put("\" s=\"");
+            p = std::to_chars(p, p + 12, style).ptr;
+        }
+        put("\"><");
+        put(valueTag);
+        put(">");
+        p = std::to_chars(p, p + 32, cell.number).ptr;
+        put("</");
+        put(valueTag);
+        put("></");
+        put(cellTag);
+        put(">");
+        out.append(buffer, p - buffer);
+    }
+
+    void textCell(int column, QByteArrayView rowDigits, const Cell &cell, int style)
+    {
         out += '<';
         out += cellTag;
         out += " r=\"";
@@ -225,58 +275,48 @@ struct SheetWriter::Impl
         out += '"';
         if (style > 0) {
             out += " s=\"";
-            number(style);
+            out += QByteArray::number(style);
             out += '"';
         }
-        if (cell.type == Cell::Text || !finite) {
-            // a number the sheet cannot hold ("nan") stays as its text
-            const QString text = cell.type == Cell::Text ? (*w.m_cells.texts)[std::size_t(cell.text)]
-                                                         : QString::number(cell.number);
-            const bool keepBlanks = !text.isEmpty() && (text.front().isSpace() || text.back().isSpace());
-            out += " t=\"inlineStr\"><";
-            out += inlineTag;
-            out += "><";
-            out += textTag;
-            out += keepBlanks ? " xml:space=\"preserve\">" : ">";
-            AppendEscaped(out, text);
-            out += "</";
-            out += textTag;
-            out += "></";
-            out += inlineTag;
-            out += "></";
-        } else {
-            out += "><";
-            out += valueTag;
-            out += '>';
-            number(cell.number);
-            out += "</";
-            out += valueTag;
-            out += "></";
-        }
+        // a number the sheet cannot hold ("nan") stays as its text
+        const QString text = cell.type == Cell::Text ? (*w.m_cells.texts)[std::size_t(cell.text)]
+                                                     : QString::number(cell.number);
+        const bool keepBlanks = !text.isEmpty() && (text.front().isSpace() || text.back().isSpace());
+        out += " t=\"inlineStr\"><";
+        out += inlineTag;
+        out += "><";
+        out += textTag;
+        out += keepBlanks ? " xml:space=\"preserve\">" : ">";
+        AppendEscaped(out, text);
+        out += "</";
+        out += textTag;
+        out += "></";
+        out += inlineTag;
+        out += "></";
         out += cellTag;
         out += '>';
     }
 
-    // a template cell kept: a shared formula whose first cell was written over keeps its value only
+    // A template cell kept. Its formula's result goes: the rows may change it, and a reader
+    // that does not work out formulas on opening would show the stale one. A shared formula
+    // whose first cell was written over keeps its result instead, as a plain value.
     void templateCell(const XmlNode &cell)
     {
         const XmlNode *formula = cell.child(u"f");
-        if (!formula || !orphans.contains(formula->attribute(u"si"))
-            || formula->attribute(u"t") != QLatin1String("shared")) {
+        if (!formula) {
             AppendXml(out, cell);
             return;
         }
+        const bool orphan = formula->attribute(u"t") == QLatin1String("shared") && !formula->hasAttribute(u"ref")
+                            && orphans.contains(formula->attribute(u"si"));
         XmlNode kept = cell;
-        std::erase_if(kept.children, [](const XmlNode &c) { return c.localName() == QLatin1String("f"); });
+        std::erase_if(kept.children,
+                      [&](const XmlNode &c) { return c.localName() == QLatin1String(orphan ? "f" : "v"); });
         AppendXml(out, kept);
     }
 
     void templateRow(const XmlNode &row)
     {
-        if (orphans.isEmpty()) {
-            AppendXml(out, row);
-            return;
-        }
         XmlNode start = row;
         start.children.clear();
         AppendStartTag(out, start);

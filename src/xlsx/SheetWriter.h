@@ -26,6 +26,9 @@ public:
     // Writes the part in pieces of about a megabyte.
     bool write(const std::function<bool(const QByteArray &)> &sink);
 
+    // Takes the results of a worksheet's formulas out, so that they are worked out anew when
+    // the workbook is opened (the first worksheet's go as it is written); false when it has none.
+    static bool DropFormulaResults(XmlNode &sheet);
     // A worksheet part the writer can fill: a worksheet with its sheetData.
     static bool Validate(const XmlNode &sheet);
     // The worksheet part of a new workbook.
