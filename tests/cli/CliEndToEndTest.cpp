@@ -479,7 +479,8 @@ TEST_F(CliOnSim, LiveAppendsStampedRows)
     EXPECT_LE(lines.size(), 1 + 7 + 4);
     EXPECT_EQ(lines[0], "Datum;Zeit;Messbereich;Ionen;Extern [V];F 3;T 3");
     EXPECT_EQ(lines.count(lines[0]), 1);       // the second run goes on under the same heading
-    const QRegularExpression row(R"(^[^;]+;(\d\d):(\d\d):(\d\d)[.,](\d\d\d);1;\d+;\d+[.,]\d{3};45[.,]6;21[.,]5$)");
+    // the time in the system's form: "." between its parts on a Danish desktop
+    const QRegularExpression row(R"(^[^;]+;(\d\d)[:.](\d\d)[:.](\d\d)[.,](\d\d\d);1;\d+;\d+[.,]\d{3};45[.,]6;21[.,]5$)");
     qint64 previous = -1;
     for (int i = 1; i < lines.size(); ++i) {
         const QRegularExpressionMatch m = row.match(lines[i]);
