@@ -263,10 +263,17 @@ TEST(Sheet, ATemplateIsFilledAndKeepsWhatTheRowsDoNotWrite)
     if (!HaveUnzip())
         GTEST_SKIP() << "no unzip tool";
     QTemporaryDir dir;
-    const QString templ = dir.filePath(QStringLiteral("Vorlage für Tests.xlsx"));
+    ASSERT_TRUE(QDir().mkpath(dir.filePath(QStringLiteral("Vorlagen"))));
+    const QString templ = dir.filePath(QStringLiteral("Vorlagen/Vorlage für Tests.xlsx"));
     ASSERT_TRUE(WriteTemplate(templ, TestTemplate()));
     const QByteArray original = ReadBytes(templ);
-    SheetRig rig(fieldsFor(1, 1, 0, {0, 1, 3, 6, 8}), false, QStringLiteral("ppm"), templ);
+    // read from a folder nobody may write to
+    std::optional<SheetRig> filled;
+    {
+        ReadOnlyDir readOnly(dir.filePath(QStringLiteral("Vorlagen")));
+        filled.emplace(fieldsFor(1, 1, 0, {0, 1, 3, 6, 8}), false, QStringLiteral("ppm"), templ);
+    }
+    SheetRig &rig = *filled;
     ASSERT_TRUE(rig.started);
     rig.rows(2);
     ASSERT_TRUE(rig.sheet.CreateChart(QStringLiteral("Neu")));
