@@ -2,7 +2,7 @@
 # The one list of what a fresh Debian machine needs; `make packages` prints it for CI.
 # desktop-file-utils and appstream only validate the installed desktop entry and metainfo.
 PACKAGES := cmake make g++ pkg-config qt6-base-dev qt6-serialport-dev qt6-charts-dev \
-            libqt6opengl6-dev libxlsxwriter-dev zlib1g-dev unzip libgtest-dev libgmock-dev libgl-dev \
+            libqt6opengl6-dev libquazip1-qt6-dev zlib1g-dev unzip libgtest-dev libgmock-dev libgl-dev \
             locales desktop-file-utils appstream
 # only `make fuzz` needs these: the test suite replays the fuzz corpora with g++
 FUZZ_PACKAGES := clang libclang-rt-14-dev

@@ -37,6 +37,7 @@ const OptionRule kOptions[] = {
     {"decimal", true, OnDownload | OnLive}, {"two-columns", false, OnDownload},
     {"skip-alarm", false, OnDownload}, {"interval", true, OnLive},
     {"for", true, OnLive},           {"language", true, OnAny},
+    {"template", true, OnDownload},
 };
 
 const struct
@@ -290,6 +291,8 @@ ParseResult ParseCommandLine(const QStringList &arguments)
             }
         } else if (name == "all") {
             o.blocks.clear();
+        } else if (name == "template") {
+            o.templateFile = g.value;
         } else if (name == "force") {
             o.force = true;
         } else if (name == "fields") {
@@ -337,6 +340,8 @@ ParseResult ParseCommandLine(const QStringList &arguments)
             return fail(Text(TxCliBlocksAndAll));
         if (o.outputDir.isEmpty())
             return fail(Text(TxCliOneTarget));
+        if (!o.templateFile.isEmpty() && !o.xlsx)
+            return fail(Text(TxCliTemplateNeedsXlsx));
         break;
     case Command::Live:
         if (!positional.isEmpty())

@@ -33,6 +33,7 @@ struct CliOptions
     QString file;                       // read-config, write-config
     QList<int> blocks;                  // download; empty: every block
     bool xlsx = false;                  // download: workbooks instead of text files
+    QString templateFile;               // download --xlsx: the workbook to fill
     QString outputDir;                  // download
     bool force = false;
     QString fields;                     // download: the field list, as given

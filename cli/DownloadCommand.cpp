@@ -29,10 +29,10 @@ DownloadCommand::~DownloadCommand()
     m_session.engine().setAbandonBlockRead({});
 }
 
-QString DownloadCommand::FileNameFor(const Measure::TBlockHeader &block, bool xlsx)
+QString DownloadCommand::FileNameFor(const Measure::TBlockHeader &block, const QString &suffix)
 {
     return Text(TxExcelFilePrefix) + Measure::DaysToDateTime(block.FirstRecordTime).toString(QStringLiteral("yyyyMMddHHmmss"))
-           + (xlsx ? QStringLiteral(".xlsx") : QStringLiteral(".csv"));
+           + u'.' + suffix;
 }
 
 void DownloadCommand::done(int code)
@@ -54,6 +54,27 @@ void DownloadCommand::start()
         m_session.StatusMessage(Format(Text(TxCliDirNotWritable), {dir}), true);
         return done(ExitFile);
     }
+    const QString templateFile = m_session.options().templateFile;
+    if (templateFile.isEmpty())
+        return readDirectory();
+    if (!QFileInfo(templateFile).isFile()) {
+        m_session.StatusMessage(Format(Text(TxCliCannotRead), {templateFile}), true);
+        return done(ExitFile);
+    }
+    // the template is checked (and an old one converted) before the instrument is asked anything
+    m_reader.PrepareTemplate(templateFile, [this](std::optional<QString> usable) {
+        if (!usable)
+            return done(ExitFile);
+        m_template = *usable;
+        Measure::Workbook probe;
+        probe.loadTemplate(m_template);
+        m_suffix = probe.fileSuffix();
+        readDirectory();
+    });
+}
+
+void DownloadCommand::readDirectory()
+{
     m_reader.LoadDirectory();
     m_session.whenIdle([this] { directoryRead(); });
 }
@@ -74,6 +95,7 @@ void DownloadCommand::directoryRead()
     read.analogUnit = store.value(20);
     read.serialNumber = store.value(0);
     read.programVersion = QStringLiteral(QT8800_VERSION);
+    read.templateFile = m_template;
     m_reader.setOptions(read);
 
     if (m_reader.directory().empty() && o.blocks.isEmpty()) {
@@ -122,7 +144,7 @@ bool DownloadCommand::planJobs()
         first = false;
         if (!choice.marks.contains(true))
             emptyBlocks << QString::number(block.BlockNr);
-        QString name = FileNameFor(block, o.xlsx);
+        QString name = FileNameFor(block, o.xlsx ? m_suffix : QStringLiteral("csv"));
         // two blocks started in the same second would share a name
         if (names.contains(name)) {
             const QFileInfo n(name);

@@ -26,8 +26,8 @@ public:
 
     void start();
 
-    // "QT8800_yyyymmddhhnnss.csv" or ".xlsx": the block's first record time.
-    static QString FileNameFor(const Measure::TBlockHeader &block, bool xlsx);
+    // "QT8800_yyyymmddhhnnss.csv" (or "xlsx", "xlsm"): the block's first record time.
+    static QString FileNameFor(const Measure::TBlockHeader &block, const QString &suffix);
 
 private:
     struct Job
@@ -38,6 +38,7 @@ private:
         QString path;
     };
 
+    void readDirectory();
     void directoryRead();
     bool planJobs();
     void readNext();
@@ -65,6 +66,8 @@ private:
     qint64 m_rows = 0;
     bool m_headingSeen = false;
     QElapsedTimer m_shown;
+    QString m_template;                 // the workbook to fill (a converted copy of an old one)
+    QString m_suffix = QStringLiteral("xlsx");
 };
 
 } // namespace Cli

@@ -8,6 +8,7 @@
 #include "cli/LiveCommand.h"
 
 #include "lang/Texts.h"
+#include "model/NumericLocale.h"
 #include "model/StopSignals.h"
 
 #include <QCoreApplication>
@@ -18,6 +19,7 @@
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
+    Model::UseCNumericLocale();
     QCoreApplication::setApplicationName(QStringLiteral("qt8800-cli"));
     QCoreApplication::setApplicationVersion(QStringLiteral(QT8800_VERSION));
     using namespace Cli;

@@ -1,4 +1,5 @@
 // qt8800-sim: a stand-in instrument on a pseudo-terminal, for development and tests.
+#include "model/NumericLocale.h"
 #include "model/StopSignals.h"
 #include "sim/PtyServer.h"
 #include "sim/TrafficReplay.h"
@@ -14,6 +15,7 @@
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
+    Model::UseCNumericLocale();
     QCoreApplication::setApplicationName(QStringLiteral("qt8800-sim"));
 
     QCommandLineParser parser;

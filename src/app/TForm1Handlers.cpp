@@ -476,7 +476,7 @@ void TForm1::chooseDirectory(QLineEdit *edit, QString Files::ParamRecord::*setti
 
 void TForm1::btnExcelDatClick()
 {
-    Files::FileDialogSetup setup{m_param.MeasureDir, Lang::Text(Lang::TxTemplateTitle), QStringLiteral("XLS"),
+    Files::FileDialogSetup setup{m_param.MeasureDir, Lang::Text(Lang::TxTemplateTitle), QStringLiteral("xlsx"),
                                  Files::ConfigFiles::QtFilter(Lang::Text(Lang::TxTemplateFilter))};
     std::optional<QString> chosen;
     if (m_options.chooseFile) {

@@ -206,10 +206,12 @@ void TFormEXCEL::CloseSpreadsheet(std::function<void(bool)> done)
 void TFormEXCEL::saveAndClose(std::function<void(bool)> done)
 {
     using namespace Lang;
+    // a template with macros makes a workbook with macros, which only keeps them as .xlsm
+    const QString suffix = m_reader.sheet().workbook().fileSuffix();
     const QString name = Measure::SheetExport::SuggestedSaveName(m_param.MeasureDir,
-                                                                  Measure::DaysToDateTime(m_firstRecord));
-    Files::FileDialogSetup setup{name, Text(TxExcelSaveTitle), QStringLiteral("xlsx"),
-                                 Files::ConfigFiles::QtFilter(Text(TxExcelSaveFilter))};
+                                                                  Measure::DaysToDateTime(m_firstRecord), suffix);
+    const TextId filter = suffix == QLatin1String("xlsm") ? TxExcelSaveFilterMacro : TxExcelSaveFilter;
+    Files::FileDialogSetup setup{name, Text(TxExcelSaveTitle), suffix, Files::ConfigFiles::QtFilter(Text(filter))};
     m_dialogs.chooseSaveFile(this, setup, [this, done](std::optional<QString> path) {
         // a cancelled dialog or a failed save keeps the rows: they exist nowhere else
         if (!path || !m_reader.SaveWorkbook(*path)) {

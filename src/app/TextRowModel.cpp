@@ -142,17 +142,7 @@ void TextRowModel::measure(int first, int count)
 {
     if (count <= 0)
         return;
-    // one joined text per batch: cheaper than a string per line
-    const QString text = m_rows.text(first, count);
-    int longest = m_longest;
-    qsizetype start = 0;
-    while (start <= text.size()) {
-        qsizetype end = text.indexOf(u'\n', start);
-        if (end < 0)
-            end = text.size();
-        longest = std::max(longest, int(end - start));
-        start = end + 1;
-    }
+    const int longest = std::max(m_longest, m_rows.longestLine(first, count));
     if (longest > m_longest) {
         m_longest = longest;
         Q_EMIT longestLineGrew();

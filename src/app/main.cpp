@@ -1,5 +1,6 @@
 // qt8800: configuration and measurement data of the QT 8800 air-ion counter.
 #include "app/TForm1.h"
+#include "model/NumericLocale.h"
 #include "model/StopSignals.h"
 
 #include <QApplication>
@@ -8,6 +9,7 @@
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
+    Model::UseCNumericLocale();
     QApplication::setApplicationName(QStringLiteral("qt8800"));
     QApplication::setApplicationVersion(QStringLiteral(QT8800_VERSION));
     QApplication::setDesktopFileName(QStringLiteral(QT8800_APP_ID));

@@ -21,7 +21,7 @@ const TextTable &AppTexts()
         {TxPortHint, "Gerät: %s"},
         {TxChooseDirectory, "Verzeichnis wählen"},
         {TxTemplateTitle, "Selektion EXCEL - Vorlagendatei"},
-        {TxTemplateFilter, "EXCEL Dateien(*.XLS)|*.XLS|Alle Dateien (*.*)|*.*"},
+        {TxTemplateFilter, "EXCEL Dateien(*.xlsx *.xlsm *.xls)|*.xlsx;*.xlsm;*.xls|Alle Dateien (*.*)|*.*"},
 
         {TxModuleUnusable, "Sprachmodul %s ist nicht verwendbar: %s Die Texte bleiben, wie sie sind."},
         {TxModuleLinesSkipped, "Sprachmodul %s: %d Zeilen übergangen, die erste: %s."},

@@ -25,6 +25,7 @@ enum CliTextId : int {
     TxCliCsvMissing,
     TxCliSeeHelp,
     TxCliBadLanguage,
+    TxCliTemplateNeedsXlsx,
     // link and instrument
     TxCliPortNotOpened = 6101,
     TxCliValueNotConverted,

@@ -25,6 +25,7 @@ const TextTable &CliTexts()
         {TxCliCsvMissing, "Der Befehl live braucht --csv DATEI."},
         {TxCliSeeHelp, "Hilfe: qt8800-cli --help"},
         {TxCliBadLanguage, "Die Sprache %s gibt es nicht (de oder en)."},
+        {TxCliTemplateNeedsXlsx, "--template gilt nur mit --xlsx."},
 
         {TxCliPortNotOpened, "Schnittstelle %s (%s) kann nicht geöffnet werden:"},
         {TxCliValueNotConverted, "Wert für %s nicht verwendbar: >%s<"},
@@ -126,7 +127,8 @@ const TextTable &CliTexts()
         {TxCliHelpDownload,
          "Aufruf: qt8800-cli download [BLOCK...|--all] --csv ORDNER | --xlsx ORDNER\n"
          "                  [--force] [--fields LISTE] [--decimal .|,] [--two-columns]\n"
-         "                  [--skip-alarm] [--port COMn|PFAD] [--baud N] [--log ORDNER]\n"
+         "                  [--skip-alarm] [--template DATEI] [--port COMn|PFAD] [--baud N]\n"
+         "                  [--log ORDNER]\n"
          "\n"
          "Speichert jeden genannten Block (ohne Nummern: alle) als eigene Datei, mit denselben\n"
          "Zeilen, Formaten und Überschriften wie das Textfenster (--csv) oder als Arbeitsmappe\n"
@@ -140,6 +142,9 @@ const TextTable &CliTexts()
          "  --decimal .|,     Dezimaltrennzeichen (Vorgabe \".\")\n"
          "  --two-columns     Ionen nach Polarität in zwei Spalten\n"
          "  --skip-alarm      im Alarmzustand gespeicherte Messwerte weglassen\n"
+         "  --template DATEI  mit --xlsx: diese Arbeitsmappe (.xlsx, .xlsm; .xls mit LibreOffice\n"
+         "                    umgewandelt) füllen statt einer neuen; die Vorlage bleibt, wie\n"
+         "                    sie ist. Aus einer .xlsm wird eine .xlsm.\n"
          "\n"
          "Die geschriebenen Dateien stehen auf der Standardausgabe. Eine unbekannte Blocknummer\n"
          "ergibt 2, eine vorhandene Datei 3.\n"},

@@ -105,6 +105,9 @@ enum MeasureTextId : int {
     TxExcelFilePrefix,
     TxSheetName,
     TxChartSheetName,
+    TxTemplateOldFormat,
+    TxTemplateConverting,
+    TxExcelSaveFilterMacro,
     // recording of live values
     TxLiveRangeCaption = 4191,
     TxLiveIonCaption,

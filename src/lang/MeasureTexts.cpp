@@ -106,6 +106,11 @@ const TextTable &MeasureTexts()
         {TxExcelFilePrefix, "QT8800_"},
         {TxSheetName, "Tabelle1"},
         {TxChartSheetName, "Diagramm1"},
+        {TxTemplateOldFormat, "Die Vorlage %s ist eine Arbeitsmappe im alten Format (.xls). Zum Umwandeln LibreOffice "
+                              "installieren oder die Vorlage im Tabellenprogramm als .xlsx speichern und diese Datei "
+                              "als Vorlage wählen."},
+        {TxTemplateConverting, "Vorlage %s wird umgewandelt ..."},
+        {TxExcelSaveFilterMacro, "EXCEL mit Makros(*.XLSM)|*.XLSM|Alle Dateien (*.*)|*.*"},
 
         {TxLiveRangeCaption, "Messbereich"},
         {TxLiveIonCaption, "Ionen"},

@@ -2,7 +2,6 @@
 
 #include "lang/Texts.h"
 
-
 #include <algorithm>
 #include <charconv>
 #include <cmath>
@@ -168,6 +167,16 @@ ColumnLayout BuildColumnLayout(const MeasureFields &fields, bool twoColumns)
     return layout;
 }
 
+QString DateText(double days, const DisplayFormats &formats)
+{
+    return dateText(DaysToDateTime(days).date(), formats.dateFormat);
+}
+
+QString TimeText(double days, const DisplayFormats &formats)
+{
+    return timeText(DaysToDateTime(days).time(), formats.timeFormat);
+}
+
 QString FormatDateTime(double days, const QString &pattern)
 {
     return DaysToDateTime(days).toString(pattern);
@@ -179,9 +188,9 @@ std::optional<QString> ColumnValue(const TColumn &column, const MeasureFields &f
     const TField &f = fields[std::size_t(column.field)];
     switch (column.kind) {
     case KindDate:
-        return dateText(DaysToDateTime(recordTime).date(), formats.dateFormat);
+        return DateText(recordTime, formats);
     case KindTime:
-        return timeText(DaysToDateTime(recordTime).time(), formats.timeFormat);
+        return TimeText(recordTime, formats);
     case KindIon:
         if (!twoColumns)
             return integerText(f.Negative ? -f.IonValue : f.IonValue, sheet ? 12 : 8);

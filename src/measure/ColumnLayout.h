@@ -43,6 +43,10 @@ ColumnLayout BuildColumnLayout(const MeasureFields &fields, bool twoColumns);
 QDateTime DaysToDateTime(double days);
 double DateTimeToDays(const QDateTime &when);
 
+// The date and the time of day of a day count as the outputs show them.
+QString DateText(double days, const DisplayFormats &formats);
+QString TimeText(double days, const DisplayFormats &formats);
+
 // A date-time through a pattern with quoted literals ("'Messwerte vom: 'dd.MM.yyyy ...").
 QString FormatDateTime(double days, const QString &pattern);
 

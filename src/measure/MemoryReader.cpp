@@ -2,6 +2,7 @@
 
 #include "lang/Texts.h"
 #include "link/ProtocolEngine.h"
+#include "xlsx/Book.h"
 
 namespace Measure {
 
@@ -108,8 +109,24 @@ bool MemoryReader::ReadSelectedBlock(ExportTarget target, const QString &selecte
     block.RecordTime = block.FirstRecordTime;
 
     if (target == TargetSheet) {
+        QString templateFile = m_readOptions.templateFile;
+        if (Xlsx::Book::Inspect(templateFile) == Xlsx::Book::Kind::Binary) {
+            templateFile = m_converter.converted(templateFile);
+            if (templateFile.isEmpty()) {
+                // converted first; the read starts (checked anew) when that is done
+                m_preparing = true;
+                m_preparationCancelled = false;
+                PrepareTemplate(m_readOptions.templateFile, [this, target, selectedBlockText, marks](std::optional<QString> usable) {
+                    m_preparing = false;
+                    if (usable && !std::exchange(m_preparationCancelled, false))
+                        ReadSelectedBlock(target, selectedBlockText, marks);
+                });
+                // done at once only when it cannot be converted
+                return m_preparing;
+            }
+        }
         QString error;
-        if (!m_sheet.StartSpreadsheet(m_readOptions.templateFile, block.FirstRecordTime, m_readOptions.formats, &error)) {
+        if (!m_sheet.StartSpreadsheet(templateFile, block.FirstRecordTime, m_readOptions.formats, &error)) {
             m_engine.ReportMessage(error, true);
             return false;
         }
@@ -125,8 +142,45 @@ bool MemoryReader::ReadSelectedBlock(ExportTarget target, const QString &selecte
     return true;
 }
 
+void MemoryReader::PrepareTemplate(const QString &path, std::function<void(std::optional<QString>)> done)
+{
+    using namespace Lang;
+    auto usable = [this, done](const QString &package) {
+        // checked now, so that nobody waits for a read whose workbook cannot be made
+        if (!package.isEmpty() && Xlsx::Book().load(package) != Xlsx::Book::LoadResult::Ok) {
+            m_engine.ReportMessage(Text(TxSheetCannotLoad), true);
+            return done(std::nullopt);
+        }
+        done(package);
+    };
+    switch (Xlsx::Book::Inspect(path)) {
+    case Xlsx::Book::Kind::Missing:
+        return done(QString());
+    case Xlsx::Book::Kind::Binary:
+        break;
+    default:
+        return usable(path);
+    }
+    if (const QString converted = m_converter.converted(path); !converted.isEmpty())
+        return usable(converted);
+    if (Xlsx::TemplateConverter::Program().isEmpty()) {
+        m_engine.ReportMessage(Format(Text(TxTemplateOldFormat), {path}), true);
+        return done(std::nullopt);
+    }
+    m_engine.ShowStatusText(Format(Text(TxTemplateConverting), {path}));
+    m_converter.convert(path, [this, usable, done](const QString &package) {
+        if (package.isEmpty()) {
+            m_engine.ReportMessage(Text(TxSheetCannotLoad), true);
+            return done(std::nullopt);
+        }
+        usable(package);
+    });
+}
+
 void MemoryReader::CancelRead()
 {
+    if (m_preparing)
+        m_preparationCancelled = true;
     if (CurrentBlock >= 0)
         m_cancelPending = true;
     CurrentBlock = -1;

@@ -5,10 +5,14 @@
 #include "measure/RecordParsing.h"
 #include "measure/SheetExport.h"
 #include "measure/TextRows.h"
+#include "xlsx/TemplateConverter.h"
 
 #include <QList>
 #include <QObject>
 #include <QString>
+
+#include <functional>
+#include <optional>
 
 namespace Link {
 class ProtocolEngine;
@@ -82,8 +86,15 @@ public:
 
     // btnText / btnExcel (the text button's status text included). `selectedBlockText` is cell 0
     // of the grid row the user picked, `marks` the check marks by position (the caller stores
-    // them as FieldSelection too). False when nothing started; the reason is reported.
+    // them as FieldSelection too). False when nothing started; the reason is reported. A
+    // workbook read with an old binary template converts it first and starts when that is
+    // done, unless the read was cancelled meanwhile.
     bool ReadSelectedBlock(ExportTarget target, const QString &selectedBlockText, const QList<bool> &marks);
+    // The workbook to fill for the template `path`: the template itself (or nothing, for a new
+    // workbook, when no such file exists), or the package an old binary one was converted to,
+    // while the event loop goes on. `done` gets nothing when the template cannot be used; the
+    // reason is reported.
+    void PrepareTemplate(const QString &path, std::function<void(std::optional<QString> usable)> done);
     // The windows' cancel and close buttons: the next record reply ends the read.
     void CancelRead();
 
@@ -106,7 +117,7 @@ public:
     bool SaveWorkbook(const QString &path);
 
     // idle: neither the directory nor a block is being read, nor a cancelled read awaits its reply
-    bool isIdle() const { return !DirectoryReading && CurrentBlock < 0 && !m_cancelPending; }
+    bool isIdle() const { return !DirectoryReading && CurrentBlock < 0 && !m_cancelPending && !m_preparing; }
     // the last block read reached the end of its block (it was not refused, cut off or cancelled)
     bool lastReadComplete() const { return m_readComplete; }
     bool DirectoryReading = false;
@@ -141,7 +152,10 @@ private:
     bool m_headingPending = false;
     bool m_cancelPending = false;
     bool m_readComplete = false;
+    bool m_preparing = false;           // a template is converted before the read starts
+    bool m_preparationCancelled = false;
     int m_fieldListIndex = -1;
+    Xlsx::TemplateConverter m_converter;
     TextRows m_text;
     SheetExport m_sheet;
 };

@@ -2,8 +2,6 @@
 
 #include "lang/Texts.h"
 
-#include <QFile>
-#include <QFileInfo>
 
 namespace Measure {
 
@@ -11,24 +9,24 @@ bool SheetExport::StartSpreadsheet(const QString &templateFile, double firstReco
                                    QString *error)
 {
     using namespace Lang;
-    // the workbook is built here from nothing; a template can only be honoured when it is an
-    // .xlsx that can be read, anything else would silently drop what the user put in it
-    if (!templateFile.trimmed().isEmpty() && QFileInfo::exists(templateFile)) {
-        QFile file(templateFile);
-        const bool workbook = file.open(QIODevice::ReadOnly) && file.read(4) == QByteArray("PK\x03\x04", 4);
-        if (!workbook) {
+    m_workbook.clear();
+    // no such file: a new workbook; one that cannot be filled is refused rather than dropped
+    if (!templateFile.trimmed().isEmpty()) {
+        const Xlsx::Book::LoadResult loaded = m_workbook.loadTemplate(templateFile);
+        if (loaded != Xlsx::Book::LoadResult::Ok && loaded != Xlsx::Book::LoadResult::Missing) {
             if (error)
                 *error = Text(TxSheetCannotLoad);
             return false;
         }
     }
-    m_workbook.clear();
     m_workbook.author = Text(TxWorkbookAuthor);
     const QDateTime first = DaysToDateTime(firstRecordTime);
     m_workbook.caption = Text(TxWorkbookCaptionPrefix) + first.date().toString(formats.dateFormat) + QStringLiteral(" - ")
                          + first.time().toString(formats.timeFormat);
     m_workbook.sheetName = Text(TxSheetName);
     m_workbook.chartSheetName = Text(TxChartSheetName);
+    m_workbook.formats = formats;
+    m_workbook.firstDate = first.date();
     m_workbook.Saved = true;
     // a new workbook has no rows: a chart asked for before the heading finds none
     CurrentRow = StartRow;
@@ -73,8 +71,11 @@ void SheetExport::WriteSheetRow(const ColumnLayout &layout, const MeasureFields 
 {
     int column = StartCol;
     for (const TColumn &c : layout.columns) {
+        // dates and times as values a spreadsheet computes with, shown as the text shows them
+        if (c.kind == KindDate || c.kind == KindTime)
+            m_workbook.setDateTime(CurrentRow, column, recordTime, c.kind == KindDate ? Xlsx::Cell::Date : Xlsx::Cell::Time);
         // the other polarity's cell stays empty, its column is passed over
-        if (const std::optional<QString> value = ColumnValue(c, fields, recordTime, formats, layout.twoColumns, true))
+        else if (const std::optional<QString> value = ColumnValue(c, fields, recordTime, formats, layout.twoColumns, true))
             m_workbook.setCell(CurrentRow, column, *value);
         ++column;
     }
@@ -84,7 +85,8 @@ void SheetExport::WriteSheetRow(const ColumnLayout &layout, const MeasureFields 
 
 bool SheetExport::CreateChart(const QString &title, QString *error)
 {
-    if (RecordCounter < 2) {
+    // no row, or nothing but dates and times: no line to draw
+    if (RecordCounter < 2 || LastCol - StartCol + 1 <= m_categoryColumns) {
         if (error)
             *error = Lang::Text(Lang::TxNoDataAvailable);
         return false;
@@ -109,15 +111,15 @@ bool SheetExport::CreateChart(const QString &title, QString *error)
     return true;
 }
 
-QString SheetExport::SuggestedSaveName(const QString &folderSetting, const QDateTime &firstRecord)
+QString SheetExport::SuggestedSaveName(const QString &folderSetting, const QDateTime &firstRecord, const QString &suffix)
 {
     QString folder = folderSetting.trimmed();
     if (folder.size() < 2)
         folder.clear();
     else if (!folder.endsWith(u'/'))
         folder += u'/';
-    return folder + Lang::Text(Lang::TxExcelFilePrefix) + firstRecord.toString(QStringLiteral("yyyyMMddHHmmss"))
-           + QStringLiteral(".xlsx");
+    return folder + Lang::Text(Lang::TxExcelFilePrefix) + firstRecord.toString(QStringLiteral("yyyyMMddHHmmss")) + u'.'
+           + suffix;
 }
 
 QString SheetExport::DefaultChartTitle(double firstRecordTime)

@@ -23,9 +23,10 @@ public:
     QString XAxisTitle;
     QString YAxisTitle;
 
-    // A fresh workbook replaces the previous one. A template the workbook cannot be built from
-    // (unreadable, or not an .xlsx workbook) fails with "Arbeitstabelle konnte nicht geladen
-    // werden" in `error`; a missing or empty template name means a new, empty workbook.
+    // A fresh workbook replaces the previous one: the template filled, or a new one when the
+    // template name is empty or names no file. A template that cannot be filled (damaged, not
+    // a workbook, encrypted, an old binary one not converted) fails with "Arbeitstabelle konnte
+    // nicht geladen werden" in `error`.
     bool StartSpreadsheet(const QString &templateFile, double firstRecordTime, const DisplayFormats &formats,
                           QString *error = nullptr);
     void WriteSheetHeading(const ColumnLayout &layout, double firstRecordTime, const QString &serialNumber,
@@ -34,11 +35,14 @@ public:
                        const DisplayFormats &formats);
     int RowsWritten() const { return RecordCounter > 0 ? RecordCounter - 1 : 0; }
 
-    // Sets up the workbook's chart; false with "Keine Daten verfügbar!" when no row is written.
+    // Sets up the workbook's chart; false with "Keine Daten verfügbar!" when no row is written
+    // or no column but dates and times.
     bool CreateChart(const QString &title, QString *error = nullptr);
 
-    // "folder/QT8800_yyyymmddhhnnss.xlsx"; no folder when the trimmed setting is shorter than two.
-    static QString SuggestedSaveName(const QString &folderSetting, const QDateTime &firstRecord);
+    // "folder/QT8800_yyyymmddhhnnss.xlsx" (or the suffix the workbook needs, Workbook::fileSuffix());
+    // no folder when the trimmed setting is shorter than two.
+    static QString SuggestedSaveName(const QString &folderSetting, const QDateTime &firstRecord,
+                                     const QString &suffix = QStringLiteral("xlsx"));
     // The chart title field's text when a read starts.
     static QString DefaultChartTitle(double firstRecordTime);
 

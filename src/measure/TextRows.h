@@ -9,8 +9,9 @@
 namespace Measure {
 
 // Every line of a text read, however many: a view may show only part of them, but saving
-// always writes them all. Kept as UTF-8 with CR LF, the file's own form, so saving is one write
-// and a long read costs memory in proportion to its bytes.
+// always writes them all. Kept as UTF-8 with CR LF, the file's own form, in blocks of a fixed
+// size that a line never straddles: a long read costs memory in proportion to its bytes, and
+// growing never copies what is already stored.
 class TextRows
 {
 public:
@@ -25,15 +26,27 @@ public:
     // Lines [first, first + count) joined by "\n", for a view that appends in batches.
     QString text(int first, int count) const;
     qsizetype characterCount() const { return m_characters; }
-    const QByteArray &bytes() const { return m_bytes; }
+    // The longest of lines [first, first + count) in UTF-16 units, as line() would give them,
+    // counted in the stored bytes: a batch of 100,000 lines needs no text of its own.
+    int longestLine(int first, int count) const;
+    // everything as the file holds it
+    QByteArray bytes() const;
 
     // Writes all lines, each ended by CR LF, replacing `path` only when the whole file is
     // written: a failure leaves the previous file as it was. `error` gets the system's reason.
     bool Save(const QString &path, QString *error = nullptr) const;
 
 private:
-    QByteArray m_bytes;
-    std::vector<qsizetype> m_starts;
+    struct Start
+    {
+        quint32 block;
+        quint32 offset;
+    };
+    // the bytes of line `index` without its CR LF
+    QByteArrayView lineBytes(int index) const;
+
+    std::vector<QByteArray> m_blocks;
+    std::vector<Start> m_starts;
     qsizetype m_characters = 0;
 };
 

@@ -12,6 +12,8 @@
 #include "measure/MemoryReader.h"
 #include "sim/PtyServer.h"
 
+#include "MeasureTestSupport.h"
+
 #include <QAccessible>
 #include <QCheckBox>
 #include <QDir>
@@ -579,6 +581,31 @@ private Q_SLOTS:
         window->CloseSpreadsheet();
         QVERIFY(!window->hasUnsavedWorkbook());
         window->close();
+    }
+
+    // a template with macros makes an .xlsm; a save that fails keeps the workbook on offer
+    void aMacroTemplateIsSavedAsOneAndAFailedSaveKeepsIt()
+    {
+        const QString templ = m_dir.path() + "/Vorlage mit Makro.xlsm";
+        QVERIFY(WriteTemplate(templ, TestTemplate(true)));
+        m_form->param().TemplateFile = templ;
+        TFormEXCEL *window = m_page->FormEXCEL;
+        QTest::mouseClick(m_page->btnExcel, Qt::LeftButton);
+        QVERIFY(idle());
+        QVERIFY(window->hasUnsavedWorkbook());
+        m_answer = QMessageBox::Yes;
+        m_chosenFile = m_dir.path() + "/no such folder/x.xlsm";
+        QTest::mouseClick(window->btnClose, Qt::LeftButton);
+        QCOMPARE(m_dialogs.last().Directory, m_dir.path() + "/QT8800_20261201091500.xlsm");
+        QCOMPARE(m_dialogs.last().DefaultSuffix, QStringLiteral("xlsm"));
+        QVERIFY(m_dialogs.last().Filter.contains("*.XLSM"));
+        QVERIFY(window->hasUnsavedWorkbook());
+        QCOMPARE(window->statusText(), QStringLiteral("Daten konnten nicht gespeichert werden!"));
+        m_chosenFile = m_dir.path() + "/QT8800_20261201091500.xlsm";
+        window->CloseSpreadsheet();
+        QVERIFY(!window->hasUnsavedWorkbook());
+        QVERIFY(QFile::exists(*m_chosenFile));
+        m_form->param().TemplateFile.clear();
     }
 
     void liveValuesReachTheDevicePage()

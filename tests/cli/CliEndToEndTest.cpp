@@ -32,6 +32,13 @@ struct Sink : Link::StatusSink
     }
 };
 
+void writeAll(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    if (f.open(QIODevice::WriteOnly))
+        f.write(bytes);
+}
+
 QByteArray readAll(const QString &path)
 {
     QFile f(path);
@@ -320,22 +327,63 @@ TEST_F(CliOnSim, DownloadedWorkbookIsWhatTheCoreWrites)
     if (!HaveUnzip())
         GTEST_SKIP() << "no unzip tool";
     instrument.fillDemoMemory(8);
-    const CliRun run = cli({"download", "2", "--xlsx", "out", "--decimal", ","});
-    ASSERT_EQ(run.exitCode, 0) << qPrintable(run.err);
-    const QString file = path("out/QT8800_20261201091500.xlsx");
-    ASSERT_TRUE(QFile::exists(file));
-    auto core = coreRead(1, Measure::TargetSheet, QList<bool>(11, true), pageOptions(u','));
-    const double first = core->reader->directory()[1].FirstRecordTime;
-    EXPECT_EQ(QFileInfo(file).fileName(), Measure::SheetExport::SuggestedSaveName(QString(), Measure::DaysToDateTime(first)));
-    ASSERT_TRUE(core->reader->CreateChart(Measure::SheetExport::DefaultChartTitle(first)));
-    const QString expected = path("core.xlsx");
-    ASSERT_TRUE(core->reader->SaveWorkbook(expected));
-    for (const char *part : {"xl/worksheets/sheet1.xml", "xl/charts/chart1.xml", "xl/workbook.xml"}) {
-        const QByteArray got = UnzipPart(file, part);
-        EXPECT_FALSE(got.isEmpty()) << part;
-        EXPECT_EQ(got, UnzipPart(expected, part)) << part;
+    const QString templ = path("Vorlage für Tests.xlsm");
+    ASSERT_TRUE(WriteTemplate(templ, TestTemplate(true)));
+    // a new workbook, and a template filled, each as the window writes it
+    for (const QString &templateFile : {QString(), templ}) {
+        const QString out = templateFile.isEmpty() ? "out" : "gefüllt";
+        QStringList args{"download", "2", "--xlsx", out, "--decimal", ","};
+        if (!templateFile.isEmpty())
+            args << "--template" << templateFile;
+        const CliRun run = cli(args);
+        ASSERT_EQ(run.exitCode, 0) << qPrintable(run.err);
+        Measure::ReadOptions options = pageOptions(u',');
+        options.templateFile = templateFile;
+        auto core = coreRead(1, Measure::TargetSheet, QList<bool>(11, true), options);
+        const double first = core->reader->directory()[1].FirstRecordTime;
+        const QString name = Measure::SheetExport::SuggestedSaveName(QString(), Measure::DaysToDateTime(first),
+                                                                     core->reader->sheet().workbook().fileSuffix());
+        EXPECT_EQ(name, templateFile.isEmpty() ? "QT8800_20261201091500.xlsx" : "QT8800_20261201091500.xlsm");
+        const QString file = path(out + "/" + name);
+        ASSERT_TRUE(QFile::exists(file));
+        ASSERT_TRUE(core->reader->CreateChart(Measure::SheetExport::DefaultChartTitle(first)));
+        const QString expected = path("core." + QFileInfo(name).suffix());
+        ASSERT_TRUE(core->reader->SaveWorkbook(expected));
+        for (const char *part : {"xl/worksheets/sheet1.xml", "xl/charts/chart1.xml", "xl/workbook.xml", "xl/styles.xml"}) {
+            const QByteArray got = UnzipPart(file, part);
+            EXPECT_FALSE(got.isEmpty()) << part;
+            EXPECT_EQ(got, UnzipPart(expected, part)) << part;
+        }
+        EXPECT_EQ(ReadSheetCells(UnzipPart(file, "xl/worksheets/sheet1.xml")).value("C6").value, "Ionen Min");
     }
-    EXPECT_EQ(ReadSheetCells(UnzipPart(file, "xl/worksheets/sheet1.xml")).value("C6").value, "Ionen Min");
+    EXPECT_EQ(UnzipPart(path("gefüllt/QT8800_20261201091500.xlsm"), "xl/vbaProject.bin"), "macro project");
+}
+
+// A template that cannot be used is named before anything is asked of the instrument.
+TEST_F(CliOnSim, ATemplateThatCannotBeUsedStopsTheDownloadAtOnce)
+{
+    writeAll(path("kaputt.xlsx"), "PK\x03\x04 cut off");
+    for (const auto &[templ, message] : {std::pair{"fehlt.xlsx", "Die Datei fehlt.xlsx kann nicht gelesen werden."},
+                                         {"kaputt.xlsx", "Arbeitstabelle konnte nicht geladen werden"}}) {
+        served.clear();
+        const CliRun run = cli({"download", "2", "--xlsx", "out", "--template", templ});
+        EXPECT_EQ(run.exitCode, 3) << templ;
+        EXPECT_TRUE(run.err.contains(message)) << qPrintable(run.err);
+        EXPECT_TRUE(served.isEmpty()) << templ;
+    }
+}
+
+// A disk that fills up mid-file: the workbook already there stays whole, and the run says so.
+TEST_F(CliOnSim, AWorkbookThatDoesNotFitLeavesThePreviousOne)
+{
+    instrument.fillDemoMemory(500);
+    const QString file = path("out/QT8800_20261201091500.xlsx");
+    QDir().mkpath(path("out"));
+    writeAll(file, QByteArray(64 * 1024, 'x'));
+    const CliRun run = RunCli({"download", "2", "--xlsx", "out", "--force"}, dir.path(), 30000, 8 * 1024);
+    EXPECT_EQ(run.exitCode, 3) << qPrintable(run.err);
+    EXPECT_TRUE(run.err.contains("QT8800_20261201091500.xlsx")) << qPrintable(run.err);
+    EXPECT_EQ(readAll(file), QByteArray(64 * 1024, 'x'));
 }
 
 TEST_F(CliOnSim, AnExistingFileIsKeptUnlessForced)
@@ -431,7 +479,8 @@ TEST_F(CliOnSim, LiveAppendsStampedRows)
     EXPECT_LE(lines.size(), 1 + 7 + 4);
     EXPECT_EQ(lines[0], "Datum;Zeit;Messbereich;Ionen;Extern [V];F 3;T 3");
     EXPECT_EQ(lines.count(lines[0]), 1);       // the second run goes on under the same heading
-    const QRegularExpression row(R"(^[^;]+;(\d\d):(\d\d):(\d\d)[.,](\d\d\d);1;\d+;\d+[.,]\d{3};45[.,]6;21[.,]5$)");
+    // the time in the system's form: "." between its parts on a Danish desktop
+    const QRegularExpression row(R"(^[^;]+;(\d\d)[:.](\d\d)[:.](\d\d)[.,](\d\d\d);1;\d+;\d+[.,]\d{3};45[.,]6;21[.,]5$)");
     qint64 previous = -1;
     for (int i = 1; i < lines.size(); ++i) {
         const QRegularExpressionMatch m = row.match(lines[i]);

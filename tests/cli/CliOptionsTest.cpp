@@ -53,13 +53,14 @@ TEST(CliOptions, GlobalOptionsStandBeforeOrAfterTheCommand)
 TEST(CliOptions, DownloadTakesBlocksOrAllAndOneTarget)
 {
     const CliOptions a = parse({"download", "3", "1", "3", "--xlsx", "out", "--fields", "ions,-Ionen Min", "--decimal", ",",
-                                "--two-columns", "--skip-alarm", "--force"});
+                                "--two-columns", "--skip-alarm", "--force", "--template", "V 1.xlsm"});
     EXPECT_EQ(a.blocks, (QList<int>{3, 1}));
     EXPECT_TRUE(a.xlsx);
     EXPECT_EQ(a.outputDir, "out");
     EXPECT_EQ(a.fields, "ions,-Ionen Min");
     EXPECT_EQ(a.decimal, u',');
     EXPECT_TRUE(a.twoColumns && a.skipAlarm && a.force);
+    EXPECT_EQ(a.templateFile, "V 1.xlsm");
     const CliOptions all = parse({"download", "--all", "--csv", "out"});
     EXPECT_TRUE(all.blocks.isEmpty());
     EXPECT_FALSE(all.xlsx);
@@ -145,6 +146,7 @@ INSTANTIATE_TEST_SUITE_P(
                     BadLine{"NoTarget", {"download", "2"}, "Der Befehl download braucht genau eines"},
                     BadLine{"TwoTargets", {"download", "--csv", "x", "--xlsx", "y"}, "Der Befehl download braucht genau eines"},
                     BadLine{"Decimal", {"download", "--csv", "x", "--decimal", ";"}, "Das Dezimaltrennzeichen"},
+                    BadLine{"TemplateForText", {"download", "--csv", "x", "--template", "v.xlsx"}, "--template gilt nur mit --xlsx"},
                     BadLine{"NoInterval", {"live", "--csv", "x"}, "Der Befehl live braucht --interval"},
                     BadLine{"NoCsv", {"live", "--interval", "1"}, "Der Befehl live braucht --csv"},
                     BadLine{"BadInterval", {"live", "--interval", "0", "--csv", "x"}, "Ungültiges Intervall"},

@@ -4,6 +4,10 @@
 #include <QStringList>
 #include <QTest>
 
+#include <csignal>
+
+#include <sys/resource.h>
+
 // One run of the command-line program. The test's event loop keeps running while it waits,
 // so a stand-in instrument served from the test process answers it.
 struct CliRun
@@ -14,10 +18,17 @@ struct CliRun
     QStringList lines() const { return out.split('\n', Qt::SkipEmptyParts); }
 };
 
-inline CliRun RunCli(const QStringList &args, const QString &workDir, int timeoutMs = 30000)
+// `fileLimit` bytes: no file may grow larger, as on a disk that fills up (write fails, no signal).
+inline CliRun RunCli(const QStringList &args, const QString &workDir, int timeoutMs = 30000, rlim_t fileLimit = 0)
 {
     QProcess p;
     p.setWorkingDirectory(workDir);
+    if (fileLimit > 0)
+        p.setChildProcessModifier([fileLimit] {
+            const rlimit limit{fileLimit, fileLimit};
+            setrlimit(RLIMIT_FSIZE, &limit);
+            signal(SIGXFSZ, SIG_IGN);
+        });
     p.start(QStringLiteral(QT8800_CLI_PATH), args);
     CliRun run;
     if (!p.waitForStarted(5000))

@@ -214,8 +214,6 @@ const std::pair<const char *, const char *> kNoTexts[] = {
     {"StatusLine.cpp", "COM8 -  38400"},            // measures the widest port text
     {"TAboutBox.cpp", "model name"},                // keys of /proc/cpuinfo
     {"TAboutBox.cpp", "cpu MHz"},
-    {"SheetExport.cpp", "PK\x01\x01"},            // the signature of a zip file
-    {"Workbook.cpp", "cannot create workbook"},     // a diagnostic the caller does not show
 };
 
 bool isNoText(const QString &file, const QString &literal)

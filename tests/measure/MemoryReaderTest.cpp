@@ -9,8 +9,11 @@
 #include "measure/CurrentValues.h"
 #include "measure/MemoryReader.h"
 #include "sim/PtyServer.h"
+#include "xlsx/Book.h"
+#include "xlsx/TemplateConverter.h"
 
 #include <QProcess>
+#include <QUrl>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -398,7 +401,7 @@ TEST_F(ReaderOnSim, BlockToWorkbookWithChart)
     EXPECT_EQ(cells.value("E6").value, "Druck-Avg");
     EXPECT_EQ(cells.value("F6").value, "F 0");
     EXPECT_EQ(cells.value("G6").value, "T 0");
-    EXPECT_EQ(cells.value("B10"), (SheetCell{"inlineStr", "09:30:00"}));
+    EXPECT_EQ(cells.value("B10"), (SheetCell{"n", "0.3958333333333333"}));     // 09:30:00
     EXPECT_EQ(cells.value("C7"), (SheetCell{"n", "2500"}));
     EXPECT_FALSE(cells.contains("D7"));
     EXPECT_EQ(cells.value("E7"), (SheetCell{"n", "2"}));                // "    2,000" as typed
@@ -408,6 +411,63 @@ TEST_F(ReaderOnSim, BlockToWorkbookWithChart)
     EXPECT_TRUE(chart.contains("<c:f>Tabelle1!$G$7:$G$10</c:f>"));
     EXPECT_TRUE(chart.contains("QT8800-Daten vom 01.12.2026 - 09:15:00"));
     EXPECT_TRUE(chart.contains("Ionen/cm³ hPa"));
+}
+
+// An old binary template is converted while the event loop goes on, once, and then filled;
+// without LibreOffice the read does not start and the message says what to do.
+TEST_F(ReaderOnSim, AnOldBinaryTemplateIsConvertedFirst)
+{
+    instrument.fillDemoMemory(4);
+    loadDirectory();
+    ASSERT_TRUE(reader->BuildFieldList(1));
+    ReadOptions o = textOptions();
+    o.templateFile = dir.filePath("alt/Vorlage.xls");
+    reader->setOptions(o);
+    ASSERT_TRUE(QDir().mkpath(dir.filePath("alt")));
+    WriteBytes(o.templateFile, QByteArray("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8) + QByteArray(504, '\0'));
+    {
+        const QByteArray path = qgetenv("PATH");
+        qputenv("PATH", QFile::encodeName(dir.path()));
+        EXPECT_FALSE(reader->ReadSelectedBlock(TargetSheet, "2", marks(11, {0, 1, 3})));
+        qputenv("PATH", path);
+    }
+    ASSERT_EQ(sink.errors().size(), 1);
+    EXPECT_TRUE(sink.errors()[0].contains(o.templateFile) && sink.errors()[0].contains("LibreOffice")) << qPrintable(sink.errors()[0]);
+    EXPECT_TRUE(served.isEmpty());
+
+    const QString soffice = Xlsx::TemplateConverter::Program();
+    if (soffice.isEmpty() || !HaveUnzip())
+        GTEST_SKIP() << "LibreOffice (soffice) or unzip is not installed: no .xls template can be converted here";
+    // an old workbook made from a template of the new kind
+    const QString source = dir.filePath("Vorlage.xlsx");
+    ASSERT_TRUE(WriteTemplate(source, TestTemplate()));
+    QFile::remove(o.templateFile);
+    QProcess convert;
+    convert.start(soffice, {"-env:UserInstallation=" + QUrl::fromLocalFile(dir.filePath("profile")).toString(), "--headless",
+                            "--convert-to", "xls", "--outdir", dir.filePath("alt"), source});
+    ASSERT_TRUE(convert.waitForFinished(120000));
+    ASSERT_EQ(Xlsx::Book::Inspect(o.templateFile), Xlsx::Book::Kind::Binary);
+    const QByteArray original = ReadBytes(o.templateFile);
+    sink.messages.clear();
+    ASSERT_TRUE(reader->ReadSelectedBlock(TargetSheet, "2", marks(11, {0, 1, 3})));
+    EXPECT_FALSE(reader->isIdle());
+    EXPECT_EQ(sink.messages, (QStringList{"I:Vorlage " + o.templateFile + " wird umgewandelt ..."}));
+    ASSERT_TRUE(settle(120000));
+    EXPECT_EQ(view.sheetRows, 4);
+    EXPECT_TRUE(sink.errors().isEmpty()) << qPrintable(sink.errors().join('\n'));
+    ASSERT_TRUE(reader->CreateChart("t"));
+    const QString path = dir.filePath("gefüllt.xlsx");
+    ASSERT_TRUE(reader->SaveWorkbook(path));
+    EXPECT_EQ(ReadBytes(o.templateFile), original);
+    const QByteArray workbook = UnzipPart(path, "xl/workbook.xml");
+    EXPECT_TRUE(workbook.contains(R"(name="Messdaten")") && workbook.contains(R"(name="Auswertung")")) << workbook.constData();
+    EXPECT_EQ(ReadSheetCells(UnzipPart(path, "xl/worksheets/sheet1.xml")).value("C6").value, "Ionen Avg");
+    // the next read takes the conversion made
+    sink.messages.clear();
+    ASSERT_TRUE(reader->ReadSelectedBlock(TargetSheet, "2", marks(11, {0, 1, 3})));
+    ASSERT_TRUE(settle());
+    EXPECT_FALSE(sink.messages.join('\n').contains("umgewandelt"));
+    EXPECT_EQ(view.sheetRows, 4);
 }
 
 TEST_F(ReaderOnSim, LiveValuesReachTheSink)
