@@ -90,6 +90,9 @@ ChartData Workbook::chartData() const
         for (int col = s.firstColumn; col < s.firstColumn + s.categoryColumns; ++col)
             parts << cellText(row, col).trimmed();
         data.categories << parts.join(u' ');
+        // date and time cells are text as the read wrote them
+        const QDateTime when = QDateTime::fromString(data.categories.last(), QStringLiteral("dd.MM.yyyy HH:mm:ss"));
+        data.times.push_back(when.isValid() ? std::optional<QDateTime>(when) : std::nullopt);
     }
     for (int col = s.firstColumn + s.categoryColumns; col <= s.lastColumn; ++col) {
         ChartData::Series series;

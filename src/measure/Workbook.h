@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDateTime>
 #include <QString>
 #include <QStringList>
 
@@ -29,6 +30,7 @@ struct ChartPlan
 struct ChartData
 {
     QStringList categories;
+    std::vector<std::optional<QDateTime>> times;    // per category; empty where the row has none
     struct Series
     {
         QString name;
