@@ -10,7 +10,6 @@
 #include <QLineSeries>
 #include <QListWidget>
 #include <QPainter>
-#include <QScatterSeries>
 #include <QSet>
 #include <QValueAxis>
 #include <QVBoxLayout>
@@ -18,6 +17,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <numeric>
 
 namespace {
 
@@ -29,9 +29,9 @@ constexpr std::array<QRgb, 40> kColours = {
     0xff00aa, 0x885555, 0x9944ff, 0xff77ff, 0x447766, 0xaa1166, 0x88bb00, 0x9999aa, 0xdd6666, 0x99bb77,
     0x004499, 0x009922, 0x00bbbb, 0x004400, 0xcc1122, 0x0000bb, 0x0088ff, 0xaa77ff, 0x777744, 0x440088};
 
-// Line series in one chart: a series broken into more pieces than its share is drawn as points,
-// since every piece is an item of its own
-constexpr int kLinePieces = 1200;
+// Line pieces in one chart: each is a series of its own, and a chart slows down with the square
+// of its series (2000 take 0.3 s to build, 5000 two seconds)
+constexpr int kLinePieces = 2000;
 
 // label steps of a time axis, in seconds
 constexpr std::array<double, 21> kTimeSteps = {1,    2,    5,     10,    15,    30,     60,     120,    300,    600,    900,
@@ -140,11 +140,10 @@ struct ValueRange
     }
 };
 
-// An empty cell (the other polarity's column, a row without time) ends a line: the pieces in
-// between are lines of their own, a lone value a point; a series in more than `pieces` pieces
-// is points only.
-void plotSeries(QChart *chart, const Measure::ChartData::Series &series, const QPen &pen,
-                const std::vector<std::optional<double>> &positions, int pieces, ValueRange &range)
+// An empty cell (the other polarity's column, a row without time) ends a line: the runs of
+// values in between are lines of their own, a lone value a point.
+std::vector<QList<QPointF>> runsOf(const Measure::ChartData::Series &series,
+                                   const std::vector<std::optional<double>> &positions, ValueRange &range)
 {
     std::vector<QList<QPointF>> runs(1);
     for (std::size_t i = 0; i < series.values.size() && i < positions.size(); ++i) {
@@ -157,26 +156,37 @@ void plotSeries(QChart *chart, const Measure::ChartData::Series &series, const Q
         range.take(*value);
         runs.back().append(QPointF(*positions[i], *value));
     }
-    const auto lines = std::count_if(runs.begin(), runs.end(), [](const auto &run) { return run.size() > 1; });
+    return runs;
+}
+
+int linesIn(const std::vector<QList<QPointF>> &runs)
+{
+    return int(std::count_if(runs.begin(), runs.end(), [](const auto &run) { return run.size() > 1; }));
+}
+
+void plotRuns(QChart *chart, const QString &name, const QPen &pen, std::vector<QList<QPointF>> &runs, bool lines)
+{
     QList<QPointF> points;
     for (QList<QPointF> &run : runs) {
-        if (run.size() < 2 || lines > pieces) {
+        if (run.size() < 2 || !lines) {
             points.append(run);
             continue;
         }
         auto *line = new QLineSeries;
-        line->setName(series.name);
+        line->setName(name);
         line->setPen(pen);
         line->replace(run);
         chart->addSeries(line);
     }
     if (points.isEmpty())
         return;
-    auto *dots = new QScatterSeries;
-    dots->setName(series.name);
-    dots->setMarkerSize(6);
+    // points without a line: a scatter series would make an item of every point
+    auto *dots = new QLineSeries;
+    dots->setName(name);
+    dots->setPen(QPen(pen.color(), pen.widthF(), Qt::NoPen));
     dots->setColor(pen.color());
-    dots->setBorderColor(pen.color());
+    dots->setPointsVisible(true);
+    dots->setMarkerSize(5);
     dots->replace(points);
     chart->addSeries(dots);
 }
@@ -302,11 +312,24 @@ void ChartWindow::showChart(const Measure::ChartPlan &plan, const Measure::Chart
     yAxis->setGridLineVisible(true);
     yAxis->setMinorGridLineVisible(false);
     ValueRange range;
-    const int pieces = std::max(4, kLinePieces / std::max(1, int(data.series.size())));
+    std::vector<std::vector<QList<QPointF>>> runs;
+    for (const Measure::ChartData::Series &series : data.series)
+        runs.push_back(runsOf(series, m_positions, range));
+    // the series broken least keep their lines; the rest are drawn as points
+    std::vector<std::size_t> order(runs.size());
+    std::iota(order.begin(), order.end(), std::size_t(0));
+    std::stable_sort(order.begin(), order.end(),
+                     [&](std::size_t a, std::size_t b) { return linesIn(runs[a]) < linesIn(runs[b]); });
+    std::vector<bool> asLines(runs.size(), false);
+    int budget = kLinePieces;
+    for (std::size_t s : order) {
+        asLines[s] = linesIn(runs[s]) <= budget;
+        budget -= asLines[s] ? linesIn(runs[s]) : 0;
+    }
     lstLegend->clear();
     for (std::size_t s = 0; s < data.series.size(); ++s) {
         const QPen pen = SeriesPen(int(s));
-        plotSeries(chart, data.series[s], pen, m_positions, pieces, range);
+        plotRuns(chart, data.series[s].name, pen, runs[s], asLines[s]);
         auto *entry = new QListWidgetItem(legendIcon(pen), data.series[s].name, lstLegend);
         entry->setFlags(Qt::ItemIsEnabled);
     }

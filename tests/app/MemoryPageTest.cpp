@@ -548,14 +548,15 @@ private Q_SLOTS:
         shoot(chart, "chart-window");
     }
 
-    // Two-column mode with the polarity changing every ten records and all 32 sensors: 41 series
+    // Two-column mode with the polarity changing every ten records (and once for a single
+    // record) and all 32 sensors: 41 series
     void theChartKeepsGapsAndNamesEverySeries()
     {
         Sim::Block &climate = m_instrument.blocks[1];
         const Sim::Block saved = climate;
         climate.humLow = climate.humHigh = climate.tempLow = climate.tempHigh = 255;
         for (std::size_t i = 0; i < climate.records.size(); ++i) {
-            climate.records[i].negative = i / 10 % 2 == 0;
+            climate.records[i].negative = i / 10 % 2 == 0 || i == 35;
             climate.records[i].sensors.assign(32, 20.0 + double(i % 7));
         }
         m_form->cboTwoCol->click();
@@ -591,17 +592,22 @@ private Q_SLOTS:
                          qPrintable(legend->item(int(a))->text() + " ~ " + legend->item(int(b))->text()));
         QCOMPARE(byName.value(legend->item(40)->text())->pen().style(), Qt::DashLine);
 
-        // no line across the other polarity's records: three runs of ten each
-        int negativePieces = 0;
+        // no line across the other polarity's records; the lone one is a point
+        int negativeLines = 0, lonePoints = 0;
         for (QAbstractSeries *s : chart->chart()->series()) {
-            const QList<QPointF> points = static_cast<QXYSeries *>(s)->points();
-            if (s->type() != QAbstractSeries::SeriesTypeLine || !s->name().contains(u'.'))
+            auto *xy = static_cast<QXYSeries *>(s);
+            const QList<QPointF> points = xy->points();
+            if (xy->pen().style() == Qt::NoPen) {
+                QVERIFY(xy->pointsVisible());
+                lonePoints += int(points.size());
                 continue;
-            QCOMPARE(points.size(), 10);
-            QCOMPARE(points.last().x() - points.first().x(), 9 * 300.0);
-            negativePieces += s->name() == QStringLiteral("Neg.Ionen Avg");
+            }
+            for (qsizetype i = 1; i < points.size(); ++i)
+                QCOMPARE(points[i].x() - points[i - 1].x(), 300.0);
+            negativeLines += s->name() == QStringLiteral("Neg.Ionen Avg");
         }
-        QCOMPARE(negativePieces, 3);
+        QCOMPARE(negativeLines, 3);
+        QCOMPARE(lonePoints, 3);                                      // record 36 of the three negative columns
         shoot(chart, "chart-many-series");
 
         // without date and time the rows stand side by side under their numbers
