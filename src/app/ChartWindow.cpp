@@ -34,8 +34,11 @@ constexpr std::array<QRgb, 40> kColours = {
 constexpr int kLinePieces = 2000;
 
 // label steps of a time axis, in seconds
-constexpr std::array<double, 21> kTimeSteps = {1,    2,    5,     10,    15,    30,     60,     120,    300,    600,    900,
-                                               1800, 3600, 7200,  10800, 21600, 43200,  86400,  172800, 604800, 1209600};
+constexpr std::array<double, 21> kTimeSteps = {
+    1,     2,     5,     10,    15,    30,          // seconds
+    60,    120,   300,   600,   900,   1800,        // minutes
+    3600,  7200,  10800, 21600, 43200,              // hours
+    86400, 172800, 604800, 1209600};                // days and weeks
 
 struct Tick
 {
@@ -365,9 +368,8 @@ void ChartWindow::labelAxis()
     const QFontMetrics metrics(m_xAxis->labelsFont());
     // the widest line a label can have, and room between two labels
     QStringList samples;
-    const double first = m_first, last = m_last;
     if (m_timeAxis) {
-        const QDateTime sample = QDateTime::fromMSecsSinceEpoch(qint64(first * 1000), Qt::UTC);
+        const QDateTime sample = QDateTime::fromMSecsSinceEpoch(qint64(m_first * 1000), Qt::UTC);
         samples << sample.date().toString(m_formats.dateFormat) << sample.time().toString(m_formats.timeFormat);
     } else if (!m_categories.isEmpty()) {
         samples << m_categories.first() << m_categories.at(m_categories.size() / 2) << m_categories.last()
@@ -384,9 +386,9 @@ void ChartWindow::labelAxis()
     m_labelPlaces = places;
 
     // a time axis spans the rows' times, a moment at least a minute
-    const double low = m_timeAxis ? (last - first < 1 ? first - 30 : first) : 0;
-    const double high = m_timeAxis ? (last - first < 1 ? last + 30 : last)
-                                   : std::max(1.0, double(m_categories.size() - 1));
+    const bool moment = m_last - m_first < 1;
+    const double low = m_timeAxis ? (moment ? m_first - 30 : m_first) : 0;
+    const double high = m_timeAxis ? (moment ? m_last + 30 : m_last) : std::max(1.0, double(m_categories.size() - 1));
     const std::vector<Tick> ticks = m_timeAxis ? timeTicks(low, high, places, m_formats)
                                                : categoryTicks(m_categories, places);
     for (const QString &label : m_xAxis->categoriesLabels())
@@ -402,7 +404,7 @@ void ChartWindow::labelAxis()
     }
     m_xAxis->setStartValue(low);
     m_xAxis->setRange(low, high);
-    // the last label stands at the right end of the axis, half of it beyond
+    // a label at the right end of the axis stands half beyond it
     QMargins margins = chart()->margins();
     margins.setRight(std::max(margins.left(), labelWidth / 2));
     chart()->setMargins(margins);
