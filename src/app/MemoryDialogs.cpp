@@ -27,33 +27,32 @@ void MemoryDialogs::chooseSaveFile(QWidget *parent, const Files::FileDialogSetup
     dialog->open();
 }
 
-void MemoryDialogs::askYesNoCancelAsync(QWidget *parent, const QString &question,
-                                        std::function<void(QMessageBox::StandardButton)> done) const
+void MemoryDialogs::askAsync(QWidget *parent, const QString &question, QMessageBox::StandardButtons buttons,
+                            std::function<void(QMessageBox::StandardButton)> done) const
 {
-    if (askYesNoCancel) {
-        done(askYesNoCancel(question));
+    if (ask) {
+        done(ask(question, buttons));
         return;
     }
-    auto *box = new QMessageBox(QMessageBox::Question, parent ? parent->windowTitle() : QString(), question,
-                                QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, parent);
+    const QMessageBox::StandardButton escape = buttons & QMessageBox::Cancel ? QMessageBox::Cancel : QMessageBox::No;
+    auto *box = new QMessageBox(QMessageBox::Question, parent ? parent->windowTitle() : QString(), question, buttons,
+                                parent);
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->setDefaultButton(QMessageBox::Yes);
-    box->setEscapeButton(QMessageBox::Cancel);
-    QObject::connect(box, &QMessageBox::finished, box, [box, done = std::move(done)](int) {
+    box->setEscapeButton(escape);
+    QObject::connect(box, &QMessageBox::finished, box, [box, escape, done = std::move(done)](int) {
         const QMessageBox::StandardButton answer = box->standardButton(box->clickedButton());
-        done(answer == QMessageBox::NoButton ? QMessageBox::Cancel : answer);
+        done(answer == QMessageBox::NoButton ? escape : answer);
     });
     box->open();
 }
 
-void MemoryDialogs::showExternal(const QString &path) const
+bool MemoryDialogs::showExternal(const QString &path) const
 {
-    if (openExternal) {
-        openExternal(path);
-        return;
-    }
+    if (openExternal)
+        return openExternal(path);
     if (QGuiApplication::platformName() == QLatin1String("offscreen"))
-        return;
+        return false;
     // hands the file to the desktop and returns at once
-    QDesktopServices::openUrl(QUrl::fromLocalFile(QDir::cleanPath(path)));
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(QDir::cleanPath(path)));
 }

@@ -17,16 +17,17 @@ struct MemoryDialogs
 {
     // the chosen file, or nothing when the user cancelled
     std::function<std::optional<QString>(const Files::FileDialogSetup &setup, bool save)> chooseFile;
-    // Yes, No or Cancel
-    std::function<QMessageBox::StandardButton(const QString &question)> askYesNoCancel;
-    // shows a saved workbook in the desktop's application; empty: QDesktopServices, except
-    // on the offscreen platform, where nobody could see it
-    std::function<void(const QString &path)> openExternal;
+    // one of `buttons`
+    std::function<QMessageBox::StandardButton(const QString &question, QMessageBox::StandardButtons buttons)> ask;
+    // hands a saved workbook to the desktop's application; false when there is none. Empty:
+    // QDesktopServices, except on the offscreen platform, where nobody could see it
+    std::function<bool(const QString &path)> openExternal;
 
     // setup.Directory may name a file: the dialog then offers that name
     void chooseSaveFile(QWidget *parent, const Files::FileDialogSetup &setup,
                         std::function<void(std::optional<QString>)> done) const;
-    void askYesNoCancelAsync(QWidget *parent, const QString &question,
-                             std::function<void(QMessageBox::StandardButton)> done) const;
-    void showExternal(const QString &path) const;
+    // Yes/No/Cancel or Yes/No; closing the box answers Cancel, or No where there is no Cancel
+    void askAsync(QWidget *parent, const QString &question, QMessageBox::StandardButtons buttons,
+                  std::function<void(QMessageBox::StandardButton)> done) const;
+    bool showExternal(const QString &path) const;
 };

@@ -4,6 +4,7 @@
 #include "app/StatusLine.h"
 #include "app/TAboutBox.h"
 #include "app/TForm1.h"
+#include "app/TFormEXCEL.h"
 #include "app/TFormSens.h"
 #include "app/TrendWindow.h"
 #include "files/ParameterFile.h"
@@ -443,6 +444,8 @@ void TForm1::buildTabMemoryData()
         return o;
     };
     m_memoryPage = new MemoryDataPage(*m_reader, m_param, m_selection, std::move(dialogs), readOptions);
+    connect(m_memoryPage->formExcel(), &TFormEXCEL::reportMessage, this,
+            [this](const QString &text, bool error) { m_engine->ReportMessage(text, error); });
     TabMemoryData = m_memoryPage;
     PageControl1->addTab(TabMemoryData, QString());
     m_texts.page(PageControl1, TabMemoryData, TxPageTab);

@@ -1,15 +1,16 @@
 #include "app/TFormEXCEL.h"
 
 #include "app/ChartWindow.h"
+#include "app/WindowStatusBar.h"
 #include "files/ParamRecord.h"
 #include "lang/Texts.h"
 #include "measure/MemoryReader.h"
 
+#include <QDir>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QStatusBar>
 #include <QVBoxLayout>
 
 namespace {
@@ -53,10 +54,10 @@ TFormEXCEL::TFormEXCEL(Measure::MemoryReader &reader, const Files::ParamRecord &
     lblExcelStartTime = valuePanel(this, "lblExcelStartTime");
     lblEXCELREcordNrLabel = caption(this, "lblEXCELREcordNrLabel");
     lblExcelRecordNr = valuePanel(this, "lblExcelRecordNr");
-    const std::pair<QLabel *, QLabel *> pairs[] = {{lblBlockNr, lblEXCELMeasureNr},
-                                                    {lblEXCELStartDateLabel, lblEXCELStartDate},
-                                                    {lblExcelStartTimeLabel, lblExcelStartTime},
-                                                    {lblEXCELREcordNrLabel, lblExcelRecordNr}};
+    m_values = {{{lblBlockNr, lblEXCELMeasureNr},
+                 {lblEXCELStartDateLabel, lblEXCELStartDate},
+                 {lblExcelStartTimeLabel, lblExcelStartTime},
+                 {lblEXCELREcordNrLabel, lblExcelRecordNr}}};
     auto button = [this](const char *name) {
         auto *b = new QPushButton(this);
         b->setObjectName(QString::fromLatin1(name));
@@ -66,22 +67,15 @@ TFormEXCEL::TFormEXCEL(Measure::MemoryReader &reader, const Files::ParamRecord &
     btnDiagramm = button("btnDiagramm");
     btnClose = button("btnClose");
 
-    stb1 = new QStatusBar(this);
-    stb1->setObjectName(QStringLiteral("stb1"));
-    m_panel = new QLabel(stb1);
-    m_panel->setMinimumWidth(200);
-    m_panel->setAccessibleName(QStringLiteral("stb1"));
-    stb1->addWidget(m_panel, 1);
+    stb1 = new WindowStatusBar(this);
 
     auto *grid = new QGridLayout;
     grid->addWidget(lblExcelDiaTitle, 0, 0, 1, 2);
     grid->addWidget(txtEXCELDiaTitle, 1, 0, 1, 2);
     int row = 2;
-    for (const auto &[label, value] : pairs) {
+    for (const auto &[label, value] : m_values) {
         grid->addWidget(label, row, 0);
         grid->addWidget(value, row, 1);
-        // a screen reader names each value by its label
-        value->setAccessibleName(QString());
         ++row;
     }
     grid->setRowStretch(row, 1);
@@ -125,39 +119,45 @@ void TFormEXCEL::ApplyLanguageTexts()
         widget->setAccessibleDescription(Text(id));
     }
     txtEXCELDiaTitle->setAccessibleName(Text(TxSheetWinLblTitle));
-    const std::pair<QLabel *, TextId> values[] = {{lblEXCELMeasureNr, TxSheetWinLblBlockNr},
-                                                   {lblEXCELStartDate, TxSheetWinLblStartDate},
-                                                   {lblExcelStartTime, TxSheetWinLblStartTime},
-                                                   {lblExcelRecordNr, TxSheetWinLblRecordNr}};
-    for (const auto &[value, id] : values)
-        value->setAccessibleName(Text(id));
+    for (const auto &[label, value] : m_values)
+        showValue(value, value->text());
     m_chart->ApplyLanguageTexts();
 }
 
 void TFormEXCEL::ReadStarted(const Measure::TBlockHeader &block, const Measure::DisplayFormats &formats)
 {
     m_firstRecord = block.FirstRecordTime;
+    m_formats = formats;
     const QDateTime first = Measure::DaysToDateTime(block.FirstRecordTime);
-    lblEXCELMeasureNr->setText(QString::number(block.BlockNr));
-    lblEXCELStartDate->setText(first.date().toString(formats.dateFormat));
-    lblExcelStartTime->setText(first.time().toString(formats.timeFormat));
-    lblExcelRecordNr->setText(QStringLiteral("0"));
+    showValue(lblEXCELMeasureNr, QString::number(block.BlockNr));
+    showValue(lblEXCELStartDate, first.date().toString(formats.dateFormat));
+    showValue(lblExcelStartTime, first.time().toString(formats.timeFormat));
+    showValue(lblExcelRecordNr, QStringLiteral("0"));
     txtEXCELDiaTitle->setText(Measure::SheetExport::DefaultChartTitle(block.FirstRecordTime));
 }
 
 void TFormEXCEL::RowsWritten(int rows)
 {
-    lblExcelRecordNr->setText(QString::number(rows));
+    showValue(lblExcelRecordNr, QString::number(rows));
+}
+
+void TFormEXCEL::showValue(QLabel *value, const QString &text)
+{
+    value->setText(text);
+    // a screen reader hears the caption with the value, as the eye reads them side by side
+    for (const auto &[label, panel] : m_values)
+        if (panel == value)
+            value->setAccessibleName((label->text().remove(u'&') + u' ' + text).simplified());
 }
 
 void TFormEXCEL::setStatusText(const QString &text)
 {
-    m_panel->setText(text);
+    stb1->setText(text);
 }
 
 QString TFormEXCEL::statusText() const
 {
-    return m_panel->text();
+    return stb1->text();
 }
 
 void TFormEXCEL::CreateChart()
@@ -167,7 +167,7 @@ void TFormEXCEL::CreateChart()
     const Measure::Workbook &workbook = m_reader.sheet().workbook();
     if (!workbook.chart)
         return;
-    m_chart->showChart(*workbook.chart, workbook.chartData());
+    m_chart->showChart(*workbook.chart, workbook.chartData(), m_formats);
     m_chart->show();
     m_chart->raise();
 }
@@ -187,7 +187,8 @@ void TFormEXCEL::CloseSpreadsheet(std::function<void(bool)> done)
         return;
     }
     const QString question = Lang::Text(Lang::TxExcelNotSaved) + u'\n' + Lang::Text(Lang::TxExcelSaveQuestion);
-    m_dialogs.askYesNoCancelAsync(this, question, [this, done](QMessageBox::StandardButton answer) {
+    const auto buttons = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+    m_dialogs.askAsync(this, question, buttons, [this, done](QMessageBox::StandardButton answer) {
         switch (answer) {
         case QMessageBox::Yes:
             saveAndClose(done);
@@ -220,10 +221,23 @@ void TFormEXCEL::saveAndClose(std::function<void(bool)> done)
             done(false);
             return;
         }
-        m_dialogs.showExternal(*path);
         closeWorkbook();
-        done(true);
+        offerToOpen(*path, [done] { done(true); });
     });
+}
+
+void TFormEXCEL::offerToOpen(const QString &path, std::function<void()> done)
+{
+    using namespace Lang;
+    // the saved file, never a copy: what the user changes there is kept
+    const QString shown = QDir::toNativeSeparators(path);
+    const QString question = Format(Text(TxSheetWinOpenQuestion), {shown});
+    m_dialogs.askAsync(this, question, QMessageBox::Yes | QMessageBox::No,
+                       [this, path, shown, done](QMessageBox::StandardButton answer) {
+                           if (answer == QMessageBox::Yes && !m_dialogs.showExternal(path))
+                               Q_EMIT reportMessage(Format(Text(TxSheetWinNoOpener), {shown}), true);
+                           done();
+                       });
 }
 
 void TFormEXCEL::closeWorkbook()

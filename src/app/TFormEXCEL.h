@@ -5,13 +5,14 @@
 
 #include <QWidget>
 
+#include <array>
 #include <functional>
 
 class ChartWindow;
 class QLabel;
 class QLineEdit;
 class QPushButton;
-class QStatusBar;
+class WindowStatusBar;
 
 namespace Files {
 struct ParamRecord;
@@ -54,7 +55,11 @@ public:
            *lblExcelStartTime = nullptr, *lblEXCELREcordNrLabel = nullptr, *lblExcelRecordNr = nullptr;
     QLineEdit *txtEXCELDiaTitle = nullptr;
     QPushButton *btnCancel = nullptr, *btnDiagramm = nullptr, *btnClose = nullptr;
-    QStatusBar *stb1 = nullptr;
+    WindowStatusBar *stb1 = nullptr;
+
+Q_SIGNALS:
+    // for the status line: what became of handing a saved workbook to the desktop
+    void reportMessage(const QString &text, bool error);
 
 public Q_SLOTS:
     void btnCancelClick();
@@ -62,12 +67,16 @@ public Q_SLOTS:
 
 private:
     void saveAndClose(std::function<void(bool)> done);
+    void offerToOpen(const QString &path, std::function<void()> done);
     void closeWorkbook();
+    void showValue(QLabel *value, const QString &text);
 
     Measure::MemoryReader &m_reader;
     const Files::ParamRecord &m_param;
     const MemoryDialogs &m_dialogs;
     ChartWindow *m_chart = nullptr;
-    QLabel *m_panel = nullptr;
+    // caption and value panel
+    std::array<std::pair<QLabel *, QLabel *>, 4> m_values{};
     double m_firstRecord = 0;
+    Measure::DisplayFormats m_formats;
 };

@@ -2,15 +2,14 @@
 
 #include "app/MemoView.h"
 #include "app/TextRowModel.h"
+#include "app/WindowStatusBar.h"
 #include "files/ParamRecord.h"
 #include "lang/Texts.h"
 #include "measure/MemoryReader.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QLabel>
 #include <QPushButton>
-#include <QStatusBar>
 #include <QVBoxLayout>
 
 namespace {
@@ -54,13 +53,8 @@ TFormMeasure::TFormMeasure(Measure::MemoryReader &reader, const Files::ParamReco
     buttons->addWidget(btnCancel, 1, 0);
     buttons->addWidget(btnClose, 1, 1);
 
-    stb1 = new QStatusBar(this);
-    stb1->setObjectName(QStringLiteral("stb1"));
+    stb1 = new WindowStatusBar(this);
     stb1->setSizeGripEnabled(true);
-    m_panel = new QLabel(stb1);
-    m_panel->setMinimumWidth(200);
-    m_panel->setAccessibleName(QStringLiteral("stb1"));
-    stb1->addWidget(m_panel, 1);
 
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(6, 6, 6, 0);
@@ -112,12 +106,12 @@ void TFormMeasure::ReadEnded()
 
 void TFormMeasure::setStatusText(const QString &text)
 {
-    m_panel->setText(text);
+    stb1->setText(text);
 }
 
 QString TFormMeasure::statusText() const
 {
-    return m_panel->text();
+    return stb1->text();
 }
 
 void TFormMeasure::btnSaveMeasureClick()

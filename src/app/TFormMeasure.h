@@ -6,10 +6,9 @@
 
 class MemoView;
 class QGroupBox;
-class QLabel;
 class QPushButton;
-class QStatusBar;
 class TextRowModel;
+class WindowStatusBar;
 
 namespace Files {
 struct ParamRecord;
@@ -45,7 +44,7 @@ public:
     QGroupBox *gbMeasure = nullptr;
     MemoView *memMeasure = nullptr;
     QPushButton *btnSaveMeasure = nullptr, *btnClear = nullptr, *btnCancel = nullptr, *btnClose = nullptr;
-    QStatusBar *stb1 = nullptr;
+    WindowStatusBar *stb1 = nullptr;
 
 public Q_SLOTS:
     void btnSaveMeasureClick();
@@ -58,5 +57,4 @@ private:
     const Files::ParamRecord &m_param;
     const MemoryDialogs &m_dialogs;
     TextRowModel *m_model = nullptr;
-    QLabel *m_panel = nullptr;
 };

@@ -68,6 +68,9 @@ enum MemoryUiTextId : int {
     TxSheetWinBtnClose,
     TxSheetWinHintClose,
     TxChartWinCaption,
+    TxChartWinLegend,
+    TxSheetWinOpenQuestion,
+    TxSheetWinNoOpener,
 };
 
 } // namespace Lang

@@ -72,6 +72,9 @@ const TextTable &MemoryUiTexts()
         {TxSheetWinBtnClose, "Schli&eßen"},
         {TxSheetWinHintClose, "Schließt dieses Fenster"},
         {TxChartWinCaption, "QT 8800 Diagramm"},
+        {TxChartWinLegend, "Legende"},
+        {TxSheetWinOpenQuestion, "Die Arbeitsmappe wurde gespeichert:\n%s\nIn der Tabellenkalkulation öffnen?"},
+        {TxSheetWinNoOpener, "Keine Anwendung zum Öffnen von %s gefunden"},
     };
     return texts;
 }

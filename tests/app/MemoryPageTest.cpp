@@ -29,10 +29,14 @@
 #include <QRegularExpression>
 #include <QTableWidget>
 #include <QTemporaryDir>
+#include <QCategoryAxis>
 #include <QChart>
+#include <QChartView>
 #include <QClipboard>
 #include <QLineSeries>
 #include <QtTest>
+
+#include <cmath>
 
 class MemoryPageTest : public QObject
 {
@@ -46,8 +50,11 @@ class MemoryPageTest : public QObject
     std::optional<QString> m_chosenFile;            // what the save dialog answers
     QList<Files::FileDialogSetup> m_dialogs;
     QMessageBox::StandardButton m_answer = QMessageBox::Cancel;
+    QList<QMessageBox::StandardButton> m_answers;   // answered first, one by one, before m_answer
     QStringList m_questions;
+    QList<QMessageBox::StandardButtons> m_buttons;
     QStringList m_opened;
+    bool m_openerFound = true;
     QStringList m_served;
 
     QString message() const { return m_form->statusLine()->panel(StatusLine::MessagePanel).text; }
@@ -108,6 +115,10 @@ class MemoryPageTest : public QObject
         clickRow(row);
         QCOMPARE(m_page->directoryTag(), row + 1);
     }
+    static QStringList xLabels(ChartWindow *chart)
+    {
+        return static_cast<QCategoryAxis *>(chart->chart()->axes(Qt::Horizontal).first())->categoriesLabels();
+    }
     void shoot(QWidget *w, const char *name)
     {
         QCoreApplication::processEvents();
@@ -138,11 +149,15 @@ private Q_SLOTS:
         m_form->param().MeasureDir = m_dir.path();
         m_page = m_form->memoryPage();
         QVERIFY(m_page);
-        m_page->dialogs().askYesNoCancel = [this](const QString &q) {
+        m_page->dialogs().ask = [this](const QString &q, QMessageBox::StandardButtons buttons) {
             m_questions << q;
-            return m_answer;
+            m_buttons << buttons;
+            return m_answers.isEmpty() ? m_answer : m_answers.takeFirst();
         };
-        m_page->dialogs().openExternal = [this](const QString &path) { m_opened << path; };
+        m_page->dialogs().openExternal = [this](const QString &path) {
+            m_opened << path;
+            return m_openerFound;
+        };
         m_form->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
         QApplication::setActiveWindow(m_form.get());
@@ -503,21 +518,114 @@ private Q_SLOTS:
         QCOMPARE(message(), QStringLiteral("Diagramm wurde erstellt."));
         ChartWindow *chart = window->chartWindow();
         QVERIFY(chart->isVisible());
-        QCOMPARE(chart->chart()->title(), QStringLiteral("Klimablock"));
+        QCOMPARE(chart->lblTitle->text(), QStringLiteral("Klimablock"));
         const auto series = chart->chart()->series();
         QCOMPARE(series.size(), 9);                                   // everything but date and time
         QCOMPARE(series.first()->name(), QStringLiteral("Ionen Min"));
         QCOMPARE(static_cast<QLineSeries *>(series.first())->count(), 60);
         for (auto *line : series)
             QCOMPARE(line->attachedAxes().size(), 2);
-        QCOMPARE(chart->chart()->legend()->alignment(), Qt::AlignTop);
+        // title, then the legend, then the plot
+        QCOMPARE(chart->lstLegend->count(), 9);
+        QVERIFY(chart->lblTitle->y() < chart->lstLegend->y() && chart->lstLegend->y() < chart->chartView()->y());
         const auto axes = chart->chart()->axes();
         QStringList titles;
         for (auto *axis : axes)
             titles << axis->titleText();
         QVERIFY(titles.contains(QStringLiteral("Ionen/cm³ Volt")));
+        // 09:15 to 14:10 on a time axis: round times upright, under the date where it begins
+        QTRY_VERIFY(xLabels(chart).size() >= 4);
+        const QStringList labels = xLabels(chart);
+        QVERIFY2(labels.first().startsWith("01.12.2026<br>"), qPrintable(labels.join(u' ')));
+        const QRegularExpression time(QStringLiteral("^(01\\.12\\.2026)?<br>\\d\\d:\\d\\d$"));
+        for (const QString &label : labels)
+            QVERIFY2(time.match(label).hasMatch(), qPrintable(label));
+        auto *x = static_cast<QCategoryAxis *>(chart->chart()->axes(Qt::Horizontal).first());
+        QCOMPARE(x->labelsAngle(), 0);
+        const QPointF first = static_cast<QLineSeries *>(series.first())->at(0);
+        const QPointF last = static_cast<QLineSeries *>(series.first())->at(59);
+        QCOMPARE(last.x() - first.x(), 59 * 300.0);
+        QVERIFY(x->min() <= first.x() && x->max() >= last.x());
         shoot(window, "workbook-window");
         shoot(chart, "chart-window");
+    }
+
+    // Two-column mode with the polarity changing every ten records (and once for a single
+    // record) and all 32 sensors: 41 series
+    void theChartKeepsGapsAndNamesEverySeries()
+    {
+        Sim::Block &climate = m_instrument.blocks[1];
+        const Sim::Block saved = climate;
+        climate.humLow = climate.humHigh = climate.tempLow = climate.tempHigh = 255;
+        for (std::size_t i = 0; i < climate.records.size(); ++i) {
+            climate.records[i].negative = i / 10 % 2 == 0 || i == 35;
+            climate.records[i].sensors.assign(32, 20.0 + double(i % 7));
+        }
+        m_form->cboTwoCol->click();
+        loadDirectory();
+        pickBlock(1);
+        QTest::mouseClick(m_page->btnSelAll1, Qt::LeftButton);
+        m_answer = QMessageBox::No;                                   // the last workbook goes
+        TFormEXCEL *window = m_page->FormEXCEL;
+        ChartWindow *chart = window->chartWindow();
+        QTest::mouseClick(m_page->btnExcel, Qt::LeftButton);
+        QVERIFY(idle());
+        QTest::mouseClick(window->btnDiagramm, Qt::LeftButton);
+
+        // every name whole, each of the first forty in a colour of its own, the 41st dashed
+        QListWidget *legend = chart->lstLegend;
+        QCOMPARE(legend->count(), 41);
+        QMap<QString, QXYSeries *> byName;
+        for (QAbstractSeries *s : chart->chart()->series())
+            byName.insert(s->name(), static_cast<QXYSeries *>(s));
+        QCOMPARE(byName.size(), 41);
+        std::vector<QColor> colours;
+        for (int i = 0; i < legend->count(); ++i) {
+            QListWidgetItem *item = legend->item(i);
+            QVERIFY(byName.contains(item->text()));
+            QVERIFY(legend->visualItemRect(item).width()
+                    >= legend->iconSize().width() + legend->fontMetrics().horizontalAdvance(item->text()));
+            colours.push_back(byName.value(item->text())->color());
+        }
+        for (std::size_t a = 0; a < 40; ++a)
+            for (std::size_t b = a + 1; b < 40; ++b)
+                QVERIFY2(std::hypot(colours[a].red() - colours[b].red(), colours[a].green() - colours[b].green(),
+                                    colours[a].blue() - colours[b].blue()) >= 40,
+                         qPrintable(legend->item(int(a))->text() + " ~ " + legend->item(int(b))->text()));
+        QCOMPARE(byName.value(legend->item(40)->text())->pen().style(), Qt::DashLine);
+
+        // no line across the other polarity's records; the lone one is a point
+        int negativeLines = 0, lonePoints = 0;
+        for (QAbstractSeries *s : chart->chart()->series()) {
+            auto *xy = static_cast<QXYSeries *>(s);
+            const QList<QPointF> points = xy->points();
+            if (xy->pen().style() == Qt::NoPen) {
+                QVERIFY(xy->pointsVisible());
+                lonePoints += int(points.size());
+                continue;
+            }
+            for (qsizetype i = 1; i < points.size(); ++i)
+                QCOMPARE(points[i].x() - points[i - 1].x(), 300.0);
+            negativeLines += s->name() == QStringLiteral("Neg.Ionen Avg");
+        }
+        QCOMPARE(negativeLines, 3);
+        QCOMPARE(lonePoints, 3);                                      // record 36 of the three negative columns
+        shoot(chart, "chart-many-series");
+
+        // without date and time the rows stand side by side under their numbers
+        QTest::mouseClick(m_page->btnSelDate0, Qt::LeftButton);
+        QTest::mouseClick(m_page->btnExcel, Qt::LeftButton);
+        QVERIFY(idle());
+        QTest::mouseClick(window->btnDiagramm, Qt::LeftButton);
+        QTRY_VERIFY(xLabels(chart).size() >= 4);
+        QCOMPARE(xLabels(chart).first(), QStringLiteral("1"));
+        QVERIFY(xLabels(chart).size() < 60);
+        shoot(chart, "chart-rows");
+
+        climate = saved;
+        m_form->cboTwoCol->click();
+        loadDirectory();
+        pickBlock(1);
     }
 
     void closingAsksBeforeAnUnsavedWorkbookGoes()
@@ -554,8 +662,27 @@ private Q_SLOTS:
         if (unzip.waitForFinished(10000) && unzip.exitCode() == 0)
             QVERIFY(unzip.readAllStandardOutput().contains("xl/charts/chart1.xml"));   // the chart went along
         QVERIFY(!window->hasUnsavedWorkbook());
+        // the saved file, not a copy, offered to the desktop's application
+        QCOMPARE(m_questions.last(), "Die Arbeitsmappe wurde gespeichert:\n" + path + "\nIn der Tabellenkalkulation öffnen?");
+        QCOMPARE(m_buttons.last(), QMessageBox::Yes | QMessageBox::No);
         QCOMPARE(m_opened, QStringList{path});
         QVERIFY(!window->isVisible());
+
+        // declined, or accepted where the desktop has no application for it
+        const struct { QMessageBox::StandardButton open; bool opener; QStringList opened; } offers[] = {
+            {QMessageBox::No, true, {}}, {QMessageBox::Yes, false, {path}}};
+        for (const auto &offer : offers) {
+            m_opened.clear();
+            QTest::mouseClick(m_page->btnExcel, Qt::LeftButton);
+            QVERIFY(idle());
+            m_answers = {QMessageBox::Yes, offer.open};
+            m_openerFound = offer.opener;
+            QTest::mouseClick(window->btnClose, Qt::LeftButton);
+            QCOMPARE(m_opened, offer.opened);
+            QVERIFY(!window->hasUnsavedWorkbook());
+        }
+        QCOMPARE(message(), "Keine Anwendung zum Öffnen von " + path + " gefunden");
+        m_openerFound = true;
 
         // a saved workbook closes without a question
         const int questions = m_questions.size();

@@ -1,8 +1,13 @@
-// The main window as a screen reader sees it: every control named, settings changed
-// through the accessibility interfaces reaching the stand-in instrument, and the status
-// line's port and messages readable and announced.
+// The main window and its export windows as a screen reader sees them: every control named,
+// settings changed through the accessibility interfaces reaching the stand-in instrument, and
+// the status lines' port and messages readable and announced.
+#include "app/ChartWindow.h"
+#include "app/MemoryDataPage.h"
 #include "app/StatusLine.h"
 #include "app/TForm1.h"
+#include "app/TFormEXCEL.h"
+#include "app/TFormMeasure.h"
+#include "app/WindowStatusBar.h"
 #include "FormTestSupport.h"
 #include "lang/Catalogue.h"
 #include "lang/Texts.h"
@@ -19,6 +24,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -243,15 +249,19 @@ private Q_SLOTS:
     {
         std::set<QObject *> seen;
         QStringList nameless;
-        walk(of(m_form.get()), seen, nameless);
+        TFormEXCEL *sheet = m_form->memoryPage()->formExcel();
+        const QList<QWidget *> windows{m_form.get(), m_form->memoryPage()->formMeasure(), sheet, sheet->chartWindow()};
+        for (QWidget *window : windows)
+            walk(of(window), seen, nameless);
         QVERIFY2(nameless.isEmpty(), qPrintable(nameless.join(QStringLiteral("\n"))));
         QVERIFY(seen.count(m_form->tsRange) && seen.count(m_form->btnMemClear) && seen.count(m_form->iseDuration));
+        QVERIFY(seen.count(sheet->lblExcelRecordNr) && seen.count(sheet->chartWindow()->lstLegend));
 
         // a focusable widget the walk did not reach is a part of a control that speaks for it
         QStringList unreached;
         const auto widgets = m_form->findChildren<QWidget *>();
         for (QWidget *w : widgets) {
-            if (!(w->focusPolicy() & Qt::TabFocus) || seen.count(w) || w->window() != m_form.get())
+            if (!(w->focusPolicy() & Qt::TabFocus) || seen.count(w) || !windows.contains(w->window()))
                 continue;
             QAccessibleInterface *owner = nullptr;
             for (QWidget *p = w->parentWidget(); p && !owner; p = p->parentWidget())
@@ -292,6 +302,37 @@ private Q_SLOTS:
             return;
         QCOMPARE(of(m_form->tsRange)->text(QAccessible::Name), germanRange);
         QCOMPARE(of(m_form->tsBaud)->text(QAccessible::Description), Lang::Text(Lang::TxHintTsBaud));
+    }
+
+    // The export windows' status bars say their message, not their object name, and each value
+    // panel its caption with the value, in the language of the moment.
+    void theExportWindowsSayTheirStatusAndValues()
+    {
+        using namespace Lang;
+        TFormEXCEL *sheet = m_form->memoryPage()->formExcel();
+        TFormMeasure *text = m_form->memoryPage()->formMeasure();
+        Measure::TBlockHeader block;
+        block.BlockNr = 2;
+        block.FirstRecordTime = Measure::DateTimeToDays(QDateTime(QDate(2026, 12, 1), QTime(9, 15)));
+        sheet->ReadStarted(block, {});
+        sheet->RowsWritten(60);
+        for (int language : {1, 0}) {
+            switchLanguage(language);
+            sheet->setStatusText(Text(TxChartCreated));
+            text->setStatusText(Text(TxDataSaved));
+            const std::pair<QWidget *, QString> rows[] = {
+                {sheet->stb1, Text(TxChartCreated)},
+                {sheet->stb1->findChild<QLabel *>(), Text(TxChartCreated)},
+                {text->stb1, Text(TxDataSaved)},
+                {text->stb1->findChild<QLabel *>(), Text(TxDataSaved)},
+                {sheet->lblEXCELMeasureNr, Text(TxSheetWinLblBlockNr) + " 2"},
+                {sheet->lblEXCELStartDate, Text(TxSheetWinLblStartDate) + " 01.12.2026"},
+                {sheet->lblExcelStartTime, Text(TxSheetWinLblStartTime) + " 09:15:00"},
+                {sheet->lblExcelRecordNr, Text(TxSheetWinLblRecordNr) + " 60"}};
+            for (const auto &[widget, expected] : rows)
+                QCOMPARE(of(widget)->text(QAccessible::Name), expected);
+        }
+        QCOMPARE(of(sheet->lblEXCELMeasureNr)->text(QAccessible::Name), QStringLiteral("Messwert Block Nr.: 2"));
     }
 
     void buttonsWhoseFaceSaysNothingHaveNames()

@@ -306,8 +306,8 @@ void FaultSoakTest::initTestCase()
     m_form->param().MeasureDir = m_dir.path();
     m_page = m_form->memoryPage();
     QVERIFY(m_page);
-    m_page->dialogs().askYesNoCancel = [this](const QString &) { return m_answer; };
-    m_page->dialogs().openExternal = [](const QString &) {};
+    m_page->dialogs().ask = [this](const QString &, QMessageBox::StandardButtons) { return m_answer; };
+    m_page->dialogs().openExternal = [](const QString &) { return true; };
     m_form->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
     QApplication::setActiveWindow(m_form.get());
