@@ -43,6 +43,9 @@ private:
     void readNext();
     void blockRead();
     bool saveBlock(const Job &job);
+    bool toStandardOutput() const;
+    // 1 for a run that skipped an unusable directory entry but went well otherwise
+    int finalCode(int code);
     void done(int code);
 
     // MemoryView
@@ -64,6 +67,7 @@ private:
     qint32 m_readingBlock = 0;
     qint64 m_rows = 0;
     bool m_headingSeen = false;
+    bool m_entriesSkipped = false;
     QElapsedTimer m_shown;
 };
 

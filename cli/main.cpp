@@ -8,21 +8,59 @@
 #include "cli/LiveCommand.h"
 
 #include "lang/Texts.h"
+#include "model/FileTargets.h"
 #include "model/StopSignals.h"
 
 #include <QCoreApplication>
 #include <QDir>
 
+#include <csignal>
+#include <fcntl.h>
 #include <memory>
+#include <unistd.h>
+
+namespace {
+
+// A closed standard descriptor would be handed to the next file opened, the port say, and
+// results would go there. It is kept taken by /dev/null; true when stdout was closed.
+bool reserveStandardDescriptors()
+{
+    bool outClosed = false;
+    for (int fd = 0; fd <= 2; ++fd) {
+        if (::fcntl(fd, F_GETFD) >= 0)
+            continue;
+        outClosed = outClosed || fd == 1;
+        if (::open("/dev/null", O_RDWR) != fd)
+            break;
+    }
+    return outClosed;
+}
+
+} // namespace
 
 int main(int argc, char **argv)
 {
+    const bool outClosed = reserveStandardDescriptors();
+    // a reader that goes away early and a file size limit are write errors, reported as such
+    std::signal(SIGPIPE, SIG_IGN);
+    std::signal(SIGXFSZ, SIG_IGN);
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("qt8800-cli"));
     QCoreApplication::setApplicationVersion(QStringLiteral(QT8800_VERSION));
     using namespace Cli;
 
     Console console;
+    if (outClosed)
+        console.setOutputClosed();
+    // what stdout did not take turns a success into the file error
+    const auto conclude = [&console](int code) {
+        if (const int error = console.outputError()) {
+            console.message(Lang::Format(Lang::Text(Lang::TxCliStdoutFailed), {Model::SystemReason(error)}));
+            if (code == ExitDone)
+                return int(ExitFile);
+        }
+        return code;
+    };
     const QStringList arguments = app.arguments().mid(1);
     // the window program's files lie in the folder it starts in; so does its parameter file
     const int language = RunLanguage(LanguageArgument(arguments), QDir::currentPath());
@@ -37,11 +75,11 @@ int main(int argc, char **argv)
     const CliOptions &options = *parsed.options;
     if (options.command == Command::Version) {
         console.result(QStringLiteral("qt8800-cli ") + QStringLiteral(QT8800_VERSION));
-        return ExitDone;
+        return conclude(ExitDone);
     }
     if (options.command == Command::Help) {
         console.result(HelpText(options.helpFor).trimmed());
-        return ExitDone;
+        return conclude(ExitDone);
     }
 
     // a signal ends a live recording as --for does; anything else stops where it is, with
@@ -54,8 +92,10 @@ int main(int argc, char **argv)
     // configuration files carry their keys in the program's language, as the window program's do
     session.param().ProgramLanguage = language;
     const int opened = session.open();
-    if (opened != ExitDone)
-        return opened;
+    if (opened != ExitDone) {
+        session.folders().removeEmpty();
+        return conclude(opened);
+    }
 
     int exitCode = ExitInstrument;
     bool finished = false;
@@ -101,5 +141,9 @@ int main(int argc, char **argv)
     }
     if (!finished)
         app.exec();
+    exitCode = conclude(exitCode);
+    // a command that failed leaves no folder it made and did not fill
+    if (exitCode != ExitDone)
+        session.folders().removeEmpty();
     return exitCode;
 }

@@ -108,6 +108,7 @@ enum MeasureTextId : int {
     // recording of live values
     TxLiveRangeCaption = 4191,
     TxLiveIonCaption,
+    TxLiveNotOurs,
 };
 
 } // namespace Lang

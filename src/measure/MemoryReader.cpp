@@ -32,6 +32,7 @@ void MemoryReader::LoadDirectory()
         return;
     ResetDirectoryGrid();
     m_directory.clear();
+    m_directoryComplete = false;
     DirectoryReading = true;
     m_engine.ShowStatusText(Lang::Text(Lang::TxDirReading));
     m_engine.setNoAnswerCount(0);
@@ -159,6 +160,7 @@ void MemoryReader::ParseBlockHeader(int, const QString &reply)
 void MemoryReader::endDirectory()
 {
     DirectoryReading = false;
+    m_directoryComplete = true;
     m_engine.ShowStatusText(Lang::Text(Lang::TxDirRead));
     // a single block is offered at once
     if (m_directory.size() == 1)

@@ -109,6 +109,8 @@ public:
     bool isIdle() const { return !DirectoryReading && CurrentBlock < 0 && !m_cancelPending; }
     // the last block read reached the end of its block (it was not refused, cut off or cancelled)
     bool lastReadComplete() const { return m_readComplete; }
+    // the last directory read reached the end of the directory (entries it skipped aside)
+    bool lastDirectoryComplete() const { return m_directoryComplete; }
     bool DirectoryReading = false;
     int CurrentBlock = -1;
     ExportTarget exportTarget() const { return m_target; }
@@ -141,6 +143,7 @@ private:
     bool m_headingPending = false;
     bool m_cancelPending = false;
     bool m_readComplete = false;
+    bool m_directoryComplete = false;
     int m_fieldListIndex = -1;
     TextRows m_text;
     SheetExport m_sheet;

@@ -1,6 +1,6 @@
 #include "measure/TextRows.h"
 
-#include <QSaveFile>
+#include "model/WholeFile.h"
 
 namespace Measure {
 
@@ -56,14 +56,7 @@ QString TextRows::text(int first, int count) const
 
 bool TextRows::Save(const QString &path, QString *error) const
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(m_bytes) != m_bytes.size() || !file.commit()) {
-        if (error)
-            *error = file.errorString();
-        file.cancelWriting();
-        return false;
-    }
-    return true;
+    return Model::WriteWholeFile(path, m_bytes, error);
 }
 
 } // namespace Measure

@@ -1,12 +1,15 @@
 #include "measure/Workbook.h"
 
 #include "measure/RecordParsing.h"
+#include "model/FileTargets.h"
+#include "model/WholeFile.h"
 
 #include <QFile>
-#include <QSaveFile>
 #include <QTemporaryDir>
 
 #include <xlsxwriter.h>
+
+#include <cerrno>
 
 namespace Measure {
 
@@ -192,25 +195,27 @@ bool Workbook::write(const QString &path, QString *error) const
         chartsheet_activate(cs);
     }
 
+    // the library writes with the C library: a full scratch disk leaves its reason in errno
+    errno = 0;
     const lxw_error closed = workbook_close(book);
     if (closed != LXW_NO_ERROR)
-        return fail(QString::fromUtf8(lxw_strerror(closed)));
+        return fail(errno != 0 ? Model::SystemReason(errno) : QString::fromUtf8(lxw_strerror(closed)));
 
     QFile built(QString::fromLocal8Bit(scratchFile));
     if (!built.open(QIODevice::ReadOnly))
         return fail(built.errorString());
-    QSaveFile target(path);
-    if (!target.open(QIODevice::WriteOnly))
-        return fail(target.errorString());
+    Model::WholeFile target(path);
+    if (!target.open())
+        return fail(target.errorText());
     while (!built.atEnd()) {
         const QByteArray chunk = built.read(1 << 20);
-        if (chunk.isEmpty() || target.write(chunk) != chunk.size()) {
-            target.cancelWriting();
-            return fail(target.errorString());
-        }
+        if (chunk.isEmpty())
+            return fail(built.errorString());
+        if (!target.write(chunk))
+            return fail(target.errorText());
     }
     if (!target.commit())
-        return fail(target.errorString());
+        return fail(target.errorText());
     return true;
 }
 

@@ -93,5 +93,5 @@ TEST_F(LogFixture, MissingDirectoryReportsEveryAttemptAndWritesNothing)
     EXPECT_FALSE(log.isOpen());
     ASSERT_EQ(sink.errors().size(), 2);
     EXPECT_EQ(sink.errors()[0],
-              "Datei >>" + dir.path() + "/missing/QT8800_20261207231622.txt<< konnte nicht geöffnet werden!");
+              "Datei >>" + dir.path() + "/missing/QT8800_20261207231622.txt<< konnte nicht geöffnet werden! (Datei oder Ordner fehlt)");
 }
