@@ -1,6 +1,7 @@
 #include "cli/CliOptions.h"
 
 #include "lang/Texts.h"
+#include "model/FileTargets.h"
 
 #include <QRegularExpression>
 
@@ -341,7 +342,7 @@ ParseResult ParseCommandLine(const QStringList &arguments)
             return fail(Text(TxCliBlocksAndAll));
         if (o.outputDir.isEmpty())
             return fail(Text(TxCliOneTarget));
-        if (o.outputDir == u"-" && o.blocks.size() != 1)
+        if (Model::NamedDescriptor(o.outputDir) && o.blocks.size() != 1)
             return fail(Text(TxCliStdoutOneBlock));
         break;
     case Command::Live:

@@ -111,6 +111,13 @@ void CliSession::StatusMessage(const QString &text, bool error)
     }
 }
 
+QString CliSession::cannotWrite(const QString &path, const QString &reason)
+{
+    if (Model::NamedDescriptor(path) == 1)
+        return Lang::Format(Lang::Text(Lang::TxCliStdoutFailed), {reason});
+    return Lang::Format(Lang::Text(Lang::TxCliCannotWrite), {path, reason});
+}
+
 QString CliSession::fieldName(int field) const
 {
     const Model::TVComp &f = m_tables.FieldTable[field];

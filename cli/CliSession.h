@@ -65,6 +65,9 @@ public:
     // Makes `dir` for output, or says why not (ExitFile); ExitDone when it is a folder now.
     int makeFolder(const QString &dir);
 
+    // "The file %s cannot be written: reason", or that stdout cannot be written.
+    static QString cannotWrite(const QString &path, const QString &reason);
+
     // The configuration key of a field in the program's language, or its control name.
     QString fieldName(int field) const;
 

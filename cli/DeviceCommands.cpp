@@ -164,7 +164,7 @@ void RunReadConfig(CliSession &session, Finish finish)
     const Model::TargetInfo target = Model::InspectTarget(name);
     if (target.kind == Model::TargetKind::Refused || (target.exists && !session.options().force)) {
         session.StatusMessage(target.exists ? Format(Text(TxCliFileExists), {name})
-                                            : Format(Text(TxCliCannotWrite), {name, Model::SystemReason(target.error)}),
+                                            : CliSession::cannotWrite(name, Model::SystemReason(target.error)),
                               true);
         return finish(ExitFile);
     }

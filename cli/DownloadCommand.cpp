@@ -54,7 +54,7 @@ void DownloadCommand::start()
 
 bool DownloadCommand::toStandardOutput() const
 {
-    return m_session.options().outputDir == u"-";
+    return Model::NamedDescriptor(m_session.options().outputDir).has_value();
 }
 
 void DownloadCommand::directoryRead()
@@ -149,7 +149,7 @@ bool DownloadCommand::planJobs()
         const Model::TargetInfo target = Model::InspectTarget(job.path);
         QString refusal;
         if (target.kind == Model::TargetKind::Refused)
-            refusal = Format(Text(TxCliCannotWrite), {job.path, Model::SystemReason(target.error)});
+            refusal = CliSession::cannotWrite(job.path, Model::SystemReason(target.error));
         else if (target.exists && !o.force)
             refusal = Format(Text(TxCliFileExists), {job.path});
         if (!refusal.isEmpty()) {
@@ -209,7 +209,7 @@ bool DownloadCommand::saveBlock(const Job &job)
         saved = m_reader.textRows().Save(job.path, &error);
     }
     if (!saved)
-        m_session.StatusMessage(Format(Text(TxCliCannotWrite), {job.path, error}), true);
+        m_session.StatusMessage(CliSession::cannotWrite(job.path, error), true);
     return saved;
 }
 

@@ -52,7 +52,7 @@ bool LiveCommand::reportFailure()
     case Measure::LiveRecorder::Failure::NotWritable:
     case Measure::LiveRecorder::Failure::NotOurs:
     case Measure::LiveRecorder::Failure::WriteFailed:
-        m_session.StatusMessage(Format(Text(TxCliCannotWrite), {file, m_recorder.failureReason()}), true);
+        m_session.StatusMessage(CliSession::cannotWrite(file, m_recorder.failureReason()), true);
         break;
     }
     return true;

@@ -15,10 +15,19 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
 
 namespace {
 
@@ -70,7 +79,10 @@ protected:
         QObject::connect(&server, &Sim::PtyServer::requestServed, [this](const QByteArray &r) { served << r.left(3); });
     }
 
-    CliRun cli(const QStringList &args) { return RunCli(args, dir.path()); }
+    CliRun cli(const QStringList &args, const std::function<void()> &inChild = {})
+    {
+        return RunCli(args, dir.path(), 30000, inChild);
+    }
     QString path(const QString &name) const { return dir.filePath(name); }
 
     // The same block read by the core layers through the same line, after the program is done.
@@ -152,6 +164,18 @@ TEST_F(CliOnSim, InfoShowsDeviceAndStatus)
     EXPECT_EQ(lines[6], "Speicher belegt: 47 %");
     EXPECT_EQ(lines[7], "Alarme: Messwertüberlauf, Fehler Lüfter");
     EXPECT_TRUE(run.err.isEmpty()) << qPrintable(run.err);
+
+    // for scripts: JSON, and a traffic log of each run, also of two runs in one second
+    const CliRun json = cli({"--log", "logs", "info", "--json"});
+    ASSERT_EQ(json.exitCode, 0) << qPrintable(json.err);
+    const QJsonObject info = QJsonDocument::fromJson(json.out.toUtf8()).object();
+    EXPECT_EQ(info["serialNumber"].toString(), "88000123");
+    EXPECT_EQ(info["memoryUsePercent"].toInt(), 47);
+    EXPECT_TRUE(info["recording"].toBool());
+    EXPECT_EQ(info["alarms"].toArray().size(), 2);
+    EXPECT_TRUE(QDateTime::fromString(info["clock"].toString(), Qt::ISODate).isValid()) << qPrintable(json.out);
+    ASSERT_EQ(cli({"--log", "logs", "info", "--iso"}).exitCode, 0);
+    EXPECT_EQ(QDir(path("logs")).entryList(QDir::Files).size(), 2);
 }
 
 // English from the English module beside the program: --language for one run, otherwise the
@@ -246,8 +270,15 @@ TEST_F(CliOnSim, WriteConfigSendsNothingFromAnUnfitFile)
     noName.replace("NameAnalogEingang=Extern\r\n", "");
     writeFile("noname.QT8", noName);
 
+    QByteArray badRange = good;
+    badRange.replace("Messbereich=0", "Messbereich=77");
+    writeFile("badrange.QT8", badRange);
+
     served.clear();
-    CliRun run = cli({"write-config", "norange.QT8"});
+    CliRun run = cli({"write-config", "badrange.QT8"});
+    EXPECT_EQ(run.exitCode, 3);
+    EXPECT_TRUE(run.err.contains("Messbereich nicht verwendbar: >77<")) << qPrintable(run.err);
+    run = cli({"write-config", "norange.QT8"});
     EXPECT_EQ(run.exitCode, 3);
     EXPECT_TRUE(run.err.contains("Messbereich")) << qPrintable(run.err);
     run = cli({"write-config", "badtime.QT8"});
@@ -262,6 +293,16 @@ TEST_F(CliOnSim, WriteConfigSendsNothingFromAnUnfitFile)
     EXPECT_EQ(run.exitCode, 0) << qPrintable(run.err);
     EXPECT_TRUE(run.err.contains("NameAnalogEingang")) << qPrintable(run.err);
     EXPECT_EQ(served.size(), 15);
+
+    // what the instrument still refuses is named beside what it took
+    QObject::connect(&server, &Sim::PtyServer::requestServed, [this](const QByteArray &r) {
+        if (r.startsWith("SZP"))
+            instrument.faults.errorTelegram = 2;
+    });
+    run = cli({"write-config", "good.QT8"});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(run.err.contains("Übernommen: AnalogAusgang, NullpunktNachStart, Ausgabe")) << qPrintable(run.err);
+    EXPECT_TRUE(run.err.contains("Nicht übernommen: PolInter.")) << qPrintable(run.err);
 }
 
 TEST_F(CliOnSim, SetClockPutsTheInstrumentOnTheComputersTime)
@@ -286,8 +327,34 @@ TEST_F(CliOnSim, DirectoryListsTheBlocks)
     EXPECT_EQ(lines[2], "2;" + QDate(2026, 12, 1).toString(f.dateFormat) + ";" + QTime(9, 0).toString(f.timeFormat)
                             + ";0:05:00;Ein;2;1;3");
 
+    // stable forms for scripts, whatever the locale
+    EXPECT_EQ(cli({"directory", "--iso"}).lines().value(2), "2;2026-12-01;09:00:00;0:05:00;Ein;2;1;3");
+    const CliRun json = cli({"directory", "--json"});
+    const QJsonArray blocks = QJsonDocument::fromJson(json.out.toUtf8()).object()["blocks"].toArray();
+    ASSERT_EQ(blocks.size(), 3) << qPrintable(json.out);
+    EXPECT_EQ(blocks[1].toObject()["start"].toString(), "2026-12-01T09:00:00");
+    EXPECT_EQ(blocks[1].toObject()["firstRecord"].toString(), "2026-12-01T09:15:00");
+    EXPECT_EQ(blocks[1].toObject()["intervalSeconds"].toInt(), 300);
+
     instrument.blocks.clear();
     EXPECT_EQ(cli({"directory"}).lines().size(), 1);
+}
+
+TEST_F(CliOnSim, AnUnusableDirectoryEntryIsSkippedAndTheOthersRead)
+{
+    // the second header comes back cut short
+    QObject::connect(&server, &Sim::PtyServer::requestServed, [this](const QByteArray &r) {
+        if (r.startsWith("GFH"))
+            instrument.faults.truncate = 1;
+    });
+    CliRun run = cli({"download", "--all", "--csv", "out"});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(run.err.contains("übersprungen")) << qPrintable(run.err);
+    EXPECT_EQ(QDir(path("out")).entryList(QDir::Files),
+              (QStringList{"QT8800_20261130090000.csv", "QT8800_20261202160000.csv"}));
+    run = cli({"directory"});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.lines().size(), 3) << qPrintable(run.out);
 }
 
 TEST_F(CliOnSim, DownloadedTextFilesAreWhatTheCoreWrites)
@@ -313,6 +380,14 @@ TEST_F(CliOnSim, DownloadedTextFilesAreWhatTheCoreWrites)
     const QByteArray expected = coreText(2, marks, pageOptions(u',', true, true));
     EXPECT_EQ(readAll(path("opt/" + names[2])), expected);
     EXPECT_TRUE(expected.contains("Neg.Ionen Avg"));
+
+    // --iso: ISO dates and times and "." whatever the locale; one block to stdout
+    run = cli({"download", "2", "--csv", "-", "--iso"});
+    ASSERT_EQ(run.exitCode, 0) << qPrintable(run.err);
+    Measure::ReadOptions iso = pageOptions();
+    iso.formats = {QStringLiteral("yyyy-MM-dd"), QStringLiteral("HH:mm:ss"), u'.'};
+    EXPECT_EQ(run.out.toUtf8(), coreText(1, QList<bool>(11, true), iso));
+    EXPECT_TRUE(run.out.contains("\r\n2026-12-01;09:15:00;")) << qPrintable(run.out);
 }
 
 TEST_F(CliOnSim, DownloadedWorkbookIsWhatTheCoreWrites)
@@ -361,34 +436,93 @@ TEST_F(CliOnSim, AnExistingFileIsKeptUnlessForced)
     EXPECT_TRUE(readAll(third).startsWith("Messdaten"));
 }
 
+namespace {
+
+// what a station's scripts meet: a full disk, a closed or full stdout
+void stdoutTo(const char *device)
+{
+    const int fd = ::open(device, O_WRONLY);
+    ::dup2(fd, 1);
+}
+void fullDisk()
+{
+    struct rlimit limit = {1024, RLIM_INFINITY};
+    ::setrlimit(RLIMIT_FSIZE, &limit);
+}
+
+} // namespace
+
 TEST_F(CliOnSim, ExitCodesForWhatGoesWrong)
 {
     QFile blocker(path("plain"));
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
     blocker.close();
+    ASSERT_EQ(cli({"read-config", "kept.QT8"}).exitCode, 0);
+    QFile foreign(path("foreign.csv"));
+    ASSERT_TRUE(foreign.open(QIODevice::WriteOnly));
+    foreign.write("Messdaten Ionomter QT 8800\r\n");
+    foreign.close();
     struct Case
     {
         const char *name;
         QStringList args;
         int code;
         const char *says;
+        std::function<void()> inChild = {};
     } cases[] = {
         {"bad use", {"download", "--csv"}, 2, "braucht einen Wert"},
+        {"an option for a value", {"info", "--port", "--baud", "9600"}, 2, "--port braucht einen Wert"},
+        {"a command for a value", {"--baud", "info"}, 2, "Baudrate info ist nicht"},
+        {"iso with commas", {"live", "--interval", "1", "--csv", "x.csv", "--iso", "--decimal", ","}, 2, "--iso"},
+        {"several blocks to stdout", {"download", "--all", "--csv", "-"}, 2, "genau ein Block"},
         {"unknown block", {"download", "7", "--csv", "out"}, 2, "Block 7"},
         {"unknown field", {"download", "--csv", "out", "--fields", "Ionen Avg,Wind"}, 2, "Wind"},
         {"missing port", {"info", "--port", "nodevice"}, 1, "nodevice"},
         {"unwritable folder", {"download", "--csv", "plain/sub"}, 3, "plain/sub"},
         {"unwritable live file", {"live", "--interval", "1", "--csv", "plain/x.csv"}, 3, "plain/x.csv"},
+        {"live file of another program", {"live", "--interval", "1", "--csv", "foreign.csv"}, 3, "keine Aufzeichnung"},
         {"unwritable log", {"info", "--log", "plain/logs"}, 3, "plain/logs"},
+        {"configuration kept", {"read-config", "kept.QT8"}, 3, "--force"},
+        {"configuration to a full device", {"read-config", "/dev/full"}, 3, "Datenträger voll"},
+        {"download on a full disk", {"download", "2", "--csv", "out"}, 3, "Datei zu groß", fullDisk},
+        {"results to a full disk", {"directory"}, 3, "Standardausgabe kann nicht geschrieben werden: Datenträger voll",
+         [] { stdoutTo("/dev/full"); }},
+        {"help to a full disk", {"--help"}, 3, "Datenträger voll", [] { stdoutTo("/dev/full"); }},
+        {"results with stdout closed", {"info"}, 3, "nicht geöffnet", [] { ::close(1); }},
     };
     for (const Case &c : cases) {
         served.clear();
-        const CliRun run = cli(c.args);
+        const CliRun run = cli(c.args, c.inChild);
         EXPECT_EQ(run.exitCode, c.code) << c.name << ": " << qPrintable(run.err);
         EXPECT_TRUE(run.err.contains(QString::fromUtf8(c.says))) << c.name << ": " << qPrintable(run.err);
-        EXPECT_FALSE(served.contains("GFM")) << c.name;
+        EXPECT_FALSE(served.contains("GFM") && c.code != 3) << c.name;
     }
-    EXPECT_FALSE(QFileInfo::exists(path("out/QT8800_20261130090000.csv")));
+    // nothing is left behind: no folder made for a download that failed, no file replaced
+    EXPECT_FALSE(QFileInfo::exists(path("out")));
+    EXPECT_EQ(readAll(path("foreign.csv")), "Messdaten Ionomter QT 8800\r\n");
+    struct stat st = {};
+    EXPECT_TRUE(::stat("/dev/full", &st) == 0 && S_ISCHR(st.st_mode));
+}
+
+TEST_F(CliOnSim, PipesGetTheBytesAndAReaderThatLeavesEndsTheRun)
+{
+    const QString fifo = path("fifo");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    QByteArray got;
+    std::thread reader([&] { got = readAll(fifo); });
+    const CliRun run = cli({"read-config", "fifo"});
+    reader.join();
+    EXPECT_EQ(run.exitCode, 0) << qPrintable(run.err);
+    EXPECT_TRUE(got.startsWith("[KOPF]\r\n")) << got.constData();
+
+    // a consumer that has read enough closes the pipe: a file error, not death by SIGPIPE
+    QProcess shell;
+    shell.setWorkingDirectory(dir.path());
+    shell.start("bash", {"-c", QStringLiteral("'%1' live --interval 0.1 --csv - | head -n 3; exit ${PIPESTATUS[0]}")
+                                   .arg(QT8800_CLI_PATH)});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return shell.state() == QProcess::NotRunning; }, 20000));
+    EXPECT_EQ(shell.exitCode(), 3) << shell.readAllStandardError().constData();
+    EXPECT_EQ(shell.readAllStandardOutput().count('\n'), 3);
 }
 
 TEST_F(CliOnSim, AnInstrumentThatFailsEndsWithOneAndLeavesNoFile)

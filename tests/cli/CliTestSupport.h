@@ -4,6 +4,8 @@
 #include <QStringList>
 #include <QTest>
 
+#include <functional>
+
 // One run of the command-line program. The test's event loop keeps running while it waits,
 // so a stand-in instrument served from the test process answers it.
 struct CliRun
@@ -14,10 +16,14 @@ struct CliRun
     QStringList lines() const { return out.split('\n', Qt::SkipEmptyParts); }
 };
 
-inline CliRun RunCli(const QStringList &args, const QString &workDir, int timeoutMs = 30000)
+// `inChild` runs in the new process before the program starts: a full disk, a closed stdout.
+inline CliRun RunCli(const QStringList &args, const QString &workDir, int timeoutMs = 30000,
+                     const std::function<void()> &inChild = {})
 {
     QProcess p;
     p.setWorkingDirectory(workDir);
+    if (inChild)
+        p.setChildProcessModifier(inChild);
     p.start(QStringLiteral(QT8800_CLI_PATH), args);
     CliRun run;
     if (!p.waitForStarted(5000))
