@@ -33,8 +33,6 @@ void Console::endTransient()
 void Console::result(const QString &line)
 {
     endTransient();
-    if (m_outClosed)
-        m_outError = EBADF;
     // after the first failure nothing more goes out: the reader would get a gap, not the end
     if (m_outError != 0)
         return;

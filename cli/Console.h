@@ -17,8 +17,6 @@ public:
 
     bool interactive() const { return m_interactive; }
     void setInteractive(bool on) { m_interactive = on; }
-    // stdout was closed when the program started (its descriptor now leads nowhere)
-    void setOutputClosed() { m_outClosed = true; }
 
     void result(const QString &line);
     void message(const QString &text);
@@ -36,7 +34,6 @@ private:
     FILE *m_err;
     bool m_interactive = false;
     bool m_transientShown = false;
-    bool m_outClosed = false;
     int m_outError = 0;
 };
 

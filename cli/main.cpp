@@ -14,7 +14,6 @@
 #include <QCoreApplication>
 #include <QDir>
 
-#include <csignal>
 #include <fcntl.h>
 #include <memory>
 #include <unistd.h>
@@ -22,36 +21,27 @@
 namespace {
 
 // A closed standard descriptor would be handed to the next file opened, the port say, and
-// results would go there. It is kept taken by /dev/null; true when stdout was closed.
-bool reserveStandardDescriptors()
+// results would go there. It is kept taken by /dev/null opened for reading only, so that a
+// write to it still fails as it would have on the closed one.
+void reserveStandardDescriptors()
 {
-    bool outClosed = false;
-    for (int fd = 0; fd <= 2; ++fd) {
-        if (::fcntl(fd, F_GETFD) >= 0)
-            continue;
-        outClosed = outClosed || fd == 1;
-        if (::open("/dev/null", O_RDWR) != fd)
+    for (int fd = 0; fd <= 2; ++fd)
+        if (::fcntl(fd, F_GETFD) < 0 && ::open("/dev/null", O_RDONLY) != fd)
             break;
-    }
-    return outClosed;
 }
 
 } // namespace
 
 int main(int argc, char **argv)
 {
-    const bool outClosed = reserveStandardDescriptors();
-    // a reader that goes away early and a file size limit are write errors, reported as such
-    std::signal(SIGPIPE, SIG_IGN);
-    std::signal(SIGXFSZ, SIG_IGN);
+    reserveStandardDescriptors();
+    Model::IgnoreWriteSignals();
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("qt8800-cli"));
     QCoreApplication::setApplicationVersion(QStringLiteral(QT8800_VERSION));
     using namespace Cli;
 
     Console console;
-    if (outClosed)
-        console.setOutputClosed();
     // what stdout did not take turns a success into the file error
     const auto conclude = [&console](int code) {
         if (const int error = console.outputError()) {

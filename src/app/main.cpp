@@ -1,5 +1,6 @@
 // qt8800: configuration and measurement data of the QT 8800 air-ion counter.
 #include "app/TForm1.h"
+#include "model/FileTargets.h"
 #include "model/StopSignals.h"
 
 #include <QApplication>
@@ -7,6 +8,7 @@
 
 int main(int argc, char **argv)
 {
+    Model::IgnoreWriteSignals();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("qt8800"));
     QApplication::setApplicationVersion(QStringLiteral(QT8800_VERSION));

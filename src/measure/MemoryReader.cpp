@@ -2,6 +2,7 @@
 
 #include "lang/Texts.h"
 #include "link/ProtocolEngine.h"
+#include "model/FileTargets.h"
 
 namespace Measure {
 
@@ -301,8 +302,10 @@ bool MemoryReader::CreateChart(const QString &title)
 bool MemoryReader::SaveText(const QString &path)
 {
     using namespace Lang;
-    if (!m_text.Save(path)) {
-        m_engine.ReportMessage(Text(TxDataNotSaved), true);
+    QString reason;
+    if (!m_text.Save(path, &reason)) {
+        m_saveFailure = Model::WithReason(Text(TxDataNotSaved), reason);
+        m_engine.ReportMessage(m_saveFailure, true);
         return false;
     }
     m_engine.ShowStatusText(Text(TxDataSaved));
@@ -316,8 +319,10 @@ void MemoryReader::SaveTextCancelled()
 
 bool MemoryReader::SaveWorkbook(const QString &path)
 {
-    if (!m_sheet.workbook().SaveAs(path)) {
-        m_engine.ReportMessage(Lang::Text(Lang::TxDataNotSaved), true);
+    QString reason;
+    if (!m_sheet.workbook().SaveAs(path, &reason)) {
+        m_saveFailure = Model::WithReason(Lang::Text(Lang::TxDataNotSaved), reason);
+        m_engine.ReportMessage(m_saveFailure, true);
         return false;
     }
     return true;

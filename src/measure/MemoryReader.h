@@ -104,6 +104,8 @@ public:
     // The workbook to `path` (.xlsx), marking it saved; a failure is reported, never swallowed,
     // so nobody closes a workbook believing it saved.
     bool SaveWorkbook(const QString &path);
+    // the message of the last save that failed, with the system's reason
+    QString saveFailure() const { return m_saveFailure; }
 
     // idle: neither the directory nor a block is being read, nor a cancelled read awaits its reply
     bool isIdle() const { return !DirectoryReading && CurrentBlock < 0 && !m_cancelPending; }
@@ -146,6 +148,7 @@ private:
     bool m_directoryComplete = false;
     int m_fieldListIndex = -1;
     TextRows m_text;
+    QString m_saveFailure;
     SheetExport m_sheet;
 };
 

@@ -7,6 +7,7 @@
 #include <QFileInfo>
 
 #include <cerrno>
+#include <csignal>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -99,6 +100,12 @@ int OpenStream(const QString &path, int *error)
     if (flags >= 0 && (flags & O_NONBLOCK) && !NamedDescriptor(path))
         ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
     return fd;
+}
+
+void IgnoreWriteSignals()
+{
+    std::signal(SIGPIPE, SIG_IGN);
+    std::signal(SIGXFSZ, SIG_IGN);
 }
 
 bool MadeFolders::make(const QString &path, int *error)

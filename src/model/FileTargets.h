@@ -36,6 +36,10 @@ TargetInfo InspectTarget(const QString &path);
 // reader (none there: ENXIO). A new descriptor the caller closes, or -1 with `error` set.
 int OpenStream(const QString &path, int *error);
 
+// A reader that goes away early (SIGPIPE) and a file size limit (SIGXFSZ) end the process by
+// default; ignored, they are write errors, reported like a full disk and leaving files whole.
+void IgnoreWriteSignals();
+
 // Folders made for a command's output, with their parents. A command that fails takes back
 // the ones it made that are still empty, so it leaves nothing behind.
 class MadeFolders

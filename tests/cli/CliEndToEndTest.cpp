@@ -489,6 +489,7 @@ TEST_F(CliOnSim, ExitCodesForWhatGoesWrong)
          [] { stdoutTo("/dev/full"); }},
         {"help to a full disk", {"--help"}, 3, "Datenträger voll", [] { stdoutTo("/dev/full"); }},
         {"results with stdout closed", {"info"}, 3, "nicht geöffnet", [] { ::close(1); }},
+        {"a block to stdout closed", {"download", "3", "--csv", "-"}, 3, "nicht geöffnet", [] { ::close(1); }},
     };
     for (const Case &c : cases) {
         served.clear();
