@@ -566,7 +566,7 @@ TEST_F(CliOnSim, LiveAppendsStampedRows)
     EXPECT_LE(lines.size(), 2 + 7 + 4);
     EXPECT_EQ(lines[0], "Datum;Zeit;Messbereich;Ionen;Extern [V];F 3;T 3");
     EXPECT_EQ(lines.count(lines[0]), 2);       // the second run's "," decimals stand under a heading of their own
-    const QRegularExpression row(R"(^[^;]+;(\d\d):(\d\d):(\d\d)[.,](\d\d\d);1;\d+;\d+[.,]\d{3};45[.,]6;21[.,]5$)");
+    const QRegularExpression row(R"(^[^;]+;(\d\d)[:.](\d\d)[:.](\d\d)[.,](\d\d\d);1;\d+;\d+[.,]\d{3};45[.,]6;21[.,]5$)");
     qint64 previous = -1;
     for (int i = 1; i < lines.size(); ++i) {
         if (lines[i] == lines[0])
