@@ -124,7 +124,7 @@ std::optional<int> LanguageArgument(const QStringList &arguments)
         const QString &arg = arguments[i];
         if (arg == u"--")
             break;
-        if (arg == u"--language" && i + 1 < arguments.size()) {
+        if (arg == u"--language" && i + 1 < arguments.size() && !isOptionWord(arguments[i + 1])) {
             if (const auto named = LanguageNamed(arguments[++i]))
                 language = named;
         } else if (arg.startsWith(QLatin1String("--language="))) {
@@ -132,8 +132,8 @@ std::optional<int> LanguageArgument(const QStringList &arguments)
                 language = named;
         } else if (const OptionRule *rule = arg.startsWith(QLatin1String("--")) && !arg.contains(u'=')
                                                 ? optionNamed(arg.mid(2)) : nullptr;
-                   rule && rule->takesValue) {
-            // another option's value is no option of its own: --log --language
+                   rule && rule->takesValue && i + 1 < arguments.size() && !isOptionWord(arguments[i + 1])) {
+            // another option's value is no --language of its own: --log de --language
             ++i;
         }
     }
@@ -228,7 +228,6 @@ ParseResult ParseCommandLine(const QStringList &arguments)
 
     // the values first: a value that is no value is named as such, also where a command
     // word was taken for one ("--baud info")
-    QString csv, xlsx;
     for (const Given &g : given) {
         const std::string_view name = g.rule->name;
         if (name == "port") {

@@ -471,10 +471,6 @@ TEST_F(CliOnSim, ExitCodesForWhatGoesWrong)
         std::function<void()> inChild = {};
     } cases[] = {
         {"bad use", {"download", "--csv"}, 2, "braucht einen Wert"},
-        {"an option for a value", {"info", "--port", "--baud", "9600"}, 2, "--port braucht einen Wert"},
-        {"a command for a value", {"--baud", "info"}, 2, "Baudrate info ist nicht"},
-        {"iso with commas", {"live", "--interval", "1", "--csv", "x.csv", "--iso", "--decimal", ","}, 2, "--iso"},
-        {"several blocks to stdout", {"download", "--all", "--csv", "-"}, 2, "genau ein Block"},
         {"unknown block", {"download", "7", "--csv", "out"}, 2, "Block 7"},
         {"unknown field", {"download", "--csv", "out", "--fields", "Ionen Avg,Wind"}, 2, "Wind"},
         {"missing port", {"info", "--port", "nodevice"}, 1, "nodevice"},
