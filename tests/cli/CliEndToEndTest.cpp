@@ -1,16 +1,9 @@
-// qt8800-cli against the stand-in instrument over a pseudo-terminal: every command, its
-// files compared with what the core layers write for the same block, and its exit codes.
-#include "CliTestSupport.h"
-#include "MeasureTestSupport.h"
+// qt8800-cli against the stand-in instrument over a pseudo-terminal: every command, and its
+// files compared with what the core layers write for the same block.
+#include "CliOnSim.h"
 
 #include "cli/DownloadCommand.h"
 #include "files/ParameterFile.h"
-#include "link/ProtocolEngine.h"
-#include "link/SerialLink.h"
-#include "link/StatusSink.h"
-#include "measure/MemoryReader.h"
-#include "measure/SystemFormats.h"
-#include "sim/PtyServer.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -22,129 +15,6 @@
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
-
-#include <fcntl.h>
-#include <sys/resource.h>
-#include <sys/stat.h>
-#include <thread>
-#include <unistd.h>
-
-namespace {
-
-struct Sink : Link::StatusSink
-{
-    QStringList errors;
-    void StatusMessage(const QString &text, bool error) override
-    {
-        if (error)
-            errors << text;
-    }
-};
-
-QByteArray readAll(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-// What the windows take for a read when the page shows its defaults.
-Measure::ReadOptions pageOptions(QChar decimal = u'.', bool twoColumns = false, bool skipAlarm = false)
-{
-    Measure::ReadOptions o;
-    o.formats = Measure::SystemDisplayFormats(QLocale::system(), decimal);
-    o.twoColumns = twoColumns;
-    o.skipAlarm = skipAlarm;
-    o.valueAtZero = QStringLiteral("0");
-    o.valueAtTen = QStringLiteral("10");
-    o.analogName = QStringLiteral("Extern");
-    o.analogUnit = QStringLiteral("Volt");
-    o.serialNumber = QStringLiteral("88000123");
-    o.programVersion = QStringLiteral(QT8800_VERSION);
-    return o;
-}
-
-class CliOnSim : public testing::Test
-{
-protected:
-    QTemporaryDir dir;
-    Sim::Instrument instrument;
-    Sim::PtyServer server{instrument};
-    QByteArrayList served;
-
-    void SetUp() override
-    {
-        instrument.fillDemoMemory();
-        if (server.start(dir.filePath("COM1")).isEmpty())
-            GTEST_SKIP() << "no pseudo-terminal available";
-        QObject::connect(&server, &Sim::PtyServer::requestServed, [this](const QByteArray &r) { served << r.left(3); });
-    }
-
-    CliRun cli(const QStringList &args, const std::function<void()> &inChild = {})
-    {
-        return RunCli(args, dir.path(), 30000, inChild);
-    }
-    QString path(const QString &name) const { return dir.filePath(name); }
-
-    // The same block read by the core layers through the same line, after the program is done.
-    struct CoreRead
-    {
-        Link::Tables tables;
-        Sink sink;
-        Link::SerialLink serial{sink, nullptr};
-        std::unique_ptr<Link::ProtocolEngine> engine;
-        std::unique_ptr<Measure::MemoryReader> reader;
-    };
-    std::unique_ptr<CoreRead> coreRead(int index, Measure::ExportTarget target, const QList<bool> &marks,
-                                       const Measure::ReadOptions &options)
-    {
-        auto core = std::make_unique<CoreRead>();
-        Link::BuildTables(core->tables);
-        core->engine = std::make_unique<Link::ProtocolEngine>(core->tables, core->serial, core->sink);
-        QObject::connect(&core->serial, &Link::SerialLink::telegramReceived, core->engine.get(),
-                         &Link::ProtocolEngine::RunProtocolEngine);
-        core->serial.setBaseDir(dir.path());
-        core->serial.SetPortParams(9600, "n", 8, 1);
-        EXPECT_TRUE(core->serial.OpenPort("COM1"));
-        core->reader = std::make_unique<Measure::MemoryReader>(*core->engine);
-        core->engine->setAbandonBlockRead([r = core->reader.get()] { r->AbandonBlockRead(); });
-        core->reader->setOptions(options);
-        auto settle = [&] { return QTest::qWaitFor([&] { return core->reader->isIdle() && core->engine->isIdle(); }, 10000); };
-        core->reader->LoadDirectory();
-        EXPECT_TRUE(settle());
-        EXPECT_TRUE(core->reader->BuildFieldList(index));
-        const QString nr = QString::number(core->reader->directory()[std::size_t(index)].BlockNr);
-        EXPECT_TRUE(core->reader->ReadSelectedBlock(target, nr, marks));
-        EXPECT_TRUE(settle());
-        EXPECT_TRUE(core->reader->lastReadComplete());
-        EXPECT_TRUE(core->sink.errors.isEmpty()) << qPrintable(core->sink.errors.join('\n'));
-        return core;
-    }
-    QByteArray coreText(int index, const QList<bool> &marks, const Measure::ReadOptions &options)
-    {
-        return coreRead(index, Measure::TargetText, marks, options)->reader->textRows().bytes();
-    }
-
-    void setConfig(Sim::Instrument &i)
-    {
-        i.range = 3;
-        i.polarity = 1;
-        i.polInter = "01:30:00";
-        i.zeroAtStart = 1;
-        i.anaOut = 1;
-        i.outMeas = 3;
-        i.language = 1;
-        i.anaIn = 0;
-        i.memEnd = 1;
-        i.startDate = "24.12";
-        i.startTime = "08:15:00";
-        i.duration = "0100:30";
-        i.measInt = "00:00:30";
-        i.polAlter = 1;
-        i.startMode = 1;
-    }
-};
-
-} // namespace
 
 TEST_F(CliOnSim, InfoShowsDeviceAndStatus)
 {
@@ -340,23 +210,6 @@ TEST_F(CliOnSim, DirectoryListsTheBlocks)
     EXPECT_EQ(cli({"directory"}).lines().size(), 1);
 }
 
-TEST_F(CliOnSim, AnUnusableDirectoryEntryIsSkippedAndTheOthersRead)
-{
-    // the second header comes back cut short
-    QObject::connect(&server, &Sim::PtyServer::requestServed, [this](const QByteArray &r) {
-        if (r.startsWith("GFH"))
-            instrument.faults.truncate = 1;
-    });
-    CliRun run = cli({"download", "--all", "--csv", "out"});
-    EXPECT_EQ(run.exitCode, 1);
-    EXPECT_TRUE(run.err.contains("übersprungen")) << qPrintable(run.err);
-    EXPECT_EQ(QDir(path("out")).entryList(QDir::Files),
-              (QStringList{"QT8800_20261130090000.csv", "QT8800_20261202160000.csv"}));
-    run = cli({"directory"});
-    EXPECT_EQ(run.exitCode, 1);
-    EXPECT_EQ(run.lines().size(), 3) << qPrintable(run.out);
-}
-
 TEST_F(CliOnSim, DownloadedTextFilesAreWhatTheCoreWrites)
 {
     instrument.fillDemoMemory(20);
@@ -434,92 +287,6 @@ TEST_F(CliOnSim, AnExistingFileIsKeptUnlessForced)
     run = cli({"download", "3", "--csv", "out", "--force"});
     EXPECT_EQ(run.exitCode, 0) << qPrintable(run.err);
     EXPECT_TRUE(readAll(third).startsWith("Messdaten"));
-}
-
-namespace {
-
-// what a station's scripts meet: a full disk, a closed or full stdout
-void stdoutTo(const char *device)
-{
-    const int fd = ::open(device, O_WRONLY);
-    ::dup2(fd, 1);
-}
-void fullDisk()
-{
-    struct rlimit limit = {1024, RLIM_INFINITY};
-    ::setrlimit(RLIMIT_FSIZE, &limit);
-}
-
-} // namespace
-
-TEST_F(CliOnSim, ExitCodesForWhatGoesWrong)
-{
-    QFile blocker(path("plain"));
-    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
-    blocker.close();
-    ASSERT_EQ(cli({"read-config", "kept.QT8"}).exitCode, 0);
-    QFile foreign(path("foreign.csv"));
-    ASSERT_TRUE(foreign.open(QIODevice::WriteOnly));
-    foreign.write("Messdaten Ionomter QT 8800\r\n");
-    foreign.close();
-    struct Case
-    {
-        const char *name;
-        QStringList args;
-        int code;
-        const char *says;
-        std::function<void()> inChild = {};
-    } cases[] = {
-        {"bad use", {"download", "--csv"}, 2, "braucht einen Wert"},
-        {"unknown block", {"download", "7", "--csv", "out"}, 2, "Block 7"},
-        {"unknown field", {"download", "--csv", "out", "--fields", "Ionen Avg,Wind"}, 2, "Wind"},
-        {"missing port", {"info", "--port", "nodevice"}, 1, "nodevice"},
-        {"unwritable folder", {"download", "--csv", "plain/sub"}, 3, "plain/sub"},
-        {"unwritable live file", {"live", "--interval", "1", "--csv", "plain/x.csv"}, 3, "plain/x.csv"},
-        {"live file of another program", {"live", "--interval", "1", "--csv", "foreign.csv"}, 3, "keine Aufzeichnung"},
-        {"unwritable log", {"info", "--log", "plain/logs"}, 3, "plain/logs"},
-        {"configuration kept", {"read-config", "kept.QT8"}, 3, "--force"},
-        {"configuration to a full device", {"read-config", "/dev/full"}, 3, "Datenträger voll"},
-        {"download on a full disk", {"download", "2", "--csv", "out"}, 3, "Datei zu groß", fullDisk},
-        {"results to a full disk", {"directory"}, 3, "Standardausgabe kann nicht geschrieben werden: Datenträger voll",
-         [] { stdoutTo("/dev/full"); }},
-        {"help to a full disk", {"--help"}, 3, "Datenträger voll", [] { stdoutTo("/dev/full"); }},
-        {"results with stdout closed", {"info"}, 3, "nicht geöffnet", [] { ::close(1); }},
-        {"a block to stdout closed", {"download", "3", "--csv", "-"}, 3, "nicht geöffnet", [] { ::close(1); }},
-    };
-    for (const Case &c : cases) {
-        served.clear();
-        const CliRun run = cli(c.args, c.inChild);
-        EXPECT_EQ(run.exitCode, c.code) << c.name << ": " << qPrintable(run.err);
-        EXPECT_TRUE(run.err.contains(QString::fromUtf8(c.says))) << c.name << ": " << qPrintable(run.err);
-        EXPECT_FALSE(served.contains("GFM") && c.code != 3) << c.name;
-    }
-    // nothing is left behind: no folder made for a download that failed, no file replaced
-    EXPECT_FALSE(QFileInfo::exists(path("out")));
-    EXPECT_EQ(readAll(path("foreign.csv")), "Messdaten Ionomter QT 8800\r\n");
-    struct stat st = {};
-    EXPECT_TRUE(::stat("/dev/full", &st) == 0 && S_ISCHR(st.st_mode));
-}
-
-TEST_F(CliOnSim, PipesGetTheBytesAndAReaderThatLeavesEndsTheRun)
-{
-    const QString fifo = path("fifo");
-    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
-    QByteArray got;
-    std::thread reader([&] { got = readAll(fifo); });
-    const CliRun run = cli({"read-config", "fifo"});
-    reader.join();
-    EXPECT_EQ(run.exitCode, 0) << qPrintable(run.err);
-    EXPECT_TRUE(got.startsWith("[KOPF]\r\n")) << got.constData();
-
-    // a consumer that has read enough closes the pipe: a file error, not death by SIGPIPE
-    QProcess shell;
-    shell.setWorkingDirectory(dir.path());
-    shell.start("bash", {"-c", QStringLiteral("'%1' live --interval 0.1 --csv - | head -n 3; exit ${PIPESTATUS[0]}")
-                                   .arg(QT8800_CLI_PATH)});
-    ASSERT_TRUE(QTest::qWaitFor([&] { return shell.state() == QProcess::NotRunning; }, 20000));
-    EXPECT_EQ(shell.exitCode(), 3) << shell.readAllStandardError().constData();
-    EXPECT_EQ(shell.readAllStandardOutput().count('\n'), 3);
 }
 
 TEST_F(CliOnSim, AnInstrumentThatFailsEndsWithOneAndLeavesNoFile)
