@@ -1,6 +1,7 @@
 #include "cli/CliOptions.h"
 
 #include "lang/Texts.h"
+#include "model/FileTargets.h"
 
 #include <QRegularExpression>
 
@@ -13,31 +14,37 @@ namespace {
 
 using namespace Lang;
 
+unsigned bit(Command command)
+{
+    return 1u << unsigned(command);
+}
+
 // which commands an option belongs to
-enum Scope : unsigned {
-    OnLink = 1u << 0,       // every command that talks to the instrument
-    OnDownload = 1u << 1,
-    OnLive = 1u << 2,
-    OnAny = 1u << 3,
-};
+const unsigned kLink = bit(Command::Info) | bit(Command::ReadConfig) | bit(Command::WriteConfig)
+                       | bit(Command::SetClock) | bit(Command::Directory) | bit(Command::Download) | bit(Command::Live);
+const unsigned kAny = ~0u;
+const unsigned kDownload = bit(Command::Download);
+const unsigned kLive = bit(Command::Live);
 
 struct OptionRule
 {
     const char *name;
     bool takesValue;
-    unsigned scope;
+    unsigned commands;
 };
 
 const OptionRule kOptions[] = {
-    {"port", true, OnLink},          {"baud", true, OnLink},
-    {"log", true, OnLink},           {"help", false, OnAny},
-    {"version", false, OnAny},       {"all", false, OnDownload},
-    {"csv", true, OnDownload | OnLive}, {"xlsx", true, OnDownload},
-    {"force", false, OnDownload},    {"fields", true, OnDownload},
-    {"decimal", true, OnDownload | OnLive}, {"two-columns", false, OnDownload},
-    {"skip-alarm", false, OnDownload}, {"interval", true, OnLive},
-    {"for", true, OnLive},           {"language", true, OnAny},
-    {"template", true, OnDownload},
+    {"port", true, kLink},           {"baud", true, kLink},
+    {"log", true, kLink},            {"help", false, kAny},
+    {"version", false, kAny},        {"all", false, kDownload},
+    {"csv", true, kDownload | kLive}, {"xlsx", true, kDownload},
+    {"force", false, kDownload | bit(Command::ReadConfig)}, {"fields", true, kDownload},
+    {"decimal", true, kDownload | kLive}, {"two-columns", false, kDownload},
+    {"skip-alarm", false, kDownload}, {"interval", true, kLive},
+    {"for", true, kLive},            {"language", true, kAny},
+    {"iso", false, bit(Command::Info) | bit(Command::SetClock) | bit(Command::Directory) | kDownload | kLive},
+    {"json", false, bit(Command::Info) | bit(Command::Directory)},
+    {"template", true, kDownload},
 };
 
 const struct
@@ -67,24 +74,15 @@ const OptionRule *optionNamed(const QString &name)
     return nullptr;
 }
 
-bool allows(const OptionRule &option, Command command)
+// "--baud" and "--baud=..." of a known option: no value of the option before it
+bool isOptionWord(const QString &arg)
 {
-    if (option.scope & OnAny)
+    if (arg == u"--")
         return true;
-    switch (command) {
-    case Command::Download:
-        return option.scope & (OnLink | OnDownload);
-    case Command::Live:
-        return option.scope & (OnLink | OnLive);
-    case Command::Info:
-    case Command::ReadConfig:
-    case Command::WriteConfig:
-    case Command::SetClock:
-    case Command::Directory:
-        return option.scope & OnLink;
-    default:
+    if (!arg.startsWith(QLatin1String("--")))
         return false;
-    }
+    const qsizetype eq = arg.indexOf(u'=');
+    return optionNamed(arg.mid(2, eq < 0 ? -1 : eq - 2)) != nullptr;
 }
 
 struct Given
@@ -127,7 +125,7 @@ std::optional<int> LanguageArgument(const QStringList &arguments)
         const QString &arg = arguments[i];
         if (arg == u"--")
             break;
-        if (arg == u"--language" && i + 1 < arguments.size()) {
+        if (arg == u"--language" && i + 1 < arguments.size() && !isOptionWord(arguments[i + 1])) {
             if (const auto named = LanguageNamed(arguments[++i]))
                 language = named;
         } else if (arg.startsWith(QLatin1String("--language="))) {
@@ -135,8 +133,8 @@ std::optional<int> LanguageArgument(const QStringList &arguments)
                 language = named;
         } else if (const OptionRule *rule = arg.startsWith(QLatin1String("--")) && !arg.contains(u'=')
                                                 ? optionNamed(arg.mid(2)) : nullptr;
-                   rule && rule->takesValue) {
-            // another option's value is no option of its own: --log --language
+                   rule && rule->takesValue && i + 1 < arguments.size() && !isOptionWord(arguments[i + 1])) {
+            // another option's value is no --language of its own: --log de --language
             ++i;
         }
     }
@@ -209,7 +207,7 @@ ParseResult ParseCommandLine(const QStringList &arguments)
         if (rule->takesValue) {
             if (eq >= 0)
                 value = arg.mid(eq + 1);
-            else if (i + 1 < arguments.size())
+            else if (i + 1 < arguments.size() && !isOptionWord(arguments[i + 1]))
                 value = arguments[++i];
             else
                 return fail(Format(Text(TxCliOptionNeedsValue), {spelled}));
@@ -228,6 +226,62 @@ ParseResult ParseCommandLine(const QStringList &arguments)
                 return true;
         return false;
     };
+
+    // the values first: a value that is no value is named as such, also where a command
+    // word was taken for one ("--baud info")
+    for (const Given &g : given) {
+        const std::string_view name = g.rule->name;
+        if (name == "port") {
+            o.port = g.value;
+        } else if (name == "baud") {
+            bool ok = false;
+            const int baud = g.value.toInt(&ok);
+            if (!ok || (baud != 4800 && baud != 9600 && baud != 19200 && baud != 38400))
+                return fail(Format(Text(TxCliBadBaud), {g.value}));
+            o.baud = baud;
+        } else if (name == "log") {
+            o.logDir = g.value;
+        } else if (name == "language") {
+            o.language = LanguageNamed(g.value);
+            if (!o.language)
+                return fail(Format(Text(TxCliBadLanguage), {g.value}));
+        } else if (name == "csv" || name == "xlsx") {
+            if (!o.outputDir.isEmpty())
+                return fail(Text(TxCliOneTarget));
+            o.outputDir = g.value;
+            o.xlsx = name == "xlsx";
+        } else if (name == "template") {
+            o.templateFile = g.value;
+        } else if (name == "force") {
+            o.force = true;
+        } else if (name == "fields") {
+            o.fields = g.value;
+        } else if (name == "decimal") {
+            if (g.value != u"." && g.value != u",")
+                return fail(Format(Text(TxCliBadDecimal), {g.value}));
+            o.decimal = g.value.at(0);
+        } else if (name == "two-columns") {
+            o.twoColumns = true;
+        } else if (name == "skip-alarm") {
+            o.skipAlarm = true;
+        } else if (name == "iso") {
+            o.iso = true;
+        } else if (name == "json") {
+            o.json = true;
+        } else if (name == "interval") {
+            const auto ms = ParseInterval(g.value);
+            if (!ms)
+                return fail(Format(Text(TxCliBadInterval), {g.value}));
+            o.intervalMs = *ms;
+        } else if (name == "for") {
+            const auto ms = ParseDuration(g.value);
+            if (!ms)
+                return fail(Format(Text(TxCliBadDuration), {g.value}));
+            o.forMs = *ms;
+        }
+    }
+    if (o.iso && o.decimal != u'.')
+        return fail(Text(TxCliIsoDecimal));
 
     if (has("version")) {
         o.command = Command::Version;
@@ -262,61 +316,11 @@ ParseResult ParseCommandLine(const QStringList &arguments)
     }
 
     const QString commandText = CommandName(o.command);
-    for (const Given &g : given) {
-        if (!allows(*g.rule, o.command))
+    for (const Given &g : given)
+        if (!(g.rule->commands & bit(o.command)))
             return fail(Format(Text(TxCliOptionNotFor), {g.spelled, commandText}));
-        const std::string_view name = g.rule->name;
-        if (name == "port") {
-            o.port = g.value;
-        } else if (name == "baud") {
-            bool ok = false;
-            const int baud = g.value.toInt(&ok);
-            if (!ok || (baud != 4800 && baud != 9600 && baud != 19200 && baud != 38400))
-                return fail(Format(Text(TxCliBadBaud), {g.value}));
-            o.baud = baud;
-        } else if (name == "log") {
-            o.logDir = g.value;
-        } else if (name == "language") {
-            o.language = LanguageNamed(g.value);
-            if (!o.language)
-                return fail(Format(Text(TxCliBadLanguage), {g.value}));
-        } else if (name == "csv" || name == "xlsx") {
-            if (o.command == Command::Download) {
-                if (!o.outputDir.isEmpty())
-                    return fail(Text(TxCliOneTarget));
-                o.outputDir = g.value;
-                o.xlsx = name == "xlsx";
-            } else {
-                o.csvFile = g.value;
-            }
-        } else if (name == "all") {
-            o.blocks.clear();
-        } else if (name == "template") {
-            o.templateFile = g.value;
-        } else if (name == "force") {
-            o.force = true;
-        } else if (name == "fields") {
-            o.fields = g.value;
-        } else if (name == "decimal") {
-            if (g.value != u"." && g.value != u",")
-                return fail(Format(Text(TxCliBadDecimal), {g.value}));
-            o.decimal = g.value.at(0);
-        } else if (name == "two-columns") {
-            o.twoColumns = true;
-        } else if (name == "skip-alarm") {
-            o.skipAlarm = true;
-        } else if (name == "interval") {
-            const auto ms = ParseInterval(g.value);
-            if (!ms)
-                return fail(Format(Text(TxCliBadInterval), {g.value}));
-            o.intervalMs = *ms;
-        } else if (name == "for") {
-            const auto ms = ParseDuration(g.value);
-            if (!ms)
-                return fail(Format(Text(TxCliBadDuration), {g.value}));
-            o.forMs = *ms;
-        }
-    }
+    if (o.command == Command::Live)
+        o.csvFile = std::exchange(o.outputDir, {});
 
     switch (o.command) {
     case Command::ReadConfig:
@@ -342,6 +346,8 @@ ParseResult ParseCommandLine(const QStringList &arguments)
             return fail(Text(TxCliOneTarget));
         if (!o.templateFile.isEmpty() && !o.xlsx)
             return fail(Text(TxCliTemplateNeedsXlsx));
+        if (Model::NamedDescriptor(o.outputDir) && o.blocks.size() != 1)
+            return fail(Text(TxCliStdoutOneBlock));
         break;
     case Command::Live:
         if (!positional.isEmpty())

@@ -30,18 +30,20 @@ struct CliOptions
     QString logDir;                     // traffic log into this folder; empty: no log
     std::optional<int> language;        // --language: 0 German, 1 English (ProgramLanguage's values)
 
-    QString file;                       // read-config, write-config
+    QString file;                       // read-config ("-": stdout), write-config
     QList<int> blocks;                  // download; empty: every block
     bool xlsx = false;                  // download: workbooks instead of text files
     QString templateFile;               // download --xlsx: the workbook to fill
-    QString outputDir;                  // download
+    QString outputDir;                  // download; "-": one block to stdout
     bool force = false;
     QString fields;                     // download: the field list, as given
     QChar decimal = u'.';
     bool twoColumns = false;
     bool skipAlarm = false;
+    bool iso = false;                   // ISO 8601 dates and times, "." decimals
+    bool json = false;                  // info, directory: one JSON document
 
-    QString csvFile;                    // live
+    QString csvFile;                    // live; "-": stdout
     qint64 intervalMs = 0;
     std::optional<qint64> forMs;
 };

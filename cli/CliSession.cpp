@@ -4,8 +4,12 @@
 #include "measure/SystemFormats.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QTimer>
+
+#include <cerrno>
+#include <unistd.h>
 
 namespace Cli {
 
@@ -13,7 +17,8 @@ CliSession::CliSession(const CliOptions &options, Console &console, QObject *par
     : QObject(parent)
     , m_options(options)
     , m_console(console)
-    , m_formats(Measure::SystemDisplayFormats(QLocale::system(), options.decimal))
+    , m_formats(options.iso ? Measure::DisplayFormats{QStringLiteral("yyyy-MM-dd"), QStringLiteral("HH:mm:ss"), u'.'}
+                            : Measure::SystemDisplayFormats(QLocale::system(), options.decimal))
     , m_store(m_tables.FieldTable)
     , m_log(*this)
     , m_serial(*this, &m_log)
@@ -46,6 +51,8 @@ CliSession::~CliSession()
 int CliSession::open()
 {
     if (!m_options.logDir.isEmpty()) {
+        if (const int made = makeFolder(m_options.logDir); made != ExitDone)
+            return made;
         m_log.setDirectory(m_options.logDir);
         m_log.setLogging(true);
         m_log.OpenTrafficLog();
@@ -66,6 +73,20 @@ int CliSession::open()
     return ExitDone;
 }
 
+int CliSession::makeFolder(const QString &dir)
+{
+    int error = 0;
+    if (!m_folders.make(dir, &error)) {
+        StatusMessage(Lang::Format(Lang::Text(Lang::TxCliCannotCreateDir), {dir, Model::SystemReason(error)}), true);
+        return ExitFile;
+    }
+    if (::access(QFile::encodeName(dir).constData(), W_OK | X_OK) != 0) {
+        StatusMessage(Lang::Format(Lang::Text(Lang::TxCliDirNotWritable), {dir, Model::SystemReason(errno)}), true);
+        return ExitFile;
+    }
+    return ExitDone;
+}
+
 void CliSession::whenIdle(std::function<void()> then)
 {
     // always from the event loop: the engine finishes its pass before the next step queues
@@ -81,10 +102,20 @@ void CliSession::StatusMessage(const QString &text, bool error)
 {
     if (error) {
         m_errors << text;
+        // the job in hand is the one the error is about
+        if (m_engine && m_engine->currentJob() >= 0)
+            m_failedOrders << m_engine->queue()[std::size_t(m_engine->currentJob())].orderIndex;
         m_console.message(text);
     } else {
         m_console.progress(text);
     }
+}
+
+QString CliSession::cannotWrite(const QString &path, const QString &reason)
+{
+    if (Model::NamedDescriptor(path) == 1)
+        return Lang::Format(Lang::Text(Lang::TxCliStdoutFailed), {reason});
+    return Lang::Format(Lang::Text(Lang::TxCliCannotWrite), {path, reason});
 }
 
 QString CliSession::fieldName(int field) const

@@ -11,6 +11,7 @@
 #include "link/TrafficLog.h"
 #include "measure/ColumnLayout.h"
 #include "model/FieldStore.h"
+#include "model/FileTargets.h"
 
 #include <QObject>
 #include <QStringList>
@@ -40,6 +41,8 @@ public:
     // Errors reported since the last call.
     QStringList takeErrors() { return std::exchange(m_errors, {}); }
     bool hasErrors() const { return !m_errors.isEmpty(); }
+    // The orders whose errors were reported since the last call, in order.
+    QList<int> takeFailedOrders() { return std::exchange(m_failedOrders, {}); }
     // Reports the field values of this slot that did not convert, as errors; true if there were any.
     bool reportRejectedValues(int slot);
 
@@ -50,11 +53,20 @@ public:
     Model::FieldStore &store() { return m_store; }
     Link::ProtocolEngine &engine() { return *m_engine; }
     Link::TrafficLog &log() { return m_log; }
+    bool lineUp() const { return m_serial.PortReady(); }
     Console &console() { return m_console; }
     const CliOptions &options() const { return m_options; }
     Files::ParamRecord &param() { return m_param; }
-    // Dates and times as the system shows them, numbers with the chosen separator.
+    // Dates and times as the system shows them, numbers with the chosen separator; with --iso
+    // ISO 8601 dates and times and "." whatever the locale.
     const Measure::DisplayFormats &formats() const { return m_formats; }
+    // Folders made for this run's output; a run that fails takes back the empty ones.
+    Model::MadeFolders &folders() { return m_folders; }
+    // Makes `dir` for output, or says why not (ExitFile); ExitDone when it is a folder now.
+    int makeFolder(const QString &dir);
+
+    // "The file %s cannot be written: reason", or that stdout cannot be written.
+    static QString cannotWrite(const QString &path, const QString &reason);
 
     // The configuration key of a field in the program's language, or its control name.
     QString fieldName(int field) const;
@@ -70,6 +82,8 @@ private:
     Link::SerialLink m_serial;
     std::unique_ptr<Link::ProtocolEngine> m_engine;
     QStringList m_errors;
+    QList<int> m_failedOrders;
+    Model::MadeFolders m_folders;
 };
 
 } // namespace Cli

@@ -1,5 +1,6 @@
 #include "cli/Console.h"
 
+#include <cerrno>
 #include <unistd.h>
 
 namespace Cli {
@@ -32,8 +33,14 @@ void Console::endTransient()
 void Console::result(const QString &line)
 {
     endTransient();
-    put(m_out, line + u'\n');
-    std::fflush(m_out);
+    // after the first failure nothing more goes out: the reader would get a gap, not the end
+    if (m_outError != 0)
+        return;
+    const QByteArray bytes = (line + u'\n').toUtf8();
+    errno = 0;
+    if (std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), m_out) != std::size_t(bytes.size())
+        || std::fflush(m_out) != 0)
+        m_outError = errno != 0 ? errno : EIO;
 }
 
 void Console::message(const QString &text)

@@ -7,7 +7,9 @@
 namespace Cli {
 
 // Results go to stdout, messages to stderr; progress only when stderr is a terminal, so a
-// script's log holds what went wrong and nothing else.
+// script's log holds what went wrong and nothing else. A result that does not reach stdout
+// (a full disk, a closed pipe, stdout closed) is remembered: the run then ends with a message
+// and the file error, never as if its output had been delivered.
 class Console
 {
 public:
@@ -22,6 +24,9 @@ public:
     // A progress line that the next one overwrites (a running count).
     void transient(const QString &text);
 
+    // errno of the first result that could not be written; 0 while all arrived
+    int outputError() const { return m_outError; }
+
 private:
     void endTransient();
 
@@ -29,6 +34,7 @@ private:
     FILE *m_err;
     bool m_interactive = false;
     bool m_transientShown = false;
+    int m_outError = 0;
 };
 
 } // namespace Cli

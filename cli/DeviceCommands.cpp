@@ -5,13 +5,18 @@
 #include "files/ConfigFiles.h"
 #include "lang/Texts.h"
 #include "measure/MemoryReader.h"
+#include "model/FileTargets.h"
 #include "model/StatusTables.h"
 
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QTimer>
 
+#include <cmath>
 #include <memory>
 
 namespace Cli {
@@ -47,6 +52,68 @@ bool sentToInstrument(const Link::Tables &tables, int field)
     return false;
 }
 
+const QString kIsoDateTime = QStringLiteral("yyyy-MM-ddTHH:mm:ss");
+
+// The instrument's clock ("dd.MM.yyyy", "HH:mm:ss") as ISO 8601; the texts as they are when
+// they are no date and time.
+QString isoClock(const QString &date, const QString &time)
+{
+    const QDateTime when(QDate::fromString(date, QStringLiteral("dd.MM.yyyy")), QTime::fromString(time, QStringLiteral("HH:mm:ss")));
+    return when.isValid() ? when.toString(kIsoDateTime) : (date + u' ' + time).trimmed();
+}
+
+QString clockLine(CliSession &session, TextId pattern, const QString &date, const QString &time)
+{
+    if (session.options().iso)
+        return Format(Text(pattern), {isoClock(date, time), QString()}).trimmed();
+    return Format(Text(pattern), {date, time});
+}
+
+// A number the instrument sends as text; null when it is none.
+QJsonValue jsonNumber(const QString &text)
+{
+    bool ok = false;
+    const qlonglong n = text.trimmed().toLongLong(&ok);
+    return ok ? QJsonValue(n) : QJsonValue();
+}
+
+void printJson(CliSession &session, const QJsonObject &object)
+{
+    session.console().result(QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Indented)).trimmed());
+}
+
+// The configuration keys of the fields an order carries.
+QStringList keysOf(CliSession &session, int order)
+{
+    QStringList keys;
+    for (int field : session.tables().Orders[std::size_t(order)].Fields)
+        if (!session.tables().FieldTable[field].Keys.value(0).isEmpty())
+            keys << session.fieldName(field);
+    return keys;
+}
+
+// After the configuration went out: what the instrument took and what it did not, when it did
+// not take everything.
+int reportConfigWritten(CliSession &session)
+{
+    const QList<int> failed = session.takeFailedOrders();
+    const bool rejected = session.reportRejectedValues(Model::TelegramSlot);
+    const bool errors = !session.takeErrors().isEmpty();
+    // after silence or a lost line the queue was dropped: nothing behind the failure went out
+    const bool dropped = session.engine().NoAnswerCount() > 0 || !session.lineUp();
+    QStringList taken, notTaken;
+    bool behind = false;
+    for (int order : Link::ProtocolEngine::ConfigWriteOrders()) {
+        const bool lost = behind || failed.contains(order);
+        behind = behind || (dropped && failed.contains(order));
+        (lost ? notTaken : taken) << keysOf(session, order);
+    }
+    if (!notTaken.isEmpty())
+        session.console().message(Format(Text(TxCliConfigPartly), {taken.isEmpty() ? Text(TxCliNothing) : taken.join(QStringLiteral(", ")),
+                                                                    notTaken.join(QStringLiteral(", "))}));
+    return errors || rejected ? ExitInstrument : ExitDone;
+}
+
 } // namespace
 
 void RunInfo(CliSession &session, Finish finish)
@@ -61,18 +128,30 @@ void RunInfo(CliSession &session, Finish finish)
         Model::DeviceState state;
         state.ProgramLanguage = session.param().ProgramLanguage;
         Model::DecodeAlarmMask(session.tables().Status, store.value(27), state);
+        QStringList alarms;
+        for (const QString &a : std::as_const(state.AlarmTexts))
+            alarms << a.trimmed();
+        const bool timerStart = store.value(34) == QLatin1String("1");
+        if (session.options().json) {
+            printJson(session, {{QStringLiteral("serialNumber"), store.value(0).trimmed()},
+                                {QStringLiteral("version"), store.value(1).trimmed()},
+                                {QStringLiteral("operatingHours"), jsonNumber(store.value(2))},
+                                {QStringLiteral("clock"), isoClock(store.value(3), store.value(4))},
+                                {QStringLiteral("recording"), store.RecordingRunning()},
+                                {QStringLiteral("startMode"), timerStart ? QStringLiteral("timer") : QStringLiteral("manual")},
+                                {QStringLiteral("memoryUsePercent"), jsonNumber(store.value(29))},
+                                {QStringLiteral("alarmMask"), jsonNumber(store.value(27))},
+                                {QStringLiteral("alarms"), QJsonArray::fromStringList(alarms)}});
+            return finish(ExitDone);
+        }
         Console &out = session.console();
         out.result(Format(Text(TxCliInfoSerial), {store.value(0)}));
         out.result(Format(Text(TxCliInfoVersion), {store.value(1)}));
         out.result(Format(Text(TxCliInfoHours), {store.value(2)}));
-        out.result(Format(Text(TxCliInfoClock), {store.value(3), store.value(4)}));
+        out.result(clockLine(session, TxCliInfoClock, store.value(3), store.value(4)));
         out.result(Format(Text(TxCliInfoRecording), {Text(store.RecordingRunning() ? TxCliOn : TxCliOff)}));
-        out.result(Format(Text(TxCliInfoStartMode),
-                          {Text(store.value(34) == QLatin1String("1") ? TxCliStartTimer : TxCliStartManual)}));
+        out.result(Format(Text(TxCliInfoStartMode), {Text(timerStart ? TxCliStartTimer : TxCliStartManual)}));
         out.result(Format(Text(TxCliInfoMemoryUse), {store.value(29).trimmed()}));
-        QStringList alarms;
-        for (const QString &a : std::as_const(state.AlarmTexts))
-            alarms << a.trimmed();
         out.result(Format(Text(TxCliInfoAlarms), {alarms.isEmpty() ? Text(TxCliNoAlarms) : alarms.join(QStringLiteral(", "))}));
         finish(ExitDone);
     });
@@ -80,13 +159,21 @@ void RunInfo(CliSession &session, Finish finish)
 
 void RunReadConfig(CliSession &session, Finish finish)
 {
+    // decided before the instrument is asked, so that its answer is not lost on a file kept
+    const QString name = session.options().file;
+    const Model::TargetInfo target = Model::InspectTarget(name);
+    if (target.kind == Model::TargetKind::Refused || (target.exists && !session.options().force)) {
+        session.StatusMessage(target.exists ? Format(Text(TxCliFileExists), {name})
+                                            : CliSession::cannotWrite(name, Model::SystemReason(target.error)),
+                              true);
+        return finish(ExitFile);
+    }
     session.engine().ReadConfigFromDevice();
-    session.whenIdle([&session, finish] {
+    session.whenIdle([&session, finish, name] {
         // a configuration the instrument did not deliver whole is not saved
         if (sequenceFailed(session))
             return finish(ExitInstrument);
         Files::ConfigFiles files(session.tables().FieldTable, session.param(), QDir::currentPath(), fileHooks(session));
-        const QString name = session.options().file;
         session.StatusMessage(Format(Text(TxSavingConfigTo), {name}), false);
         finish(files.WriteConfigFile(name) ? ExitDone : ExitFile);
     });
@@ -124,11 +211,13 @@ void RunWriteConfig(CliSession &session, Finish finish)
         session.StatusMessage(Format(Text(TxCliKeysMissing), {name, missingSent.join(QStringLiteral(", "))}), true);
         return finish(ExitFile);
     }
+    // every value the instrument would refuse is named, and none is sent
     if (session.reportRejectedValues(Model::FileSlot))
         return finish(ExitFile);
 
+    session.takeFailedOrders();
     session.engine().WriteConfigToDevice();
-    session.whenIdle([&session, finish] { finish(sequenceFailed(session) ? ExitInstrument : ExitDone); });
+    session.whenIdle([&session, finish] { finish(reportConfigWritten(session)); });
 }
 
 void RunSetClock(CliSession &session, Finish finish)
@@ -145,7 +234,7 @@ void RunSetClock(CliSession &session, Finish finish)
         session.whenIdle([&session, finish] {
             if (sequenceFailed(session))
                 return finish(ExitInstrument);
-            session.console().result(Format(Text(TxCliClockSet), {session.store().value(3), session.store().value(4)}));
+            session.console().result(clockLine(session, TxCliClockSet, session.store().value(3), session.store().value(4)));
             finish(ExitDone);
         });
     });
@@ -158,19 +247,39 @@ void RunDirectory(CliSession &session, Finish finish)
     reader->LoadDirectory();
     session.whenIdle([&session, finish, reader] {
         session.engine().setAbandonBlockRead({});
-        if (sequenceFailed(session))
+        // an entry the reader skipped was reported; the others are shown, the status says 1
+        const bool rejected = session.reportRejectedValues(Model::TelegramSlot);
+        const bool skipped = !session.takeErrors().isEmpty();
+        if (rejected || (skipped && !reader->lastDirectoryComplete()))
             return finish(ExitInstrument);
-        QStringList headings;
-        for (const QString &h : Measure::DirectoryHeadings())
-            headings << h.trimmed();
-        session.console().result(headings.join(u';'));
-        for (const Measure::TBlockHeader &block : reader->directory()) {
-            QStringList cells;
-            for (const QString &c : Measure::DirectoryRowTexts(block, session.formats()))
-                cells << c.trimmed();
-            session.console().result(cells.join(u';'));
+        if (session.options().json) {
+            QJsonArray blocks;
+            for (const Measure::TBlockHeader &b : reader->directory())
+                blocks.append(QJsonObject{
+                    {QStringLiteral("block"), b.BlockNr},
+                    {QStringLiteral("start"), Measure::DaysToDateTime(b.StartDate + b.StartTime).toString(kIsoDateTime)},
+                    {QStringLiteral("intervalSeconds"), qint64(std::llround(b.Interval * 86400.0))},
+                    {QStringLiteral("analog"), b.HasAnalog != 0},
+                    {QStringLiteral("humiditySensors"), b.HumCount},
+                    {QStringLiteral("temperatureSensors"), b.TempCount},
+                    {QStringLiteral("overwritten"), qint64(b.OverwriteCount)},
+                    {QStringLiteral("firstRecord"), Measure::DaysToDateTime(b.FirstRecordTime).toString(kIsoDateTime)}});
+            printJson(session, {{QStringLiteral("blocks"), blocks}});
+        } else {
+            QStringList headings;
+            for (const QString &h : Measure::DirectoryHeadings())
+                headings << h.trimmed();
+            session.console().result(headings.join(u';'));
+            for (const Measure::TBlockHeader &block : reader->directory()) {
+                QStringList cells;
+                for (const QString &c : Measure::DirectoryRowTexts(block, session.formats()))
+                    cells << c.trimmed();
+                session.console().result(cells.join(u';'));
+            }
         }
-        finish(ExitDone);
+        if (skipped)
+            session.StatusMessage(Text(TxCliEntriesSkipped), true);
+        finish(skipped ? ExitInstrument : ExitDone);
     });
 }
 

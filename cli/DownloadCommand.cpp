@@ -5,6 +5,7 @@
 
 #include "lang/Texts.h"
 #include "measure/SheetExport.h"
+#include "model/FileTargets.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -44,16 +45,9 @@ void DownloadCommand::done(int code)
 void DownloadCommand::start()
 {
     // the folder first: a download that cannot be saved is not worth the wait
-    const QString dir = m_session.options().outputDir;
-    if (!QFileInfo(dir).isDir() && !QDir().mkpath(dir)) {
-        m_session.StatusMessage(Format(Text(TxCliCannotCreateDir), {dir}), true);
-        return done(ExitFile);
-    }
-    const QFileInfo info(dir);
-    if (!info.isDir() || !info.isWritable()) {
-        m_session.StatusMessage(Format(Text(TxCliDirNotWritable), {dir}), true);
-        return done(ExitFile);
-    }
+    if (!toStandardOutput())
+        if (const int made = m_session.makeFolder(m_session.options().outputDir); made != ExitDone)
+            return done(made);
     const QString templateFile = m_session.options().templateFile;
     if (templateFile.isEmpty())
         return readDirectory();
@@ -79,10 +73,18 @@ void DownloadCommand::readDirectory()
     m_session.whenIdle([this] { directoryRead(); });
 }
 
+bool DownloadCommand::toStandardOutput() const
+{
+    return Model::NamedDescriptor(m_session.options().outputDir).has_value();
+}
+
 void DownloadCommand::directoryRead()
 {
-    if (m_session.hasErrors() || m_session.reportRejectedValues(Model::TelegramSlot))
+    // an entry the reader skipped (reported as it came) costs the exit status, not the other blocks
+    const bool complete = m_reader.lastDirectoryComplete();
+    if ((m_session.hasErrors() && !complete) || m_session.reportRejectedValues(Model::TelegramSlot))
         return done(ExitInstrument);
+    m_entriesSkipped = !m_session.takeErrors().isEmpty();
     const CliOptions &o = m_session.options();
     const Model::FieldStore &store = m_session.store();
     Measure::ReadOptions read;
@@ -100,7 +102,7 @@ void DownloadCommand::directoryRead()
 
     if (m_reader.directory().empty() && o.blocks.isEmpty()) {
         m_session.console().message(Text(TxCliMemoryEmpty));
-        return done(ExitDone);
+        return done(finalCode(ExitDone));
     }
     if (!planJobs())
         return;
@@ -151,7 +153,7 @@ bool DownloadCommand::planJobs()
             name = QStringLiteral("%1_%2.%3").arg(n.completeBaseName()).arg(block.BlockNr).arg(n.suffix());
         }
         names.insert(name);
-        m_jobs.push_back({index, block.BlockNr, choice.marks, QDir(o.outputDir).filePath(name)});
+        m_jobs.push_back({index, block.BlockNr, choice.marks, toStandardOutput() ? o.outputDir : QDir(o.outputDir).filePath(name)});
     }
     if (!unmatchedEverywhere.isEmpty()) {
         QStringList items(unmatchedEverywhere.begin(), unmatchedEverywhere.end());
@@ -165,13 +167,18 @@ bool DownloadCommand::planJobs()
         done(ExitUsage);
         return false;
     }
-    if (!o.force) {
-        for (const Job &job : m_jobs)
-            if (QFileInfo::exists(job.path)) {
-                m_session.StatusMessage(Format(Text(TxCliFileExists), {job.path}), true);
-                done(ExitFile);
-                return false;
-            }
+    for (const Job &job : m_jobs) {
+        const Model::TargetInfo target = Model::InspectTarget(job.path);
+        QString refusal;
+        if (target.kind == Model::TargetKind::Refused)
+            refusal = CliSession::cannotWrite(job.path, Model::SystemReason(target.error));
+        else if (target.exists && !o.force)
+            refusal = Format(Text(TxCliFileExists), {job.path});
+        if (!refusal.isEmpty()) {
+            m_session.StatusMessage(refusal, true);
+            done(ExitFile);
+            return false;
+        }
     }
     return true;
 }
@@ -179,7 +186,7 @@ bool DownloadCommand::planJobs()
 void DownloadCommand::readNext()
 {
     if (m_next >= m_jobs.size())
-        return done(m_session.hasErrors() ? ExitInstrument : ExitDone);
+        return done(finalCode(m_session.hasErrors() ? ExitInstrument : ExitDone));
     const Job &job = m_jobs[m_next];
     m_reader.BuildFieldList(job.index);
     const Measure::ExportTarget target = m_session.options().xlsx ? Measure::TargetSheet : Measure::TargetText;
@@ -197,7 +204,8 @@ void DownloadCommand::blockRead()
         return done(ExitInstrument);
     if (!saveBlock(job))
         return done(ExitFile);
-    m_session.console().result(job.path);
+    if (!toStandardOutput())
+        m_session.console().result(job.path);
     ++m_next;
     readNext();
 }
@@ -205,7 +213,7 @@ void DownloadCommand::blockRead()
 bool DownloadCommand::saveBlock(const Job &job)
 {
     // someone may have put a file there while the block was read
-    if (!m_session.options().force && QFileInfo::exists(job.path)) {
+    if (!m_session.options().force && Model::InspectTarget(job.path).exists) {
         m_session.StatusMessage(Format(Text(TxCliFileExists), {job.path}), true);
         return false;
     }
@@ -223,8 +231,17 @@ bool DownloadCommand::saveBlock(const Job &job)
         saved = m_reader.textRows().Save(job.path, &error);
     }
     if (!saved)
-        m_session.StatusMessage(Format(Text(TxCliCannotWrite), {job.path, error}), true);
+        m_session.StatusMessage(CliSession::cannotWrite(job.path, error), true);
     return saved;
+}
+
+int DownloadCommand::finalCode(int code)
+{
+    if (m_entriesSkipped && code == ExitDone) {
+        m_session.StatusMessage(Text(TxCliEntriesSkipped), true);
+        return ExitInstrument;
+    }
+    return code;
 }
 
 void DownloadCommand::ReadStarted(Measure::ExportTarget, const Measure::TBlockHeader &block)

@@ -44,6 +44,9 @@ private:
     void readNext();
     void blockRead();
     bool saveBlock(const Job &job);
+    bool toStandardOutput() const;
+    // 1 for a run that skipped an unusable directory entry but went well otherwise
+    int finalCode(int code);
     void done(int code);
 
     // MemoryView
@@ -65,6 +68,7 @@ private:
     qint32 m_readingBlock = 0;
     qint64 m_rows = 0;
     bool m_headingSeen = false;
+    bool m_entriesSkipped = false;
     QElapsedTimer m_shown;
     QString m_template;                 // the workbook to fill (a converted copy of an old one)
     QString m_suffix = QStringLiteral("xlsx");

@@ -46,14 +46,13 @@ bool LiveCommand::reportFailure()
     switch (m_recorder.failure()) {
     case Measure::LiveRecorder::Failure::None:
         return false;
-    case Measure::LiveRecorder::Failure::NotWritable:
-        m_session.StatusMessage(Format(Text(TxCliCannotWrite), {file, Text(TxCliNotWritable)}), true);
-        break;
     case Measure::LiveRecorder::Failure::CannotRead:
         m_session.StatusMessage(Format(Text(TxCliCannotRead), {file}), true);
         break;
+    case Measure::LiveRecorder::Failure::NotWritable:
+    case Measure::LiveRecorder::Failure::NotOurs:
     case Measure::LiveRecorder::Failure::WriteFailed:
-        m_session.StatusMessage(Format(Text(TxCliCannotWrite), {file, m_recorder.failureReason()}), true);
+        m_session.StatusMessage(CliSession::cannotWrite(file, m_recorder.failureReason()), true);
         break;
     }
     return true;

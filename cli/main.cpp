@@ -8,16 +8,35 @@
 #include "cli/LiveCommand.h"
 
 #include "lang/Texts.h"
+#include "model/FileTargets.h"
 #include "model/NumericLocale.h"
 #include "model/StopSignals.h"
 
 #include <QCoreApplication>
 #include <QDir>
 
+#include <fcntl.h>
 #include <memory>
+#include <unistd.h>
+
+namespace {
+
+// A closed standard descriptor would be handed to the next file opened, the port say, and
+// results would go there. It is kept taken by /dev/null opened for reading only, so that a
+// write to it still fails as it would have on the closed one.
+void reserveStandardDescriptors()
+{
+    for (int fd = 0; fd <= 2; ++fd)
+        if (::fcntl(fd, F_GETFD) < 0 && ::open("/dev/null", O_RDONLY) != fd)
+            break;
+}
+
+} // namespace
 
 int main(int argc, char **argv)
 {
+    reserveStandardDescriptors();
+    Model::IgnoreWriteSignals();
     QCoreApplication app(argc, argv);
     Model::UseCNumericLocale();
     QCoreApplication::setApplicationName(QStringLiteral("qt8800-cli"));
@@ -25,6 +44,15 @@ int main(int argc, char **argv)
     using namespace Cli;
 
     Console console;
+    // what stdout did not take turns a success into the file error
+    const auto conclude = [&console](int code) {
+        if (const int error = console.outputError()) {
+            console.message(Lang::Format(Lang::Text(Lang::TxCliStdoutFailed), {Model::SystemReason(error)}));
+            if (code == ExitDone)
+                return int(ExitFile);
+        }
+        return code;
+    };
     const QStringList arguments = app.arguments().mid(1);
     // the window program's files lie in the folder it starts in; so does its parameter file
     const int language = RunLanguage(LanguageArgument(arguments), QDir::currentPath());
@@ -39,11 +67,11 @@ int main(int argc, char **argv)
     const CliOptions &options = *parsed.options;
     if (options.command == Command::Version) {
         console.result(QStringLiteral("qt8800-cli ") + QStringLiteral(QT8800_VERSION));
-        return ExitDone;
+        return conclude(ExitDone);
     }
     if (options.command == Command::Help) {
         console.result(HelpText(options.helpFor).trimmed());
-        return ExitDone;
+        return conclude(ExitDone);
     }
 
     // a signal ends a live recording as --for does; anything else stops where it is, with
@@ -56,8 +84,10 @@ int main(int argc, char **argv)
     // configuration files carry their keys in the program's language, as the window program's do
     session.param().ProgramLanguage = language;
     const int opened = session.open();
-    if (opened != ExitDone)
-        return opened;
+    if (opened != ExitDone) {
+        session.folders().removeEmpty();
+        return conclude(opened);
+    }
 
     int exitCode = ExitInstrument;
     bool finished = false;
@@ -103,5 +133,9 @@ int main(int argc, char **argv)
     }
     if (!finished)
         app.exec();
+    exitCode = conclude(exitCode);
+    // a command that failed leaves no folder it made and did not fill
+    if (exitCode != ExitDone)
+        session.folders().removeEmpty();
     return exitCode;
 }

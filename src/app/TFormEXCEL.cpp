@@ -217,7 +217,7 @@ void TFormEXCEL::saveAndClose(std::function<void(bool)> done)
         // a cancelled dialog or a failed save keeps the rows: they exist nowhere else
         if (!path || !m_reader.SaveWorkbook(*path)) {
             if (path)
-                setStatusText(Lang::Text(Lang::TxDataNotSaved));
+                setStatusText(m_reader.saveFailure());
             done(false);
             return;
         }

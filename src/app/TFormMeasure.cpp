@@ -128,7 +128,7 @@ void TFormMeasure::btnSaveMeasureClick()
             return;
         }
         const bool saved = m_reader.SaveText(*path);
-        setStatusText(Lang::Text(saved ? Lang::TxDataSaved : Lang::TxDataNotSaved));
+        setStatusText(saved ? Lang::Text(Lang::TxDataSaved) : m_reader.saveFailure());
     });
 }
 

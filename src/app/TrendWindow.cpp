@@ -259,10 +259,10 @@ void TrendWindow::reportRecorderFailure(const QString &path)
     using Failure = Measure::LiveRecorder::Failure;
     switch (m_recorder.failure()) {
     case Failure::None: return;
-    case Failure::NotWritable:
-        return showStatus(Format(Text(TxTrendCannotWrite), {file, Text(TxTrendNotWritable)}), true);
     case Failure::CannotRead:
         return showStatus(Format(Text(TxTrendCannotRead), {file, m_recorder.failureReason()}), true);
+    case Failure::NotWritable:
+    case Failure::NotOurs:
     case Failure::WriteFailed:
         return showStatus(Format(Text(TxTrendCannotWrite), {file, m_recorder.failureReason()}), true);
     }

@@ -1,5 +1,6 @@
 // qt8800: configuration and measurement data of the QT 8800 air-ion counter.
 #include "app/TForm1.h"
+#include "model/FileTargets.h"
 #include "model/NumericLocale.h"
 #include "model/StopSignals.h"
 
@@ -8,6 +9,7 @@
 
 int main(int argc, char **argv)
 {
+    Model::IgnoreWriteSignals();
     QApplication app(argc, argv);
     Model::UseCNumericLocale();
     QApplication::setApplicationName(QStringLiteral("qt8800"));

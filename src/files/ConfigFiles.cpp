@@ -3,10 +3,11 @@
 #include "files/ParameterFile.h"
 #include "files/TIniEditor.h"
 #include "lang/Texts.h"
+#include "model/FileTargets.h"
 #include "model/Win1252.h"
+#include "model/WholeFile.h"
 
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace Files {
 
@@ -50,9 +51,10 @@ void ConfigFiles::statusMessage(const QString &text, bool error) const
 
 bool ConfigFiles::WriteConfigFile(const QString &fileName)
 {
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly)) {
-        reportMessage(Lang::Format(Lang::Text(Lang::TxConfigCannotOpen), {fileName}), true);
+    Model::WholeFile file(fileName);
+    if (!file.open()) {
+        reportMessage(Model::WithReason(Lang::Format(Lang::Text(Lang::TxConfigCannotOpen), {fileName}), file.errorText()),
+                      true);
         return false;
     }
 
@@ -73,14 +75,9 @@ bool ConfigFiles::WriteConfigFile(const QString &fileName)
         line(key + u'=' + oneLine(m_fields[i].FileText));
     }
 
-    const QByteArray bytes = Model::ToWin1252(text);
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
-        reportMessage(Lang::Format(Lang::Text(Lang::TxFileWriteProblem), {fileName}), true);
-        return false;
-    }
-    if (!file.commit()) {
-        reportMessage(Lang::Format(Lang::Text(Lang::TxFileWriteProblem), {fileName}), true);
+    if (!file.write(Model::ToWin1252(text)) || !file.commit()) {
+        reportMessage(Model::WithReason(Lang::Format(Lang::Text(Lang::TxFileWriteProblem), {fileName}), file.errorText()),
+                      true);
         return false;
     }
     return true;

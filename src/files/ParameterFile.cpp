@@ -1,12 +1,13 @@
 #include "files/ParameterFile.h"
 
 #include "lang/Texts.h"
+#include "model/FileTargets.h"
 #include "model/Win1252.h"
+#include "model/WholeFile.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QtEndian>
 
 #include <bit>
@@ -414,26 +415,15 @@ bool WriteParameterFile(const QString &baseDir, ParamRecord &param, SelectionRec
                         const ReportFn &report)
 {
     const QString name = ParameterFileName(baseDir);
-    auto fail = [&] {
-        if (report)
-            report(Lang::Format(Lang::Text(Lang::TxFileWriteProblem), {name}), true);
-        return false;
-    };
-
     // written beside the old file and renamed over it, so a failure keeps the old settings
-    QSaveFile file(name);
-    if (!file.open(QIODevice::WriteOnly))
-        return fail();
+    Model::WholeFile file(name);
     param.ParamChecksum = ComputeParamChecksum(param);
     selection.SelectionChecksum = ComputeSelectionChecksum(selection);
-    const QByteArray bytes = EncodeParamRecord(param) + EncodeSelectionRecord(selection);
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
-        return fail();
-    }
-    if (!file.commit())
-        return fail();
-    return true;
+    if (file.open() && file.write(EncodeParamRecord(param) + EncodeSelectionRecord(selection)) && file.commit())
+        return true;
+    if (report)
+        report(Model::WithReason(Lang::Format(Lang::Text(Lang::TxFileWriteProblem), {name}), file.errorText()), true);
+    return false;
 }
 
 } // namespace Files

@@ -26,20 +26,25 @@ const TextTable &CliTexts()
         {TxCliSeeHelp, "Hilfe: qt8800-cli --help"},
         {TxCliBadLanguage, "Die Sprache %s gibt es nicht (de oder en)."},
         {TxCliTemplateNeedsXlsx, "--template gilt nur mit --xlsx."},
+        {TxCliStdoutOneBlock, "Auf die Standardausgabe (-) geht genau ein Block; bitte eine Blocknummer angeben."},
+        {TxCliIsoDecimal, "--iso schreibt Dezimalpunkte und passt nicht zu --decimal ,"},
 
         {TxCliPortNotOpened, "Schnittstelle %s (%s) kann nicht geöffnet werden:"},
         {TxCliValueNotConverted, "Wert für %s nicht verwendbar: >%s<"},
         {TxCliInterrupted, "Abgebrochen."},
+        {TxCliConfigPartly, "Das QT 8800 hat nicht alles übernommen. Übernommen: %s. Nicht übernommen: %s."},
+        {TxCliNothing, "nichts"},
+        {TxCliEntriesSkipped, "Unbrauchbare Einträge des Messwertverzeichnisses wurden übersprungen."},
 
         {TxCliCannotRead, "Die Datei %s kann nicht gelesen werden."},
         {TxCliCannotWrite, "Die Datei %s kann nicht geschrieben werden: %s"},
-        {TxCliNotWritable, "kein Schreibrecht oder Ordner fehlt"},
-        {TxCliCannotCreateDir, "Der Ordner %s kann nicht angelegt werden."},
-        {TxCliDirNotWritable, "In den Ordner %s kann nicht geschrieben werden."},
+        {TxCliCannotCreateDir, "Der Ordner %s kann nicht angelegt werden: %s"},
+        {TxCliDirNotWritable, "In den Ordner %s kann nicht geschrieben werden: %s"},
         {TxCliFileExists, "Die Datei %s gibt es schon; --force überschreibt sie."},
         {TxCliKeysMissing, "In der Datei %s fehlen Einstellungen für das QT 8800: %s"},
         {TxCliKeysMissingKept, "Nicht in der Datei, Vorgabe bleibt: %s"},
         {TxCliNoModule, "Kein englisches Sprachmodul gefunden (gesucht: %s); die Texte bleiben deutsch."},
+        {TxCliStdoutFailed, "Die Standardausgabe kann nicht geschrieben werden: %s"},
 
         {TxCliInfoSerial, "Serien-Nr.: %s"},
         {TxCliInfoVersion, "Version: %s"},
@@ -91,50 +96,62 @@ const TextTable &CliTexts()
          "  --help                Hilfe zum Befehl\n"
          "  --version             Programmversion\n"
          "\n"
-         "Ergebnisse stehen auf der Standardausgabe, Meldungen auf der Fehlerausgabe.\n"
+         "Für Skripte:\n"
+         "  --iso                 Datum und Zeit nach ISO 8601, Dezimalpunkt (info, set-clock,\n"
+         "                        directory, download, live)\n"
+         "  --json                info und directory als JSON\n"
+         "  -                     als Dateiname: die Standardausgabe\n"
+         "\n"
+         "Dateien werden ganz oder gar nicht geschrieben. Ergebnisse stehen auf der\n"
+         "Standardausgabe, Meldungen auf der Fehlerausgabe.\n"
          "Rückgabewert: 0 erledigt, 1 Fehler oder keine Antwort des QT 8800,\n"
          "2 falscher Aufruf, 3 Dateifehler.\n"},
         {TxCliHelpInfo,
-         "Aufruf: qt8800-cli info [--port COMn|PFAD] [--baud N] [--log ORDNER]\n"
+         "Aufruf: qt8800-cli info [--json] [--iso] [--port COMn|PFAD] [--baud N] [--log ORDNER]\n"
          "\n"
          "Liest Geräteinformation, Status, Datum und Uhrzeit des QT 8800 (GIN, GST, GDA)\n"
          "und zeigt Serien-Nr., Version, Betriebsstunden, Uhr, Speicherung, Speicherstart,\n"
-         "Speicherbelegung und Alarme, je eine Zeile.\n"},
+         "Speicherbelegung und Alarme, je eine Zeile, mit --json als ein JSON-Objekt.\n"},
         {TxCliHelpReadConfig,
-         "Aufruf: qt8800-cli read-config DATEI [--port COMn|PFAD] [--baud N] [--log ORDNER]\n"
+         "Aufruf: qt8800-cli read-config DATEI|- [--force] [--port COMn|PFAD] [--baud N] [--log ORDNER]\n"
          "\n"
          "Liest die ganze Konfiguration aus dem QT 8800, wie \"Konfiguration aus QT 8800 lesen\"\n"
          "(F5), und speichert sie als Konfigurationsdatei (.QT8), wie \"Konfigurationsdatei\n"
          "speichern\" (F3). Die Werte, die nur das Programm kennt (Analogeingang, Skala),\n"
-         "erhalten die Vorgaben der Seite. Antwortet das Gerät nicht ganz, wird nichts gespeichert.\n"},
+         "erhalten die Vorgaben der Seite. Antwortet das Gerät nicht ganz, wird nichts gespeichert.\n"
+         "Eine vorhandene Datei wird nur mit --force ersetzt; \"-\" schreibt auf die Standardausgabe.\n"},
         {TxCliHelpWriteConfig,
          "Aufruf: qt8800-cli write-config DATEI [--port COMn|PFAD] [--baud N] [--log ORDNER]\n"
          "\n"
          "Liest eine Konfigurationsdatei, wie \"Konfigurationsdatei laden\" (F2), und überträgt\n"
          "sie zum QT 8800, wie \"Konfiguration zum QT 8800 übertragen\" (F6). Fehlt in der Datei\n"
-         "eine Einstellung des Geräts oder ist ein Wert unbrauchbar, wird nichts übertragen\n"
-         "(Rückgabewert 3).\n"},
+         "eine Einstellung des Geräts oder nimmt das Gerät einen Wert nicht an, wird nichts\n"
+         "übertragen (Rückgabewert 3); die Meldung nennt jeden Schlüssel und Wert. Lehnt das\n"
+         "Gerät dennoch etwas ab, nennt die Meldung, was es übernommen hat und was nicht.\n"},
         {TxCliHelpSetClock,
-         "Aufruf: qt8800-cli set-clock [--port COMn|PFAD] [--baud N] [--log ORDNER]\n"
+         "Aufruf: qt8800-cli set-clock [--iso] [--port COMn|PFAD] [--baud N] [--log ORDNER]\n"
          "\n"
          "Stellt Datum und Uhrzeit des QT 8800 zur nächsten vollen Sekunde auf die Zeit des\n"
          "Rechners und zeigt, was das Gerät meldet.\n"},
         {TxCliHelpDirectory,
-         "Aufruf: qt8800-cli directory [--port COMn|PFAD] [--baud N] [--log ORDNER]\n"
+         "Aufruf: qt8800-cli directory [--json] [--iso] [--port COMn|PFAD] [--baud N] [--log ORDNER]\n"
          "\n"
          "Liest das Messwertverzeichnis und zeigt je Block eine Zeile, \";\"-getrennt:\n"
-         "Nr, Datum, Zeit, Intervall, Analog, Feuchte, Temperatur, Gelöscht.\n"},
+         "Nr, Datum, Zeit, Intervall, Analog, Feuchte, Temperatur, Gelöscht; mit --json\n"
+         "ein JSON-Objekt. Ein unbrauchbarer Eintrag wird gemeldet und übersprungen (Rückgabewert 1).\n"},
         {TxCliHelpDownload,
          "Aufruf: qt8800-cli download [BLOCK...|--all] --csv ORDNER | --xlsx ORDNER\n"
          "                  [--force] [--fields LISTE] [--decimal .|,] [--two-columns]\n"
-         "                  [--skip-alarm] [--template DATEI] [--port COMn|PFAD] [--baud N]\n"
-         "                  [--log ORDNER]\n"
+         "                  [--skip-alarm] [--template DATEI] [--iso] [--port COMn|PFAD]\n"
+         "                  [--baud N] [--log ORDNER]\n"
          "\n"
          "Speichert jeden genannten Block (ohne Nummern: alle) als eigene Datei, mit denselben\n"
          "Zeilen, Formaten und Überschriften wie das Textfenster (--csv) oder als Arbeitsmappe\n"
          "mit Diagramm (--xlsx). Der Name ist QT8800_ und die Zeit des ersten Messwerts\n"
          "(jjjjmmtthhnnss), z. B. QT8800_20261201091500.csv. Eine vorhandene Datei wird nur mit\n"
-         "--force überschrieben; vor dem ersten Messwert wird alles geprüft.\n"
+         "--force überschrieben; vor dem ersten Messwert wird alles geprüft. --csv - schreibt\n"
+         "einen einzelnen Block auf die Standardausgabe. Ein unbrauchbarer Eintrag des\n"
+         "Verzeichnisses wird übersprungen, die anderen Blöcke werden gespeichert (Rückgabewert 1).\n"
          "\n"
          "  --fields LISTE    durch Kommas getrennt: Gruppen (all, datetime, ions, analog,\n"
          "                    sensors, averages), Namen (\"Ionen Avg\", \"F 0\") oder Positionen\n"
@@ -149,14 +166,16 @@ const TextTable &CliTexts()
          "Die geschriebenen Dateien stehen auf der Standardausgabe. Eine unbekannte Blocknummer\n"
          "ergibt 2, eine vorhandene Datei 3.\n"},
         {TxCliHelpLive,
-         "Aufruf: qt8800-cli live --interval S [--for DAUER] --csv DATEI [--decimal .|,]\n"
-         "                  [--port COMn|PFAD] [--baud N] [--log ORDNER]\n"
+         "Aufruf: qt8800-cli live --interval S [--for DAUER] --csv DATEI|- [--decimal .|,]\n"
+         "                  [--iso] [--port COMn|PFAD] [--baud N] [--log ORDNER]\n"
          "\n"
          "Fragt alle S Sekunden (0.1 bis 86400) die aktuellen Messwerte ab und hängt je\n"
          "Antwort eine Zeile an DATEI an: Datum; Uhrzeit mit Millisekunden; Messbereich;\n"
          "Ionen (negativ bei negativer Polarität); Analogeingang in Volt; Sensoren. Jede Zeile\n"
-         "wird sofort geschrieben. Eine Überschrift steht am Anfang und wo sich die Sensoren\n"
-         "ändern. Ende nach DAUER (90, 90s, 15m, 2h) oder mit Strg+C (Rückgabewert 0);\n"
+         "wird sofort und ganz geschrieben. Eine Überschrift steht am Anfang, wo sich die\n"
+         "Sensoren ändern und wo ein Lauf Datum, Zeit oder Dezimalzeichen anders schreibt. Eine\n"
+         "Datei, die keine solche Aufzeichnung ist, bleibt unberührt (Rückgabewert 3). Ende nach\n"
+         "DAUER (90, 90s, 15m, 2h) oder mit Strg+C (Rückgabewert 0);\n"
          "bleibt eine Antwort aus, endet die Aufzeichnung mit 1.\n"},
     };
     return texts;

@@ -36,6 +36,21 @@ enum FilesTextId : int {
     TxSaveConfigCancelled,
     TxLoadingConfigFrom,
     TxSavingConfigTo,
+    // the system's reasons for a failed read or write
+    TxReasonDiskFull = 3401,
+    TxReasonNoPermission,
+    TxReasonReadOnly,
+    TxReasonMissing,
+    TxReasonNotAFolder,
+    TxReasonIsAFolder,
+    TxReasonTooLarge,
+    TxReasonInputOutput,
+    TxReasonReaderGone,
+    TxReasonNoReader,
+    TxReasonNotOpen,
+    TxReasonNameTooLong,
+    TxReasonBlockDevice,
+    TxReasonOther,
 };
 
 } // namespace Lang

@@ -33,6 +33,20 @@ const TextTable &FilesTexts()
         {TxSaveConfigCancelled, "Funktion Konfiguration in Datei schreiben abgebrochen."},
         {TxLoadingConfigFrom, "Daten werden aus der Datei %s gelesen."},
         {TxSavingConfigTo, "Daten werden in die Datei %s geschrieben."},
+        {TxReasonDiskFull, "Datenträger voll"},
+        {TxReasonNoPermission, "keine Berechtigung"},
+        {TxReasonReadOnly, "Dateisystem nur lesbar"},
+        {TxReasonMissing, "Datei oder Ordner fehlt"},
+        {TxReasonNotAFolder, "ein Teil des Pfads ist kein Ordner"},
+        {TxReasonIsAFolder, "ist ein Ordner"},
+        {TxReasonTooLarge, "Datei zu groß"},
+        {TxReasonInputOutput, "Ein-/Ausgabefehler des Datenträgers"},
+        {TxReasonReaderGone, "der Empfänger hat die Verbindung geschlossen"},
+        {TxReasonNoReader, "niemand liest aus der Pipe, oder das Gerät fehlt"},
+        {TxReasonNotOpen, "nicht geöffnet"},
+        {TxReasonNameTooLong, "Name zu lang"},
+        {TxReasonBlockDevice, "ist ein Laufwerk und wird nicht beschrieben"},
+        {TxReasonOther, "Systemfehler %d (%s)"},
     };
     return texts;
 }

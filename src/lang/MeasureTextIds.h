@@ -111,6 +111,7 @@ enum MeasureTextId : int {
     // recording of live values
     TxLiveRangeCaption = 4191,
     TxLiveIonCaption,
+    TxLiveNotOurs,
 };
 
 } // namespace Lang

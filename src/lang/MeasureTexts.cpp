@@ -114,6 +114,7 @@ const TextTable &MeasureTexts()
 
         {TxLiveRangeCaption, "Messbereich"},
         {TxLiveIonCaption, "Ionen"},
+        {TxLiveNotOurs, "keine Aufzeichnung von Live-Werten; sie wird nicht fortgesetzt"},
     };
     return texts;
 }

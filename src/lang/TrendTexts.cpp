@@ -36,7 +36,6 @@ const TextTable &TrendTexts()
         {TxTrendRecording, "Aufzeichnung in %s: %d Zeilen"},
         {TxTrendRecordEnded, "Aufzeichnung beendet: %d Zeilen in %s"},
         {TxTrendCannotWrite, "Die Datei %s kann nicht geschrieben werden: %s"},
-        {TxTrendNotWritable, "kein Schreibrecht oder Ordner fehlt"},
         {TxTrendCannotRead, "Die Datei %s kann nicht gelesen werden: %s"},
         {TxTrendPlotName, "Verlauf der Live-Werte"},
         {TxTrendNoValues, "noch keine Werte"},

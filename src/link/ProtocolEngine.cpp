@@ -354,12 +354,18 @@ void ProtocolEngine::ReadConfigFromDevice()
         QueueOrderByIndex(order);
 }
 
-void ProtocolEngine::WriteConfigToDevice()
+const std::vector<int> &ProtocolEngine::ConfigWriteOrders()
 {
     using namespace Orders;
+    static const std::vector<int> orders{GST, SAO, SZP, SAT, SDO, SMT, SDM, SRA, SLA, SSM, STI, SIP, SAE, SPT, STM};
+    return orders;
+}
+
+void ProtocolEngine::WriteConfigToDevice()
+{
     ShowStatusText(Lang::Text(Lang::TxWritingConfig));
     m_noAnswerCount = 0;
-    for (int order : {GST, SAO, SZP, SAT, SDO, SMT, SDM, SRA, SLA, SSM, STI, SIP, SAE, SPT, STM})
+    for (int order : ConfigWriteOrders())
         QueueOrderByIndex(order);
 }
 

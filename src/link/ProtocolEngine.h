@@ -76,6 +76,8 @@ public:
     // the sequences the window starts
     void ReadConfigFromDevice();
     void WriteConfigToDevice();
+    // what WriteConfigToDevice queues, in its order
+    static const std::vector<int> &ConfigWriteOrders();
     void CyclicStatusRead();
     void MeasurementQuery(bool cyclicStatusOn);
     void InformationRequest();

@@ -1,7 +1,12 @@
 #include "link/TrafficLog.h"
 
 #include "lang/Texts.h"
+#include "model/FileTargets.h"
 #include "model/Win1252.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace Link {
 
@@ -38,11 +43,23 @@ void TrafficLog::OpenTrafficLog()
     }
     if (m_directory.isEmpty())
         m_directory = QStringLiteral(".");
-    const QString name = m_directory + QStringLiteral("/QT8800_") + now.toString(QStringLiteral("yyyyMMddHHmmss"))
-                         + QStringLiteral(".txt");
+    // one file per run: a run started in the same second as another gets a file of its own
+    const QString stem = m_directory + QStringLiteral("/QT8800_") + now.toString(QStringLiteral("yyyyMMddHHmmss"));
+    QString name;
+    int fd = -1;
+    int error = EEXIST;
+    for (int n = 1; fd < 0 && error == EEXIST && n < 1000; ++n) {
+        name = stem + (n > 1 ? QStringLiteral("_%1").arg(n) : QString()) + QStringLiteral(".txt");
+        fd = ::open(QFile::encodeName(name).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        error = fd < 0 ? errno : 0;
+    }
+    // made here, where the system says why not; written through QFile like before
+    if (fd >= 0)
+        ::close(fd);
     m_file.setFileName(name);
-    if (!m_file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-        const QString text = Lang::Format(Lang::Text(Lang::TxLogCannotOpen), {name});
+    if (fd < 0 || !m_file.open(QIODevice::WriteOnly | QIODevice::Append)) {
+        const QString text = Model::WithReason(Lang::Format(Lang::Text(Lang::TxLogCannotOpen), {name}),
+                                               Model::SystemReason(fd < 0 ? error : EIO));
         m_sink.StatusMessage(text, true);
         m_sink.MirrorMessage(text);
         return;

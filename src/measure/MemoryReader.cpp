@@ -2,6 +2,7 @@
 
 #include "lang/Texts.h"
 #include "link/ProtocolEngine.h"
+#include "model/FileTargets.h"
 #include "xlsx/Book.h"
 
 namespace Measure {
@@ -33,6 +34,7 @@ void MemoryReader::LoadDirectory()
         return;
     ResetDirectoryGrid();
     m_directory.clear();
+    m_directoryComplete = false;
     DirectoryReading = true;
     m_engine.ShowStatusText(Lang::Text(Lang::TxDirReading));
     m_engine.setNoAnswerCount(0);
@@ -213,6 +215,7 @@ void MemoryReader::ParseBlockHeader(int, const QString &reply)
 void MemoryReader::endDirectory()
 {
     DirectoryReading = false;
+    m_directoryComplete = true;
     m_engine.ShowStatusText(Lang::Text(Lang::TxDirRead));
     // a single block is offered at once
     if (m_directory.size() == 1)
@@ -353,8 +356,10 @@ bool MemoryReader::CreateChart(const QString &title)
 bool MemoryReader::SaveText(const QString &path)
 {
     using namespace Lang;
-    if (!m_text.Save(path)) {
-        m_engine.ReportMessage(Text(TxDataNotSaved), true);
+    QString reason;
+    if (!m_text.Save(path, &reason)) {
+        m_saveFailure = Model::WithReason(Text(TxDataNotSaved), reason);
+        m_engine.ReportMessage(m_saveFailure, true);
         return false;
     }
     m_engine.ShowStatusText(Text(TxDataSaved));
@@ -368,8 +373,10 @@ void MemoryReader::SaveTextCancelled()
 
 bool MemoryReader::SaveWorkbook(const QString &path)
 {
-    if (!m_sheet.workbook().SaveAs(path)) {
-        m_engine.ReportMessage(Lang::Text(Lang::TxDataNotSaved), true);
+    QString reason;
+    if (!m_sheet.workbook().SaveAs(path, &reason)) {
+        m_saveFailure = Model::WithReason(Lang::Text(Lang::TxDataNotSaved), reason);
+        m_engine.ReportMessage(m_saveFailure, true);
         return false;
     }
     return true;

@@ -115,11 +115,15 @@ public:
     // The workbook to `path` (.xlsx), marking it saved; a failure is reported, never swallowed,
     // so nobody closes a workbook believing it saved.
     bool SaveWorkbook(const QString &path);
+    // the message of the last save that failed, with the system's reason
+    QString saveFailure() const { return m_saveFailure; }
 
     // idle: neither the directory nor a block is being read, nor a cancelled read awaits its reply
     bool isIdle() const { return !DirectoryReading && CurrentBlock < 0 && !m_cancelPending && !m_preparing; }
     // the last block read reached the end of its block (it was not refused, cut off or cancelled)
     bool lastReadComplete() const { return m_readComplete; }
+    // the last directory read reached the end of the directory (entries it skipped aside)
+    bool lastDirectoryComplete() const { return m_directoryComplete; }
     bool DirectoryReading = false;
     int CurrentBlock = -1;
     ExportTarget exportTarget() const { return m_target; }
@@ -154,9 +158,11 @@ private:
     bool m_readComplete = false;
     bool m_preparing = false;           // a template is converted before the read starts
     bool m_preparationCancelled = false;
+    bool m_directoryComplete = false;
     int m_fieldListIndex = -1;
     Xlsx::TemplateConverter m_converter;
     TextRows m_text;
+    QString m_saveFailure;
     SheetExport m_sheet;
 };
 

@@ -1,6 +1,6 @@
 #include "measure/TextRows.h"
 
-#include <QSaveFile>
+#include "model/WholeFile.h"
 
 #include <algorithm>
 
@@ -106,17 +106,15 @@ int TextRows::longestLine(int first, int count) const
 
 bool TextRows::Save(const QString &path, QString *error) const
 {
-    QSaveFile file(path);
-    bool written = file.open(QIODevice::WriteOnly);
+    Model::WholeFile file(path);
+    bool written = file.open();
     for (std::size_t i = 0; written && i < m_blocks.size(); ++i)
-        written = file.write(m_blocks[i]) == m_blocks[i].size();
-    if (!written || !file.commit()) {
-        if (error)
-            *error = file.errorString();
-        file.cancelWriting();
-        return false;
-    }
-    return true;
+        written = file.write(m_blocks[i]);
+    if (written && file.commit())
+        return true;
+    if (error)
+        *error = file.errorText();
+    return false;
 }
 
 } // namespace Measure

@@ -1,11 +1,53 @@
 #include "measure/Workbook.h"
 
 #include "measure/RecordParsing.h"
+#include "model/WholeFile.h"
 #include "xlsx/StyleBook.h"
 
+#include <QTemporaryFile>
+
+#include <algorithm>
 #include <cmath>
 
+
 namespace Measure {
+
+namespace {
+
+// The zip's headers are filled in after each part, so the package is written through a device
+// that can seek: the temporary file a file target is written to, with the system's reason for
+// a write that fails.
+class WholeFileDevice : public QIODevice
+{
+public:
+    explicit WholeFileDevice(Model::WholeFile &file) : m_file(file) { QIODevice::open(WriteOnly | Unbuffered); }
+    qint64 size() const override { return m_size; }
+    bool seek(qint64 position) override
+    {
+        if (QIODevice::seek(position) && m_file.seek(position))
+            return true;
+        setErrorString(m_file.errorText());
+        return false;
+    }
+
+protected:
+    qint64 readData(char *, qint64) override { return -1; }
+    qint64 writeData(const char *data, qint64 length) override
+    {
+        if (!m_file.write(QByteArrayView(data, length))) {
+            setErrorString(m_file.errorText());
+            return -1;
+        }
+        m_size = std::max(m_size, pos() + length);
+        return length;
+    }
+
+private:
+    Model::WholeFile &m_file;
+    qint64 m_size = 0;
+};
+
+} // namespace
 
 void Workbook::clear()
 {
@@ -168,7 +210,34 @@ bool Workbook::write(const QString &path, QString *error) const
         spec.tickSpacing = chart->tickSpacing;
         content.chart = spec;
     }
-    return m_book.save(path, content, error);
+
+    auto fail = [error](const QString &reason) {
+        if (error)
+            *error = reason;
+        return false;
+    };
+    Model::WholeFile target(path);
+    if (!target.open())
+        return fail(target.errorText());
+    QString reason;
+    if (target.canSeek()) {
+        WholeFileDevice device(target);
+        if (!m_book.save(device, path, content, &reason))
+            return fail(reason);
+        return target.commit() || fail(target.errorText());
+    }
+    // a pipe or standard output: the package is built in a scratch file and then sent
+    QTemporaryFile scratch;
+    if (!scratch.open() || !m_book.save(scratch, path, content, &reason) || !scratch.seek(0))
+        return fail(reason.isEmpty() ? scratch.errorString() : reason);
+    while (!scratch.atEnd()) {
+        const QByteArray chunk = scratch.read(1 << 20);
+        if (chunk.isEmpty())
+            return fail(scratch.errorString());
+        if (!target.write(chunk))
+            return fail(target.errorText());
+    }
+    return target.commit() || fail(target.errorText());
 }
 
 bool Workbook::SaveAs(const QString &path, QString *error)

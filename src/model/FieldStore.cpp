@@ -46,6 +46,33 @@ QString dateText(const QDate &date)
     return date.toString(QStringLiteral("dd.MM.yyyy"));
 }
 
+// The selectors of the configuration pages: what they do not offer, the instrument refuses.
+std::optional<int> itemCount(const QString &control)
+{
+    static const QHash<QString, int> counts{
+        {QStringLiteral("tsRange"), 10},      {QStringLiteral("tsPol"), 2},        {QStringLiteral("tsPolAlter"), 2},
+        {QStringLiteral("tsAnaOut"), 4},      {QStringLiteral("tsZeroAtStart"), 2}, {QStringLiteral("tsQTLanguage"), 2},
+        {QStringLiteral("tsMemEnd"), 2},      {QStringLiteral("tsAnaIn"), 2},      {QStringLiteral("tsStartMode"), 2}};
+    const auto it = counts.constFind(control);
+    return it == counts.constEnd() ? std::nullopt : std::optional<int>(*it);
+}
+
+bool offersInteger(const QString &control, int n)
+{
+    // the output selector's items carry 2, 3 and 1
+    return control != QLatin1String("tsOutMeas") || n == 1 || n == 2 || n == 3;
+}
+
+// a span as the time spin edit steps it: hours up to 24, minutes and seconds up to 59
+bool spanInRange(const QString &span)
+{
+    const QStringList parts = span.split(u':');
+    for (qsizetype i = 0; i < std::min<qsizetype>(parts.size(), 3); ++i)
+        if (parts[i].trimmed().toInt() > (i == 0 ? 24 : 59))
+            return false;
+    return true;
+}
+
 } // namespace
 
 FieldStore::FieldStore(FieldTable &table)
@@ -125,15 +152,15 @@ std::optional<QString> FieldStore::convert(int field, const QString &text, int s
         return time->toString(QStringLiteral("HH:mm:ss"));
     }
     case 4: {
-        // the item count belongs to the selector on the page; an index below 0 fits none
         const auto n = wholeNumber(text);
-        if (!n || *n < 0)
+        const auto count = itemCount(m_table[field].ControlName);
+        if (!n || *n < 0 || (count && *n >= *count))
             return std::nullopt;
         return QString::number(*n);
     }
     case 5: {
         const auto n = wholeNumber(text);
-        if (!n)
+        if (!n || !offersInteger(m_table[field].ControlName, *n))
             return std::nullopt;
         return QString::number(*n);
     }
@@ -190,8 +217,12 @@ std::optional<QString> FieldStore::convert(int field, const QString &text, int s
     }
     case 16:
         return text.contains(u'1') ? QStringLiteral("1") : QStringLiteral("0");
-    case 17:
-        return ReadSpanText(text, file ? m_timeSep : u':');
+    case 17: {
+        const auto span = ReadSpanText(text, file ? m_timeSep : u':');
+        if (!span || !spanInRange(*span))
+            return std::nullopt;
+        return span;
+    }
     default:
         return current.text;
     }

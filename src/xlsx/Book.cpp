@@ -6,7 +6,6 @@
 #include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QSet>
 
 namespace Xlsx {
@@ -386,7 +385,7 @@ Book::LoadResult Book::load(const QString &path)
     return LoadResult::Ok;
 }
 
-bool Book::save(const QString &path, const Content &content, QString *error) const
+bool Book::save(QIODevice &target, const QString &name, const Content &content, QString *error) const
 {
     auto fail = [&](const QString &reason) {
         if (error)
@@ -449,7 +448,7 @@ bool Book::save(const QString &path, const Content &content, QString *error) con
     }
     package.setPart(layout.workbookPart, WriteXml(layout.workbook));
     setProperties(package, content.author, content.title);
-    setMacroKind(package, layout, path);
+    setMacroKind(package, layout, name);
     if (package.contentType(first.part).isEmpty())
         package.setContentType(first.part, QLatin1String(kWorksheetPart));
 
@@ -460,18 +459,7 @@ bool Book::save(const QString &path, const Content &content, QString *error) con
         // after the sheet: writing it adds the formats its dates and times need
         {stylesPart, [&](const auto &write) { return write(styles.xml()); }},
     };
-    QSaveFile target(path);
-    // unbuffered: a write that fails (a full disk) fails there, with its reason
-    if (!target.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return fail(target.errorString());
-    QString reason;
-    if (!package.write(target, producers, &reason)) {
-        target.cancelWriting();
-        return fail(reason.isEmpty() ? target.errorString() : reason);
-    }
-    if (!target.commit())
-        return fail(target.errorString());
-    return true;
+    return package.write(target, producers, error);
 }
 
 } // namespace Xlsx

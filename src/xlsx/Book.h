@@ -6,6 +6,8 @@
 
 #include <QString>
 
+class QIODevice;
+
 #include <optional>
 
 namespace Xlsx {
@@ -47,10 +49,11 @@ public:
         SheetCells cells;
         std::optional<ChartSpec> chart;     // its sheet name is filled in here
     };
-    // Writes the workbook; `path` is replaced only when the whole file was written. A path
-    // ending in .xlsm holds a macro-enabled workbook, one ending in .xlsx a workbook without
-    // macros (the template's are left out then).
-    bool save(const QString &path, const Content &content, QString *error = nullptr) const;
+    // Writes the workbook into `target`, a device that can seek, open for writing; the caller
+    // sees that the file is replaced only when all of it was written. A `name` ending in .xlsm
+    // holds a macro-enabled workbook, one ending in .xlsx a workbook without macros (the
+    // template's are left out then).
+    bool save(QIODevice &target, const QString &name, const Content &content, QString *error = nullptr) const;
 
 private:
     Package m_package;

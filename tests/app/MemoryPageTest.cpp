@@ -371,7 +371,7 @@ private Q_SLOTS:
         const int before = model->rowCount();
         m_chosenFile = m_dir.path() + "/no such folder/block3.csv";
         QTest::mouseClick(window->btnSaveMeasure, Qt::LeftButton);
-        QCOMPARE(message(), QStringLiteral("Daten konnten nicht gespeichert werden!"));
+        QCOMPARE(message(), QStringLiteral("Daten konnten nicht gespeichert werden! (Datei oder Ordner fehlt)"));
         QCOMPARE(window->statusText(), message());
         QCOMPARE(model->rowCount(), before);
         file.seek(0);

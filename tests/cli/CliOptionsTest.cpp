@@ -66,6 +66,8 @@ TEST(CliOptions, DownloadTakesBlocksOrAllAndOneTarget)
     EXPECT_FALSE(all.xlsx);
     // a file name that starts like an option, after "--"
     EXPECT_EQ(parse({"read-config", "--", "-odd.QT8"}).file, "-odd.QT8");
+    EXPECT_TRUE(parse({"read-config", "-", "--force"}).force);
+    EXPECT_EQ(parse({"download", "2", "--csv", "/dev/stdout", "--iso"}).outputDir, "/dev/stdout");
 }
 
 TEST(CliOptions, LiveIntervalsAndDurations)
@@ -110,8 +112,9 @@ TEST(CliOptions, LanguageIsFoundBeforeTheLineIsChecked)
     EXPECT_FALSE(LanguageArgument({"info"}).has_value());
     EXPECT_FALSE(LanguageArgument({"info", "--language", "fr"}).has_value());
     EXPECT_FALSE(LanguageArgument({"info", "--language"}).has_value());
-    // the value of another option, and anything after "--", is no --language
-    EXPECT_FALSE(LanguageArgument({"info", "--log", "--language", "en"}).has_value());
+    // the value of another option, and anything after "--", is no --language; an option is no value
+    EXPECT_FALSE(LanguageArgument({"info", "--log", "de", "--language"}).has_value());
+    EXPECT_EQ(LanguageArgument({"info", "--log", "--language", "en"}), 1);
     EXPECT_FALSE(LanguageArgument({"read-config", "--", "--language", "en"}).has_value());
     EXPECT_EQ(parse({"info", "--language", "en"}).language, 1);
     EXPECT_EQ(parse({"download", "--csv", "x", "--language=de"}).language, 0);
@@ -133,6 +136,11 @@ INSTANTIATE_TEST_SUITE_P(
                     BadLine{"ShortOption", {"info", "-v"}, "Unbekannte Option: -v"},
                     BadLine{"OptionOfAnotherCommand", {"info", "--force"}, "Die Option --force gilt nicht für den Befehl info"},
                     BadLine{"MissingValue", {"info", "--port"}, "Die Option --port braucht einen Wert"},
+                    BadLine{"OptionForAValue", {"info", "--port", "--baud", "9600"}, "Die Option --port braucht einen Wert"},
+                    BadLine{"CommandForAValue", {"--baud", "info"}, "Baudrate info ist nicht"},
+                    BadLine{"IsoWithCommas", {"live", "--interval", "1", "--csv", "x", "--iso", "--decimal", ","}, "--iso"},
+                    BadLine{"BlocksToStdout", {"download", "--all", "--csv", "-"}, "Auf die Standardausgabe"},
+                    BadLine{"JsonOfADownload", {"download", "2", "--csv", "x", "--json"}, "Die Option --json gilt nicht"},
                     BadLine{"EmptyValue", {"info", "--port="}, "Die Option --port braucht einen Wert"},
                     BadLine{"ValueOnAFlag", {"download", "--all=yes", "--csv", "x"}, "Die Option --all nimmt keinen Wert"},
                     BadLine{"Baud", {"info", "--baud", "115200"}, "Baudrate 115200"},

@@ -4,9 +4,7 @@
 #include <QStringList>
 #include <QTest>
 
-#include <csignal>
-
-#include <sys/resource.h>
+#include <functional>
 
 // One run of the command-line program. The test's event loop keeps running while it waits,
 // so a stand-in instrument served from the test process answers it.
@@ -18,17 +16,14 @@ struct CliRun
     QStringList lines() const { return out.split('\n', Qt::SkipEmptyParts); }
 };
 
-// `fileLimit` bytes: no file may grow larger, as on a disk that fills up (write fails, no signal).
-inline CliRun RunCli(const QStringList &args, const QString &workDir, int timeoutMs = 30000, rlim_t fileLimit = 0)
+// `inChild` runs in the new process before the program starts: a full disk, a closed stdout.
+inline CliRun RunCli(const QStringList &args, const QString &workDir, int timeoutMs = 30000,
+                     const std::function<void()> &inChild = {})
 {
     QProcess p;
     p.setWorkingDirectory(workDir);
-    if (fileLimit > 0)
-        p.setChildProcessModifier([fileLimit] {
-            const rlimit limit{fileLimit, fileLimit};
-            setrlimit(RLIMIT_FSIZE, &limit);
-            signal(SIGXFSZ, SIG_IGN);
-        });
+    if (inChild)
+        p.setChildProcessModifier(inChild);
     p.start(QStringLiteral(QT8800_CLI_PATH), args);
     CliRun run;
     if (!p.waitForStarted(5000))

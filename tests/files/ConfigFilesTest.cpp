@@ -347,7 +347,7 @@ TEST_F(ConfigFilesTest, AFailedWriteKeepsTheOldFile)
     }
     EXPECT_EQ(ReadBytes(path("keep.QT8")), old);
     EXPECT_EQ(reports, (QList<Message>{
-                           {QStringLiteral("Datei %1 konnte nicht geöffnet werden ").arg(path("keep.QT8")), true}}));
+                           {QStringLiteral("Datei %1 konnte nicht geöffnet werden (keine Berechtigung)").arg(path("keep.QT8")), true}}));
 }
 
 TEST_F(ConfigFilesTest, LoadCommandRemembersTheFolderAndReads)

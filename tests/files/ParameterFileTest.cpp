@@ -490,7 +490,7 @@ TEST_F(ParameterFileTest, AFailedWriteKeepsTheOldFileAndSaysSo)
         if (error)
             errors << text;
     };
-    const QString expected = QStringLiteral("Problem beim Schreiben der Datei: %1 !").arg(fileName());
+    const QString expected = QStringLiteral("Problem beim Schreiben der Datei: %1 ! (keine Berechtigung)").arg(fileName());
 
     ParamRecord p;
     SelectionRecord s;
@@ -507,6 +507,6 @@ TEST_F(ParameterFileTest, AFailedWriteKeepsTheOldFileAndSaysSo)
     errors.clear();
     const QString missing = base() + QStringLiteral("/gone");
     EXPECT_FALSE(WriteParameterFile(missing, p, s, report));
-    EXPECT_EQ(errors, QStringList{QStringLiteral("Problem beim Schreiben der Datei: %1 !")
+    EXPECT_EQ(errors, QStringList{QStringLiteral("Problem beim Schreiben der Datei: %1 ! (Datei oder Ordner fehlt)")
                                       .arg(ParameterFileName(missing))});
 }

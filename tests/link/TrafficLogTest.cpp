@@ -59,6 +59,15 @@ TEST_F(LogFixture, WritesHeaderEntriesAndFooterAsWindowsText)
     EXPECT_EQ(lines[7], "Con\t23:16:22:045\tPr<252>fsummenfehler. <228>\r");
     EXPECT_EQ(lines[8], "Ende Protokoll am 07.12.2026 um  23:16:22 Uhr \r");
     EXPECT_EQ(sink.messages.last(), "I:Protokolldatei: " + log.fileName() + " geöffnet");
+
+    // another run started in the same second gets a file of its own
+    TrafficLog second{sink};
+    second.setDirectory(dir.path());
+    second.setClock([this] { return clock; });
+    second.OpenTrafficLog();
+    EXPECT_EQ(second.fileName(), dir.path() + "/QT8800_20261207231622_2.txt");
+    second.CloseTrafficLog();
+    EXPECT_EQ(readLines(dir.path() + "/QT8800_20261207231622.txt"), lines);
 }
 
 TEST_F(LogFixture, TickingAgainWhileOpenAddsARestartLine)
@@ -93,5 +102,5 @@ TEST_F(LogFixture, MissingDirectoryReportsEveryAttemptAndWritesNothing)
     EXPECT_FALSE(log.isOpen());
     ASSERT_EQ(sink.errors().size(), 2);
     EXPECT_EQ(sink.errors()[0],
-              "Datei >>" + dir.path() + "/missing/QT8800_20261207231622.txt<< konnte nicht geöffnet werden!");
+              "Datei >>" + dir.path() + "/missing/QT8800_20261207231622.txt<< konnte nicht geöffnet werden! (Datei oder Ordner fehlt)");
 }

@@ -241,7 +241,7 @@ TEST_F(ReaderOnSim, BlockToTextSkipsTheAlarmRecordAndReportsTheFaultyOne)
         reader->textRows().appendLine(QStringLiteral("more"));
         EXPECT_FALSE(reader->SaveText(path));
     }
-    EXPECT_EQ(sink.errors().last(), "Daten konnten nicht gespeichert werden!");
+    EXPECT_EQ(sink.errors().last(), "Daten konnten nicht gespeichert werden! (keine Berechtigung)");
     EXPECT_TRUE(ReadBytes(path).endsWith("   -1175;    61,4;    21,8\r\n"));
     EXPECT_EQ(reader->textRows().lineCount(), 7 + 10 + 1);
 }

@@ -1,4 +1,6 @@
 // The trend window's memory of live values, and recordings of them.
+#include "FileSizeLimit.h"
+
 #include "measure/LiveRecorder.h"
 #include "measure/TrendBuffer.h"
 
@@ -130,6 +132,19 @@ TEST(LiveRecorder, RowsFollowOneHeadingAndAContinuedFileKeepsIt)
                                         "Datum;Zeit;Messbereich;Ionen;Druck [V];F 1\r\n"
                                         "09.12.2026;06:00:02,005;2;8;0,000;40,0\r\n"));
     EXPECT_EQ(contents(path).count("Datum;"), 2);
+
+    // a run with "." decimals gets a heading of its own; a row cut short stays, the next starts below it
+    QFile cut(path);
+    ASSERT_TRUE(cut.open(QIODevice::Append));
+    cut.write("09.12.2026;06:00:03,0");
+    cut.close();
+    f.decimalSep = u'.';
+    ASSERT_TRUE(recorder.Open(path));
+    ASSERT_TRUE(recorder.Append(t0.addSecs(4), values(9, 0, 0.0f, {{true, 1, 40.0f}}), "Druck [V]", f));
+    recorder.Close();
+    EXPECT_TRUE(contents(path).endsWith("09.12.2026;06:00:03,0\r\n"
+                                        "Datum;Zeit;Messbereich;Ionen;Druck [V];F 1\r\n"
+                                        "09.12.2026;06:00:04.005;2;9;0.000;40.0\r\n"));
 }
 
 TEST(LiveRecorder, RefusesWhatItCannotWriteAndSaysWhy)
@@ -144,6 +159,16 @@ TEST(LiveRecorder, RefusesWhatItCannotWriteAndSaysWhy)
     EXPECT_FALSE(recorder.isOpen());
     EXPECT_FALSE(recorder.Append(QDateTime::currentDateTime(), values(1), "x", {}));
 
+    // another program's file is not continued
+    const QString other = dir.filePath("other.csv");
+    QFile foreign(other);
+    ASSERT_TRUE(foreign.open(QIODevice::WriteOnly));
+    foreign.write("Messdaten Ionomter QT 8800\r\n\r\n");
+    foreign.close();
+    EXPECT_FALSE(recorder.Open(other));
+    EXPECT_EQ(recorder.failure(), LiveRecorder::Failure::NotOurs);
+    EXPECT_EQ(contents(other), "Messdaten Ionomter QT 8800\r\n\r\n");
+
     // a device that takes no bytes: the failure is reported and the recorder closes
     if (QFile::exists("/dev/full") && recorder.Open("/dev/full")) {
         EXPECT_FALSE(recorder.Append(QDateTime::currentDateTime(), values(1), "x", {}));
@@ -151,4 +176,16 @@ TEST(LiveRecorder, RefusesWhatItCannotWriteAndSaysWhy)
         EXPECT_FALSE(recorder.failureReason().isEmpty());
         EXPECT_FALSE(recorder.isOpen());
     }
+
+    // a disk that takes part of a row: the row is taken back whole
+    const QString live = dir.filePath("live.csv");
+    ASSERT_TRUE(recorder.Open(live));
+    ASSERT_TRUE(recorder.Append(QDateTime::currentDateTime(), values(1), "x", {}));
+    const QByteArray before = contents(live);
+    {
+        FileSizeLimit limit(rlim_t(before.size()) + 10);
+        EXPECT_FALSE(recorder.Append(QDateTime::currentDateTime(), values(2), "x", {}));
+    }
+    EXPECT_EQ(recorder.failureReason(), "Datei zu groß");
+    EXPECT_EQ(contents(live), before);
 }

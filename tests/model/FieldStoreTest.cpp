@@ -78,7 +78,9 @@ INSTANTIATE_TEST_SUITE_P(
         KindCase{"ItemIndex", 5, Model::TelegramSlot, " 7 ", "7", "7", "7"},
         KindCase{"ItemIndexNoNumber", 5, Model::TelegramSlot, "x", nullptr, "", ""},
         KindCase{"ItemIndexNegative", 5, Model::FileSlot, "-1", nullptr, "", ""},
+        KindCase{"ItemIndexBeyondTheSelector", 5, Model::FileSlot, "10", nullptr, "", ""},
         KindCase{"ItemInteger", 10, Model::FileSlot, "3", "3", "3", "3"},
+        KindCase{"ItemIntegerNoItemCarries", 10, Model::FileSlot, "0", nullptr, "", ""},
         KindCase{"StartDateFromTheInstrumentTakesAYear", 15, Model::TelegramSlot, "03.07", "03.07.YYYY", "03.07.YYYY",
                  "03.07"},
         KindCase{"StartDateFromAFile", 15, Model::FileSlot, "03.07.2030", "03.07.2030", "03.07.2030", "03.07"},
@@ -95,6 +97,7 @@ INSTANTIATE_TEST_SUITE_P(
         KindCase{"SpanFromAFileWithTheLocaleSeparator", 18, Model::FileSlot, "00.01.30", "00:01:30", "00:01:30",
                  "00:01:30", u'.'},
         KindCase{"SpanThatIsNone", 18, Model::TelegramSlot, "ab:00", nullptr, "", ""},
+        KindCase{"SpanPastTheSpinEdit", 7, Model::FileSlot, "01:75:00", nullptr, "", ""},
         KindCase{"Lamp", 25, Model::TelegramSlot, "01", "1", "", ""},
         KindCase{"RangeName", 31, Model::TelegramSlot, "12", "12", "", ""}),
     [](const testing::TestParamInfo<KindCase> &info) { return std::string(info.param.name); });

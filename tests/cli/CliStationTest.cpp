@@ -1,0 +1,125 @@
+// qt8800-cli where a station runs it: full disks, pipes, a closed or full stdout, an instrument
+// whose directory holds an unusable entry, and what a failed command leaves behind.
+#include "CliOnSim.h"
+
+#include <QFileInfo>
+#include <QProcess>
+
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
+
+namespace {
+
+// what a station's scripts meet: a full disk, a closed or full stdout
+void stdoutTo(const char *device)
+{
+    const int fd = ::open(device, O_WRONLY);
+    ::dup2(fd, 1);
+}
+void fullDisk()
+{
+    struct rlimit limit = {1024, RLIM_INFINITY};
+    ::setrlimit(RLIMIT_FSIZE, &limit);
+}
+
+} // namespace
+
+TEST_F(CliOnSim, ExitCodesForWhatGoesWrong)
+{
+    QFile blocker(path("plain"));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    ASSERT_EQ(cli({"read-config", "kept.QT8"}).exitCode, 0);
+    QFile foreign(path("foreign.csv"));
+    ASSERT_TRUE(foreign.open(QIODevice::WriteOnly));
+    foreign.write("Messdaten Ionomter QT 8800\r\n");
+    foreign.close();
+    // a workbook already there stays whole when the new one does not fit
+    const QString book = path("books/QT8800_20261201091500.xlsx");
+    QDir().mkpath(path("books"));
+    writeAll(book, QByteArray(64 * 1024, 'x'));
+    struct Case
+    {
+        const char *name;
+        QStringList args;
+        int code;
+        const char *says;
+        std::function<void()> inChild = {};
+    } cases[] = {
+        {"bad use", {"download", "--csv"}, 2, "braucht einen Wert"},
+        {"unknown block", {"download", "7", "--csv", "out"}, 2, "Block 7"},
+        {"unknown field", {"download", "--csv", "out", "--fields", "Ionen Avg,Wind"}, 2, "Wind"},
+        {"missing port", {"info", "--port", "nodevice"}, 1, "nodevice"},
+        {"unwritable folder", {"download", "--csv", "plain/sub"}, 3, "plain/sub"},
+        {"unwritable live file", {"live", "--interval", "1", "--csv", "plain/x.csv"}, 3, "plain/x.csv"},
+        {"live file of another program", {"live", "--interval", "1", "--csv", "foreign.csv"}, 3, "keine Aufzeichnung"},
+        {"unwritable log", {"info", "--log", "plain/logs"}, 3, "plain/logs"},
+        {"configuration kept", {"read-config", "kept.QT8"}, 3, "--force"},
+        {"configuration to a full device", {"read-config", "/dev/full"}, 3, "Datenträger voll"},
+        {"download on a full disk", {"download", "2", "--csv", "out"}, 3, "Datei zu groß", fullDisk},
+        {"workbook on a full disk", {"download", "2", "--xlsx", "books", "--force"}, 3,
+         "QT8800_20261201091500.xlsx kann nicht geschrieben werden: Datei zu groß",
+         fullDisk},
+        {"results to a full disk", {"directory"}, 3, "Standardausgabe kann nicht geschrieben werden: Datenträger voll",
+         [] { stdoutTo("/dev/full"); }},
+        {"help to a full disk", {"--help"}, 3, "Datenträger voll", [] { stdoutTo("/dev/full"); }},
+        {"results with stdout closed", {"info"}, 3, "nicht geöffnet", [] { ::close(1); }},
+        {"a block to stdout closed", {"download", "3", "--csv", "-"}, 3, "nicht geöffnet", [] { ::close(1); }},
+    };
+    for (const Case &c : cases) {
+        served.clear();
+        const CliRun run = cli(c.args, c.inChild);
+        EXPECT_EQ(run.exitCode, c.code) << c.name << ": " << qPrintable(run.err);
+        EXPECT_TRUE(run.err.contains(QString::fromUtf8(c.says))) << c.name << ": " << qPrintable(run.err);
+        // refused before the first record, unless the refusal is the disk's or stdout's
+        EXPECT_FALSE(served.contains("GFM") && !c.inChild) << c.name;
+    }
+    // nothing is left behind: no folder made for a download that failed, no file replaced
+    EXPECT_FALSE(QFileInfo::exists(path("out")));
+    EXPECT_EQ(readAll(path("foreign.csv")), "Messdaten Ionomter QT 8800\r\n");
+    EXPECT_EQ(readAll(book), QByteArray(64 * 1024, 'x'));
+    EXPECT_EQ(QDir(path("books")).entryList(QDir::Files | QDir::Hidden).size(), 1);
+    struct stat st = {};
+    EXPECT_TRUE(::stat("/dev/full", &st) == 0 && S_ISCHR(st.st_mode));
+}
+
+TEST_F(CliOnSim, PipesGetTheBytesAndAReaderThatLeavesEndsTheRun)
+{
+    const QString fifo = path("fifo");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    QByteArray got;
+    std::thread reader([&] { got = readAll(fifo); });
+    const CliRun run = cli({"read-config", "fifo"});
+    reader.join();
+    EXPECT_EQ(run.exitCode, 0) << qPrintable(run.err);
+    EXPECT_TRUE(got.startsWith("[KOPF]\r\n")) << got.constData();
+
+    // a consumer that has read enough closes the pipe: a file error, not death by SIGPIPE
+    QProcess shell;
+    shell.setWorkingDirectory(dir.path());
+    shell.start("bash", {"-c", QStringLiteral("'%1' live --interval 0.1 --csv - | head -n 3; exit ${PIPESTATUS[0]}")
+                                   .arg(QT8800_CLI_PATH)});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return shell.state() == QProcess::NotRunning; }, 20000));
+    EXPECT_EQ(shell.exitCode(), 3) << shell.readAllStandardError().constData();
+    EXPECT_EQ(shell.readAllStandardOutput().count('\n'), 3);
+}
+
+TEST_F(CliOnSim, AnUnusableDirectoryEntryIsSkippedAndTheOthersRead)
+{
+    // the second header comes back cut short
+    QObject::connect(&server, &Sim::PtyServer::requestServed, [this](const QByteArray &r) {
+        if (r.startsWith("GFH"))
+            instrument.faults.truncate = 1;
+    });
+    CliRun run = cli({"download", "--all", "--csv", "out"});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(run.err.contains("übersprungen")) << qPrintable(run.err);
+    EXPECT_EQ(QDir(path("out")).entryList(QDir::Files),
+              (QStringList{"QT8800_20261130090000.csv", "QT8800_20261202160000.csv"}));
+    run = cli({"directory"});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.lines().size(), 3) << qPrintable(run.out);
+}
