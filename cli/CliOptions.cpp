@@ -13,6 +13,9 @@ namespace {
 
 using namespace Lang;
 
+// a silent instrument costs 3 s a try: past this a script waits minutes for every request
+constexpr int kMaxRetries = 20;
+
 // which commands an option belongs to
 enum Scope : unsigned {
     OnLink = 1u << 0,       // every command that talks to the instrument
@@ -37,6 +40,7 @@ const OptionRule kOptions[] = {
     {"decimal", true, OnDownload | OnLive}, {"two-columns", false, OnDownload},
     {"skip-alarm", false, OnDownload}, {"interval", true, OnLive},
     {"for", true, OnLive},           {"language", true, OnAny},
+    {"retries", true, OnDownload | OnLive},
 };
 
 const struct
@@ -307,6 +311,12 @@ ParseResult ParseCommandLine(const QStringList &arguments)
             if (!ms)
                 return fail(Format(Text(TxCliBadInterval), {g.value}));
             o.intervalMs = *ms;
+        } else if (name == "retries") {
+            bool ok = false;
+            const int retries = g.value.toInt(&ok);
+            if (!ok || retries < 0 || retries > kMaxRetries)
+                return fail(Format(Text(TxCliBadRetries), {QString::number(kMaxRetries), g.value}));
+            o.retries = retries;
         } else if (name == "for") {
             const auto ms = ParseDuration(g.value);
             if (!ms)

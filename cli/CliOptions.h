@@ -40,6 +40,8 @@ struct CliOptions
     bool twoColumns = false;
     bool skipAlarm = false;
 
+    int retries = 2;                    // download, live: a request without any reply is sent again so often
+
     QString csvFile;                    // live
     qint64 intervalMs = 0;
     std::optional<qint64> forMs;

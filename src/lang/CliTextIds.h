@@ -25,10 +25,12 @@ enum CliTextId : int {
     TxCliCsvMissing,
     TxCliSeeHelp,
     TxCliBadLanguage,
+    TxCliBadRetries = 6090,
     // link and instrument
     TxCliPortNotOpened = 6101,
     TxCliValueNotConverted,
     TxCliInterrupted,
+    TxCliLiveWaitsForPort = 6140,
     // files
     TxCliCannotRead = 6151,
     TxCliCannotWrite,

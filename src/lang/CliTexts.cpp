@@ -25,10 +25,12 @@ const TextTable &CliTexts()
         {TxCliCsvMissing, "Der Befehl live braucht --csv DATEI."},
         {TxCliSeeHelp, "Hilfe: qt8800-cli --help"},
         {TxCliBadLanguage, "Die Sprache %s gibt es nicht (de oder en)."},
+        {TxCliBadRetries, "Ungültige Zahl von Wiederholungen (0 bis %s): %s"},
 
         {TxCliPortNotOpened, "Schnittstelle %s (%s) kann nicht geöffnet werden:"},
         {TxCliValueNotConverted, "Wert für %s nicht verwendbar: >%s<"},
         {TxCliInterrupted, "Abgebrochen."},
+        {TxCliLiveWaitsForPort, "Die Aufzeichnung geht weiter, sobald die Schnittstelle wieder da ist."},
 
         {TxCliCannotRead, "Die Datei %s kann nicht gelesen werden."},
         {TxCliCannotWrite, "Die Datei %s kann nicht geschrieben werden: %s"},
@@ -126,7 +128,8 @@ const TextTable &CliTexts()
         {TxCliHelpDownload,
          "Aufruf: qt8800-cli download [BLOCK...|--all] --csv ORDNER | --xlsx ORDNER\n"
          "                  [--force] [--fields LISTE] [--decimal .|,] [--two-columns]\n"
-         "                  [--skip-alarm] [--port COMn|PFAD] [--baud N] [--log ORDNER]\n"
+         "                  [--skip-alarm] [--retries N] [--port COMn|PFAD] [--baud N]\n"
+         "                  [--log ORDNER]\n"
          "\n"
          "Speichert jeden genannten Block (ohne Nummern: alle) als eigene Datei, mit denselben\n"
          "Zeilen, Formaten und Überschriften wie das Textfenster (--csv) oder als Arbeitsmappe\n"
@@ -140,19 +143,23 @@ const TextTable &CliTexts()
          "  --decimal .|,     Dezimaltrennzeichen (Vorgabe \".\")\n"
          "  --two-columns     Ionen nach Polarität in zwei Spalten\n"
          "  --skip-alarm      im Alarmzustand gespeicherte Messwerte weglassen\n"
+         "  --retries N       eine Anfrage ohne Antwort bis zu N-mal wiederholen (Vorgabe 2);\n"
+         "                    ein Block beginnt dann von vorn, ohne Messwerte doppelt zu schreiben\n"
          "\n"
          "Die geschriebenen Dateien stehen auf der Standardausgabe. Eine unbekannte Blocknummer\n"
          "ergibt 2, eine vorhandene Datei 3.\n"},
         {TxCliHelpLive,
          "Aufruf: qt8800-cli live --interval S [--for DAUER] --csv DATEI [--decimal .|,]\n"
-         "                  [--port COMn|PFAD] [--baud N] [--log ORDNER]\n"
+         "                  [--retries N] [--port COMn|PFAD] [--baud N] [--log ORDNER]\n"
          "\n"
          "Fragt alle S Sekunden (0.1 bis 86400) die aktuellen Messwerte ab und hängt je\n"
          "Antwort eine Zeile an DATEI an: Datum; Uhrzeit mit Millisekunden; Messbereich;\n"
          "Ionen (negativ bei negativer Polarität); Analogeingang in Volt; Sensoren. Jede Zeile\n"
          "wird sofort geschrieben. Eine Überschrift steht am Anfang und wo sich die Sensoren\n"
-         "ändern. Ende nach DAUER (90, 90s, 15m, 2h) oder mit Strg+C (Rückgabewert 0);\n"
-         "bleibt eine Antwort aus, endet die Aufzeichnung mit 1.\n"},
+         "ändern. Ende nach DAUER (90, 90s, 15m, 2h) oder mit Strg+C (Rückgabewert 0).\n"
+         "Eine Anfrage ohne Antwort wird bis zu N-mal wiederholt (--retries, Vorgabe 2); erst\n"
+         "wenn alle ausbleiben, endet die Aufzeichnung mit 1. Eine verschwundene Schnittstelle\n"
+         "wird abgewartet. Wo Werte fehlen, steht eine leere Zeile.\n"},
     };
     return texts;
 }

@@ -60,6 +60,13 @@ bool LiveRecorder::Append(const QDateTime &when, const CurrentValues &values, co
     return true;
 }
 
+bool LiveRecorder::markGap()
+{
+    if (!m_open || m_rows == 0)
+        return m_open;
+    return write(QStringLiteral("\r\n"));
+}
+
 bool LiveRecorder::write(const QString &lines)
 {
     // opened on the first row, so a recording that gets no value leaves no empty file behind

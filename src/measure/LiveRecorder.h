@@ -28,6 +28,9 @@ public:
     bool Append(const QDateTime &when, const CurrentValues &values, const QString &analogCaption,
                 const DisplayFormats &formats);
     void Close();
+    // An empty row where values are missing (no reply, the port away): a chart breaks its line
+    // there instead of joining across the gap. Nothing before this run's first row.
+    bool markGap();
 
     Failure failure() const { return m_failure; }
     QString failureReason() const { return m_reason; }
