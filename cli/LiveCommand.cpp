@@ -114,8 +114,14 @@ void LiveCommand::queueFinished()
     // the port went away: that is reported, and no failure of the instrument
     if (waitingForPort())
         m_session.takeErrors();
-    if (m_session.hasErrors())
-        return done(ExitInstrument);
+    if (m_session.hasErrors()) {
+        // silent through every retry: the instrument is off or the line is wrong; a reply that
+        // came spoilt or refused costs its row, as long as the next ones come
+        if (m_session.engine().NoAnswerCount() > 0 || ++m_failedInARow > m_session.options().retries)
+            return done(ExitInstrument);
+        m_session.takeErrors();
+        m_gap = true;
+    }
     // a recording that ends while the port is still away did not record to its end
     if (m_stopping)
         return done(waitingForPort() ? ExitInstrument : ExitDone);
@@ -134,6 +140,7 @@ void LiveCommand::ShowCurrentValues(const Measure::CurrentValues &values)
         reportFailure();
         return done(ExitFile);
     }
+    m_failedInARow = 0;
     m_session.console().transient(Format(Text(TxCliLiveProgress), {QString::number(m_recorder.rows())}));
 }
 

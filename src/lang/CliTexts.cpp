@@ -158,8 +158,9 @@ const TextTable &CliTexts()
          "wird sofort geschrieben. Eine Überschrift steht am Anfang und wo sich die Sensoren\n"
          "ändern. Ende nach DAUER (90, 90s, 15m, 2h) oder mit Strg+C (Rückgabewert 0).\n"
          "Eine Anfrage ohne Antwort wird bis zu N-mal wiederholt (--retries, Vorgabe 2); erst\n"
-         "wenn alle ausbleiben, endet die Aufzeichnung mit 1. Eine verschwundene Schnittstelle\n"
-         "wird abgewartet. Wo Werte fehlen, steht eine leere Zeile.\n"},
+         "wenn alle ausbleiben oder mehr als N Antworten nacheinander unbrauchbar sind, endet\n"
+         "die Aufzeichnung mit 1. Eine verschwundene Schnittstelle wird abgewartet. Wo Werte\n"
+         "fehlen, steht eine leere Zeile.\n"},
     };
     return texts;
 }

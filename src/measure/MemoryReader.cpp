@@ -237,6 +237,11 @@ bool MemoryReader::takenBefore(qint64 index, qint64 skip)
 
 void MemoryReader::DamagedChainReply(int orderIndex, const QString &message, const QString &reply)
 {
+    if (orderIndex == Link::Orders::GNM && endCancelledRead())
+        return;
+    // where retries are allowed, a reply spoilt on the line costs a start over, not the entry
+    if (RestartChain(orderIndex))
+        return;
     const QString report = RecordErrorMessage(message, reply);
     if (orderIndex == Link::Orders::GNH) {
         if (!DirectoryReading || !takenBefore(m_headerIndex++, m_headerSkip))
@@ -245,7 +250,7 @@ void MemoryReader::DamagedChainReply(int orderIndex, const QString &message, con
             m_engine.QueueOrderByIndex(Link::Orders::GNH);
         return;
     }
-    if (orderIndex != Link::Orders::GNM || endCancelledRead())
+    if (orderIndex != Link::Orders::GNM)
         return;
     if (!takenBefore(m_recordIndex, m_recordSkip))
         m_engine.ReportMessage(report, true);

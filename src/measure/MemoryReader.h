@@ -90,11 +90,12 @@ public:
     // engine handlers
     void ParseBlockHeader(int replyIndex, const QString &reply);
     void ParseMeasureRecord(int replyIndex, const QString &reply);
-    // a GNH or GNM reply that came damaged: the entry is lost, reported, and the chain goes on
+    // a GNH or GNM reply that came damaged: the entry is lost, reported, and the chain goes on;
+    // where the engine has retries, the chain starts over instead (see RestartChain)
     void DamagedChainReply(int orderIndex, const QString &message, const QString &reply);
     // A GNH or GNM that got no reply: the chain starts over at its first entry and passes over
     // the entries it already took, so none is written twice or left out. False when there is no
-    // such chain, or the last starts over (the engine's retries) got no further.
+    // such chain, or the last starts over (as many as the engine's retries) got no further.
     bool RestartChain(int orderIndex);
     void AbandonBlockRead();
 

@@ -17,6 +17,7 @@
 #include <QFile>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -397,6 +398,7 @@ TEST_F(CliOnSim, AnInstrumentThatFailsEndsWithOneAndLeavesNoFile)
     CliRun run = cli({"read-config", "silent.QT8"});
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_TRUE(run.err.contains("antwortet nicht")) << qPrintable(run.err);
+    EXPECT_TRUE(run.err.contains("(COM1 = " + server.devicePath() + ", 9600 Baud)")) << qPrintable(run.err);
     EXPECT_FALSE(QFile::exists(path("silent.QT8")));
 
     // the instrument refuses memory reads while it records
@@ -406,7 +408,7 @@ TEST_F(CliOnSim, AnInstrumentThatFailsEndsWithOneAndLeavesNoFile)
     EXPECT_TRUE(run.err.contains("Speicherung")) << qPrintable(run.err);
     EXPECT_TRUE(QDir(path("out")).entryList(QDir::Files).isEmpty());
 
-    // silence in the middle of a block: that block's file is not written
+    // silence in the middle of a block, not to be asked again: that block's file is not written
     instrument.recording = false;
     instrument.fillDemoMemory(30);
     served.clear();
@@ -415,9 +417,31 @@ TEST_F(CliOnSim, AnInstrumentThatFailsEndsWithOneAndLeavesNoFile)
             instrument.faults.silence = 1;
         Q_UNUSED(r);
     });
-    run = cli({"download", "2", "--csv", "out"});
+    run = cli({"download", "2", "--csv", "out", "--retries", "0"});
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_TRUE(QDir(path("out")).entryList(QDir::Files).isEmpty());
+}
+
+// Silence for a directory entry and for a record, a record spoilt on the line: each starts its
+// chain over, and the file holds every record once, as an undisturbed read writes it.
+TEST_F(CliOnSim, DownloadStartsAChainOverAndWritesEachRecordOnce)
+{
+    instrument.fillDemoMemory(30);
+    int gnh = 0, gnm = 0;
+    QObject::connect(&server, &Sim::PtyServer::requestServed, [&](const QByteArray &r) {
+        if (r.startsWith("GNH") && ++gnh == 1)
+            instrument.faults.silence = 1;
+        if (!r.startsWith("GNM"))
+            return;
+        if (++gnm == 10)
+            instrument.faults.silence = 1;
+        else if (gnm == 25)
+            instrument.faults.badChecksum = 1;
+    });
+    const CliRun run = cli({"download", "2", "--csv", "out"});
+    ASSERT_EQ(run.exitCode, 0) << qPrintable(run.err);
+    EXPECT_EQ(readAll(path("out/QT8800_20261201091500.csv")), coreText(1, QList<bool>(11, true), pageOptions()));
+    EXPECT_GT(gnm, 40);
 }
 
 TEST_F(CliOnSim, LiveAppendsStampedRows)
@@ -455,13 +479,39 @@ TEST_F(CliOnSim, LiveStopsWithOneWhenTheInstrumentFallsSilent)
         if (++asked == 3)
             instrument.faults.silence = 1;
     });
-    const CliRun run = cli({"live", "--interval", "0.2", "--csv", "live.csv"});
+    const CliRun run = cli({"live", "--interval", "0.2", "--csv", "live.csv", "--retries", "0"});
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_TRUE(run.err.contains("antwortet nicht")) << qPrintable(run.err);
     // the rows it got are there, each one whole
     const QByteArray csv = readAll(path("live.csv"));
     EXPECT_EQ(csv.count("\r\n"), 1 + 3);
     EXPECT_TRUE(csv.endsWith("\r\n"));
+}
+
+// A missed reply, a cut one, and the adapter pulled and plugged in again: the recording goes
+// on, and an empty row stands where values are missing.
+TEST_F(CliOnSim, LiveSurvivesSilenceACutReplyAndALostPort)
+{
+    int asked = 0;
+    QObject::connect(&server, &Sim::PtyServer::requestServed, [&](const QByteArray &) {
+        if (++asked == 3)
+            instrument.faults.silence = 1;
+        else if (asked == 6)
+            instrument.faults.truncate = 1;
+        else if (asked == 9)
+            instrument.faults.closeLine = true;
+    });
+    QObject::connect(&server, &Sim::PtyServer::delivered, [&](const Sim::Served &served) {
+        if (served.faults.contains("close"))
+            QTimer::singleShot(1500, &server, [&] { server.start(path("COM1")); });
+    });
+    const CliRun run = cli({"live", "--interval", "0.2", "--for", "8", "--csv", "live.csv"});
+    EXPECT_EQ(run.exitCode, 0) << qPrintable(run.err);
+    EXPECT_TRUE(run.err.contains("Schnittstelle COM1 ist wieder verfügbar und wurde geöffnet.")) << qPrintable(run.err);
+    const QByteArray csv = readAll(path("live.csv"));
+    EXPECT_EQ(csv.count("\r\n\r\n"), 3) << csv.constData();
+    EXPECT_EQ(csv.count("Datum;"), 1);
+    EXPECT_GT(csv.mid(csv.lastIndexOf("\r\n\r\n")).count("\r\n"), 5);    // rows after the adapter's return
 }
 
 TEST_F(CliOnSim, SignalsEndLiveWithItsRowsAndAbandonADownload)
