@@ -216,6 +216,10 @@ const std::pair<const char *, const char *> kNoTexts[] = {
     {"TAboutBox.cpp", "cpu MHz"},
     {"SheetExport.cpp", "PK\x01\x01"},            // the signature of a zip file
     {"Workbook.cpp", "cannot create workbook"},     // a diagnostic the caller does not show
+    {"PortLock.cpp", "QT8800Run-"},                 // the name of a lock file
+    {"main.cpp", "qt8800 "},                        // the program's name before its version
+    {"main.cpp", "--help"},                         // options on the command line
+    {"main.cpp", "--version"},
 };
 
 bool isNoText(const QString &file, const QString &literal)
