@@ -28,8 +28,13 @@ bool PortLock::take(const QString &device)
     auto lock = std::make_unique<QLockFile>(QDir(m_dir).filePath(LockFileName(device)));
     // the holder's process is alive or the lock is stale: no age makes a live one stale
     lock->setStaleLockTime(0);
-    if (!lock->tryLock(0))
-        return false;
+    if (!lock->tryLock(0)) {
+        // only a lock another program holds refuses the port; one that cannot be written at all
+        // (no runtime folder) guards nothing, and is no reason to stay closed
+        if (lock->error() == QLockFile::LockFailedError)
+            return false;
+        lock.reset();
+    }
     m_lock = std::move(lock);
     m_device = device;
     return true;

@@ -15,7 +15,8 @@ public:
     explicit PortLock(const QString &dir = {});
 
     // Holds the lock of `device` and gives up the one held before; false, with the old one
-    // kept, when another running program holds it. A lock left by a crashed run is taken over.
+    // kept, when another running program holds it. A lock left by a crashed run is taken over;
+    // where no lock file can be made the port is taken unguarded.
     bool take(const QString &device);
     QString device() const { return m_device; }
 

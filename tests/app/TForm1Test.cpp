@@ -518,6 +518,14 @@ private Q_SLOTS:
         TForm1 second(options());
         QVERIFY(second.secondStart());
         QCOMPARE(m_notices.last(), QStringLiteral("QT8800 wurde bereits gestartet! \nZweiter Start ist nicht möglich."));
+        // a lock that cannot be written refuses nothing: "already started" would be untrue
+        QFile file(m_lockDir.path() + "/plain");
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        StartOptions o = options();
+        o.lockDir = file.fileName();
+        o.baseDir = m_lockDir.path();
+        TForm1 third(o);
+        QVERIFY(!third.secondStart());
     }
 
     void aboutBoxShowsVersionPictureAndSystem()
