@@ -14,6 +14,9 @@ namespace {
 
 using namespace Lang;
 
+// a silent instrument costs 3 s a try: past this a script waits minutes for every request
+constexpr int kMaxRetries = 20;
+
 unsigned bit(Command command)
 {
     return 1u << unsigned(command);
@@ -45,6 +48,7 @@ const OptionRule kOptions[] = {
     {"iso", false, bit(Command::Info) | bit(Command::SetClock) | bit(Command::Directory) | kDownload | kLive},
     {"json", false, bit(Command::Info) | bit(Command::Directory)},
     {"template", true, kDownload},
+    {"retries", true, kDownload | kLive},
 };
 
 const struct
@@ -273,6 +277,12 @@ ParseResult ParseCommandLine(const QStringList &arguments)
             if (!ms)
                 return fail(Format(Text(TxCliBadInterval), {g.value}));
             o.intervalMs = *ms;
+        } else if (name == "retries") {
+            bool ok = false;
+            const int retries = g.value.toInt(&ok);
+            if (!ok || retries < 0 || retries > kMaxRetries)
+                return fail(Format(Text(TxCliBadRetries), {QString::number(kMaxRetries), g.value}));
+            o.retries = retries;
         } else if (name == "for") {
             const auto ms = ParseDuration(g.value);
             if (!ms)

@@ -43,6 +43,8 @@ struct CliOptions
     bool iso = false;                   // ISO 8601 dates and times, "." decimals
     bool json = false;                  // info, directory: one JSON document
 
+    int retries = 2;                    // download, live: a request without any reply is sent again so often
+
     QString csvFile;                    // live; "-": stdout
     qint64 intervalMs = 0;
     std::optional<qint64> forMs;

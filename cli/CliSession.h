@@ -52,6 +52,7 @@ public:
     Link::Tables &tables() { return m_tables; }
     Model::FieldStore &store() { return m_store; }
     Link::ProtocolEngine &engine() { return *m_engine; }
+    Link::SerialLink &serial() { return m_serial; }
     Link::TrafficLog &log() { return m_log; }
     bool lineUp() const { return m_serial.PortReady(); }
     Console &console() { return m_console; }

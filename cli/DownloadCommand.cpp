@@ -23,6 +23,8 @@ DownloadCommand::DownloadCommand(CliSession &session, Finish finish, QObject *pa
 {
     m_reader.setView(this);
     m_session.engine().setAbandonBlockRead([this] { m_reader.AbandonBlockRead(); });
+    // a block read that must start over passes over the records it has, so none is doubled
+    m_session.engine().setNoAnswerRetries(m_session.options().retries);
 }
 
 DownloadCommand::~DownloadCommand()

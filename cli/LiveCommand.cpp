@@ -24,6 +24,16 @@ LiveCommand::LiveCommand(CliSession &session, Finish finish, QObject *parent)
     connect(&m_end, &QTimer::timeout, this, &LiveCommand::stop);
     connect(&m_session.engine(), &Link::ProtocolEngine::queueFinished, this, &LiveCommand::queueFinished,
             Qt::QueuedConnection);
+    m_session.engine().setNoAnswerRetries(m_session.options().retries);
+    connect(&m_session.engine(), &Link::ProtocolEngine::replyMissed, this, [this] { m_gap = true; });
+    // the session has reported the loss; the serial line watches for the device's return
+    connect(&m_session.serial(), &Link::SerialLink::portError, this, [this] {
+        m_gap = true;
+        if (m_finish && !m_stopping)
+            m_session.console().message(Text(TxCliLiveWaitsForPort));
+    });
+    connect(&m_session.serial(), &Link::SerialLink::portReopened, this,
+            [this](const QString &text) { m_session.console().message(text); });
 }
 
 LiveCommand::~LiveCommand()
@@ -80,7 +90,7 @@ void LiveCommand::start()
 void LiveCommand::tick()
 {
     Link::ProtocolEngine &engine = m_session.engine();
-    if (m_stopping || !engine.isIdle())
+    if (m_stopping || !engine.isIdle() || !m_session.serial().PortReady())
         return;
     engine.QueueOrderByIndex(Link::Orders::GAM);
 }
@@ -93,12 +103,27 @@ void LiveCommand::stop()
         QTimer::singleShot(0, this, [this] { queueFinished(); });
 }
 
+bool LiveCommand::waitingForPort() const
+{
+    return m_session.serial().watching();
+}
+
 void LiveCommand::queueFinished()
 {
-    if (m_session.hasErrors())
-        return done(ExitInstrument);
+    // the port went away: that is reported, and no failure of the instrument
+    if (waitingForPort())
+        m_session.takeErrors();
+    if (m_session.hasErrors()) {
+        // silent through every retry: the instrument is off or the line is wrong; a reply that
+        // came spoilt or refused costs its row, as long as the next ones come
+        if (m_session.engine().NoAnswerCount() > 0 || ++m_failedInARow > m_session.options().retries)
+            return done(ExitInstrument);
+        m_session.takeErrors();
+        m_gap = true;
+    }
+    // a recording that ends while the port is still away did not record to its end
     if (m_stopping)
-        return done(ExitDone);
+        return done(waitingForPort() ? ExitInstrument : ExitDone);
 }
 
 void LiveCommand::ShowCurrentValues(const Measure::CurrentValues &values)
@@ -106,10 +131,15 @@ void LiveCommand::ShowCurrentValues(const Measure::CurrentValues &values)
     if (!m_finish)
         return;
     const QString analogCaption = m_session.store().value(19).trimmed() + QStringLiteral(" [V]");
+    if (std::exchange(m_gap, false) && !m_recorder.markGap()) {
+        reportFailure();
+        return done(ExitFile);
+    }
     if (!m_recorder.Append(QDateTime::currentDateTime(), values, analogCaption, m_session.formats())) {
         reportFailure();
         return done(ExitFile);
     }
+    m_failedInARow = 0;
     m_session.console().transient(Format(Text(TxCliLiveProgress), {QString::number(m_recorder.rows())}));
 }
 

@@ -14,7 +14,10 @@ class CliSession;
 
 // live: asks for the current values every interval and appends one row per reply to a CSV
 // file, flushed at once, so a run cut short keeps every row it got. An interval that comes
-// while the previous request is still out is passed over: the queue never grows.
+// while the previous request is still out is passed over: the queue never grows. A request
+// without a reply is asked again (--retries), a reply that comes unusable costs its row, and a
+// port that goes away is waited for. Each leaves an empty row before the next values, where
+// the recording has its gap.
 class LiveCommand : public QObject, public Measure::CurrentValuesSink
 {
     Q_OBJECT
@@ -31,6 +34,7 @@ public:
 private:
     void tick();
     void queueFinished();
+    bool waitingForPort() const;
     bool reportFailure();
     void done(int code);
 
@@ -40,6 +44,8 @@ private:
     QTimer m_end;
     Measure::LiveRecorder m_recorder;
     bool m_stopping = false;
+    bool m_gap = false;             // values are missing since the last row
+    int m_failedInARow = 0;         // requests answered unusably since the last row
 };
 
 } // namespace Cli

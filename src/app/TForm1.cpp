@@ -2,6 +2,7 @@
 
 #include "app/DeviceViewPage.h"
 #include "app/MemoryDataPage.h"
+#include "app/PortLock.h"
 #include "app/TFormEXCEL.h"
 #include "app/StatusLine.h"
 #include "app/TAboutBox.h"
@@ -32,7 +33,6 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
-#include <QStandardPaths>
 #include <QTabWidget>
 
 #include <cmath>
@@ -237,14 +237,10 @@ void TForm1::FormCreate()
         applyWindowTexts();
     }
 
-    // one instance per user: a second one would fight over the serial port
-    const QString lockDir = m_options.lockDir.isEmpty()
-                                ? QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation)
-                                : m_options.lockDir;
-    QDir().mkpath(lockDir);
-    m_lock = std::make_unique<QLockFile>(QDir(lockDir).filePath(QStringLiteral("QT8800Run.lock")));
-    m_lock->setStaleLockTime(0);
-    if (!m_lock->tryLock(0)) {
+    // one program per serial port: the port is the one the parameter file chose
+    m_portLock = std::make_unique<PortLock>(m_options.lockDir);
+    m_portPosition = tsComPort->Position();
+    if (!m_portLock->take(Link::SerialLink::ResolvePortName(m_baseDir, tsComPort->PosString().trimmed()))) {
         m_secondStart = true;
         programError(Lang::Text(Lang::TxSecondStart));
         return;

@@ -14,7 +14,6 @@
 #include "model/StatusTables.h"
 
 #include <QDateEdit>
-#include <QLockFile>
 #include <QMainWindow>
 #include <QTimer>
 
@@ -38,6 +37,7 @@ class MemoryDataPage;
 class DeviceViewPage;
 class TFormSens;
 class TrendWindow;
+class PortLock;
 
 namespace Measure {
 class MemoryReader;
@@ -47,7 +47,7 @@ class MemoryReader;
 struct StartOptions
 {
     QString baseDir;                        // empty: the current directory
-    QString lockDir;                        // empty: the user's runtime directory
+    QString lockDir;                        // empty: the user's runtime directory; one lock per port
     std::function<bool(const QString &question)> ask;                   // Yes/No; empty: a message box
     std::function<void(const QString &text)> notify;                    // a modal notice; empty: a message box
     std::function<std::optional<QString>(const Files::FileDialogSetup &, bool save)> chooseFile;
@@ -63,7 +63,7 @@ public:
     explicit TForm1(StartOptions options = {}, QWidget *parent = nullptr);
     ~TForm1() override;
 
-    // a second start found the lock taken; the caller ends the process
+    // a second start for the same port found its lock taken; the caller ends the process
     bool secondStart() const { return m_secondStart; }
 
     // field conversions between texts and controls
@@ -265,7 +265,8 @@ private:
     Link::SerialLink *m_serial = nullptr;
     Link::ProtocolEngine *m_engine = nullptr;
     std::unique_ptr<Files::ConfigFiles> m_configFiles;
-    std::unique_ptr<QLockFile> m_lock;
+    std::unique_ptr<PortLock> m_portLock;
+    int m_portPosition = 0;             // the port selector's position whose lock is held
     TAboutBox *m_about = nullptr;
     std::unique_ptr<Measure::MemoryReader> m_reader;
     MemoryDataPage *m_memoryPage = nullptr;

@@ -1,5 +1,6 @@
 // What the controls of the configuration and settings pages do when the user touches them.
 #include "app/DeviceViewPage.h"
+#include "app/PortLock.h"
 #include "app/StatusLine.h"
 #include "app/TAboutBox.h"
 #include "app/TForm1.h"
@@ -429,6 +430,14 @@ void TForm1::tsComPortChanged()
 {
     StatusClear();
     const QString name = tsComPort->PosString().trimmed();
+    // another window talks on that line: this one stays on its own, still open
+    if (m_portLock && !m_portLock->take(Link::SerialLink::ResolvePortName(m_baseDir, name))) {
+        tsComPort->setPosition(m_portPosition);
+        updatePortHint();
+        ReportMessage(Lang::Format(Lang::Text(Lang::TxPortTaken), {name}), true);
+        return;
+    }
+    m_portPosition = tsComPort->Position();
     // the caption as listed, leading blank included: "COM1 -  9600"
     const QString baudCaption = tsBaud->PosText().value(tsBaud->Position()).section(u'|', 0, 0);
     const int baud = baudCaption.trimmed().toInt();

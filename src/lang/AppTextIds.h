@@ -22,6 +22,8 @@ enum AppTextId : int {
     TxChooseDirectory,
     TxTemplateTitle,
     TxTemplateFilter,
+    TxPortTaken = 5528,
+    TxProgramHelp,
     // language modules
     TxModuleUnusable = 5531,
     TxModuleLinesSkipped,

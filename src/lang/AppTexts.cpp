@@ -22,6 +22,22 @@ const TextTable &AppTexts()
         {TxChooseDirectory, "Verzeichnis wählen"},
         {TxTemplateTitle, "Selektion EXCEL - Vorlagendatei"},
         {TxTemplateFilter, "EXCEL Dateien(*.xlsx *.xlsm *.xls)|*.xlsx;*.xlsm;*.xls|Alle Dateien (*.*)|*.*"},
+        {TxPortTaken, "%s wird schon von einem anderen QT8800-Programm benutzt; die Schnittstelle bleibt, wie sie war."},
+        {TxProgramHelp,
+         "Aufruf: qt8800 [--help] [--version]\n"
+         "\n"
+         "Konfiguration und Messwerte des Ionometers QT 8800 über RS232.\n"
+         "\n"
+         "Das Programm hält seine Dateien (QT8800.dat, QT8800.LCF) im Ordner, in dem es\n"
+         "gestartet wird. Ein Eintrag COM1 bis COM8 dort (z. B. ln -s /dev/ttyUSB0 COM1) ist\n"
+         "die Schnittstelle dieses Namens, sonst stehen COM1 bis COM8 für /dev/ttyS0 bis\n"
+         "/dev/ttyS7. An jeder Schnittstelle läuft höchstens ein Programm; für ein zweites\n"
+         "Gerät ein zweites Programm in einem anderen Ordner starten.\n"
+         "\n"
+         "  --help      diese Hilfe\n"
+         "  --version   Programmversion\n"
+         "\n"
+         "Ohne Fenster, für Skripte: qt8800-cli --help\n"},
 
         {TxModuleUnusable, "Sprachmodul %s ist nicht verwendbar: %s Die Texte bleiben, wie sie sind."},
         {TxModuleLinesSkipped, "Sprachmodul %s: %d Zeilen übergangen, die erste: %s."},

@@ -28,6 +28,7 @@ enum CliTextId : int {
     TxCliTemplateNeedsXlsx,
     TxCliStdoutOneBlock,
     TxCliIsoDecimal,
+    TxCliBadRetries = 6090,
     // link and instrument
     TxCliPortNotOpened = 6101,
     TxCliValueNotConverted,
@@ -35,6 +36,7 @@ enum CliTextId : int {
     TxCliConfigPartly,
     TxCliNothing,
     TxCliEntriesSkipped,
+    TxCliLiveWaitsForPort = 6140,
     // files
     TxCliCannotRead = 6151,
     TxCliCannotWrite,

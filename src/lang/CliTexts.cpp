@@ -28,6 +28,7 @@ const TextTable &CliTexts()
         {TxCliTemplateNeedsXlsx, "--template gilt nur mit --xlsx."},
         {TxCliStdoutOneBlock, "Auf die Standardausgabe (-) geht genau ein Block; bitte eine Blocknummer angeben."},
         {TxCliIsoDecimal, "--iso schreibt Dezimalpunkte und passt nicht zu --decimal ,"},
+        {TxCliBadRetries, "Ungültige Zahl von Wiederholungen (0 bis %s): %s"},
 
         {TxCliPortNotOpened, "Schnittstelle %s (%s) kann nicht geöffnet werden:"},
         {TxCliValueNotConverted, "Wert für %s nicht verwendbar: >%s<"},
@@ -35,6 +36,7 @@ const TextTable &CliTexts()
         {TxCliConfigPartly, "Das QT 8800 hat nicht alles übernommen. Übernommen: %s. Nicht übernommen: %s."},
         {TxCliNothing, "nichts"},
         {TxCliEntriesSkipped, "Unbrauchbare Einträge des Messwertverzeichnisses wurden übersprungen."},
+        {TxCliLiveWaitsForPort, "Die Aufzeichnung geht weiter, sobald die Schnittstelle wieder da ist."},
 
         {TxCliCannotRead, "Die Datei %s kann nicht gelesen werden."},
         {TxCliCannotWrite, "Die Datei %s kann nicht geschrieben werden: %s"},
@@ -142,8 +144,8 @@ const TextTable &CliTexts()
         {TxCliHelpDownload,
          "Aufruf: qt8800-cli download [BLOCK...|--all] --csv ORDNER | --xlsx ORDNER\n"
          "                  [--force] [--fields LISTE] [--decimal .|,] [--two-columns]\n"
-         "                  [--skip-alarm] [--template DATEI] [--iso] [--port COMn|PFAD]\n"
-         "                  [--baud N] [--log ORDNER]\n"
+         "                  [--skip-alarm] [--template DATEI] [--iso] [--retries N]\n"
+         "                  [--port COMn|PFAD] [--baud N] [--log ORDNER]\n"
          "\n"
          "Speichert jeden genannten Block (ohne Nummern: alle) als eigene Datei, mit denselben\n"
          "Zeilen, Formaten und Überschriften wie das Textfenster (--csv) oder als Arbeitsmappe\n"
@@ -162,12 +164,14 @@ const TextTable &CliTexts()
          "  --template DATEI  mit --xlsx: diese Arbeitsmappe (.xlsx, .xlsm; .xls mit LibreOffice\n"
          "                    umgewandelt) füllen statt einer neuen; die Vorlage bleibt, wie\n"
          "                    sie ist. Aus einer .xlsm wird eine .xlsm.\n"
+         "  --retries N       eine Anfrage ohne Antwort bis zu N-mal wiederholen (Vorgabe 2);\n"
+         "                    ein Block beginnt dann von vorn, ohne Messwerte doppelt zu schreiben\n"
          "\n"
          "Die geschriebenen Dateien stehen auf der Standardausgabe. Eine unbekannte Blocknummer\n"
          "ergibt 2, eine vorhandene Datei 3.\n"},
         {TxCliHelpLive,
          "Aufruf: qt8800-cli live --interval S [--for DAUER] --csv DATEI|- [--decimal .|,]\n"
-         "                  [--iso] [--port COMn|PFAD] [--baud N] [--log ORDNER]\n"
+         "                  [--iso] [--retries N] [--port COMn|PFAD] [--baud N] [--log ORDNER]\n"
          "\n"
          "Fragt alle S Sekunden (0.1 bis 86400) die aktuellen Messwerte ab und hängt je\n"
          "Antwort eine Zeile an DATEI an: Datum; Uhrzeit mit Millisekunden; Messbereich;\n"
@@ -175,8 +179,11 @@ const TextTable &CliTexts()
          "wird sofort und ganz geschrieben. Eine Überschrift steht am Anfang, wo sich die\n"
          "Sensoren ändern und wo ein Lauf Datum, Zeit oder Dezimalzeichen anders schreibt. Eine\n"
          "Datei, die keine solche Aufzeichnung ist, bleibt unberührt (Rückgabewert 3). Ende nach\n"
-         "DAUER (90, 90s, 15m, 2h) oder mit Strg+C (Rückgabewert 0);\n"
-         "bleibt eine Antwort aus, endet die Aufzeichnung mit 1.\n"},
+         "DAUER (90, 90s, 15m, 2h) oder mit Strg+C (Rückgabewert 0).\n"
+         "Eine Anfrage ohne Antwort wird bis zu N-mal wiederholt (--retries, Vorgabe 2); erst\n"
+         "wenn alle ausbleiben oder mehr als N Antworten nacheinander unbrauchbar sind, endet\n"
+         "die Aufzeichnung mit 1. Eine verschwundene Schnittstelle wird abgewartet. Wo Werte\n"
+         "fehlen, steht eine leere Zeile.\n"},
     };
     return texts;
 }

@@ -16,6 +16,11 @@ enum LinkTextId : int {
     TxPortNotReopened,
     TxLatencyTimer,
     TxHintNoRights,
+    TxPortIsFolder,
+    TxPortNotSerial,
+    TxPortInUse,
+    TxPortInUseBy,
+    TxPortDescription,
     // protocol engine
     TxNoAnswer = 1101,
     TxPortNotReady,
@@ -32,6 +37,7 @@ enum LinkTextId : int {
     TxWritingConfig,
     TxInfoRequested,
     TxPortProblemAtStart,
+    TxNoAnswerRetry,
     // traffic log
     TxLogCannotOpen = 1201,
     TxLogOpened,

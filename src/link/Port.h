@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QString>
 
 #include <optional>
 
@@ -16,6 +17,8 @@ public:
     // request, and kept it would pair with it and leave every later exchange one reply behind.
     virtual bool SendText(const QByteArray &telegram) = 0;
     virtual std::optional<QByteArray> FetchTelegram() = 0;
+    // Which device at which speed, for a message that the instrument does not answer.
+    virtual QString PortDescription() const { return {}; }
 };
 
 } // namespace Link

@@ -190,6 +190,9 @@ bool ProtocolEngine::replyStep(int jobIndex)
             AbandonBlockRead();
             return true;
         }
+        Q_EMIT replyMissed(job.orderIndex);
+        if (retryUnanswered(jobIndex))
+            return true;
         if (m_noAnswerCount == 0)
             SetNoAnswer(true);
         ++m_noAnswerCount;
@@ -199,6 +202,28 @@ bool ProtocolEngine::replyStep(int jobIndex)
     }
     m_deadlineTimer.stop();
     handleReply(jobIndex, *telegram);
+    return true;
+}
+
+bool ProtocolEngine::retryUnanswered(int jobIndex)
+{
+    TOrder &job = m_queue[std::size_t(jobIndex)];
+    if (job.silentRetries >= m_noAnswerRetries)
+        return false;
+    const int attempt = ++job.silentRetries;
+    const int orderIndex = job.orderIndex;
+    const QString code = TelegramToText(job.telegram.left(3));
+    if (AdvancesInstrument(orderIndex)) {
+        if (!m_chainRestart || !m_chainRestart(orderIndex))
+            return false;
+        // the restart queued behind this job: addressed afresh
+        m_queue[std::size_t(jobIndex)].state = TOrder::Done;
+    } else {
+        job.reply.clear();
+        job.state = TOrder::Ready;
+    }
+    ShowStatusText(Lang::Format(Lang::Text(Lang::TxNoAnswerRetry),
+                                {code, QString::number(attempt), QString::number(m_noAnswerRetries)}));
     return true;
 }
 
@@ -315,7 +340,10 @@ void ProtocolEngine::SetNoAnswer(bool flag)
 {
     if (flag) {
         if (!m_noAnswerShown) {
-            ReportMessage(Lang::Text(Lang::TxNoAnswer), true);
+            // which device was asked, at which speed: the text blames one or the other
+            const QString port = m_port.PortDescription();
+            ReportMessage(Lang::Text(Lang::TxNoAnswer) + (port.isEmpty() ? QString() : QStringLiteral(" (") + port + u')'),
+                          true);
             m_noAnswerShown = true;
         }
     } else if (m_noAnswerShown) {

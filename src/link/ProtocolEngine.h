@@ -7,6 +7,7 @@
 #include <QString>
 #include <QTimer>
 
+#include <algorithm>
 #include <functional>
 #include <map>
 #include <vector>
@@ -24,6 +25,7 @@ struct TOrder
     int orderIndex = 0;
     qint64 deadline = 0;        // monotonic ms; set when sent
     int attemptsLeft = 2;
+    int silentRetries = 0;      // times sent again because no reply came at all
     bool strayReply = false;    // a reply of another kind came while this job waited
     QString damage;             // GNH, GNM: the failure of a damaged reply, while a readable one may follow
     QString damagedText;        // that reply as text
@@ -45,6 +47,9 @@ public:
     // request again would fetch that one in this one's place; the chain's owner reports the lost
     // entry and goes on with the next.
     using DamagedHandler = std::function<void(int orderIndex, const QString &message, const QString &reply)>;
+
+    // True when the owner of the GNH or GNM chain started it over from its first entry.
+    using ChainRestart = std::function<bool(int orderIndex)>;
 
     static constexpr qint64 kReplyTimeoutMs = 3000;
     static constexpr int kCompactAfter = 300;
@@ -69,6 +74,13 @@ public:
     void setBlockHandler(int replyIndex, BlockHandler handler) { m_blockHandlers[replyIndex] = std::move(handler); }
     void setAbandonBlockRead(std::function<void()> abandon) { m_abandonBlockRead = std::move(abandon); }
     void setDamagedChainHandler(DamagedHandler handler) { m_damagedChain = std::move(handler); }
+    // A request that gets no reply at all is sent again up to this many times before the queue is
+    // dropped; 0, the window's way, drops it at the first silence. A GNH or GNM is not sent
+    // again: the instrument may have moved on and its answer got lost, so the chain's owner
+    // starts the chain over instead, and without one the queue is dropped.
+    void setNoAnswerRetries(int retries) { m_noAnswerRetries = std::max(0, retries); }
+    int noAnswerRetries() const { return m_noAnswerRetries; }
+    void setChainRestart(ChainRestart restart) { m_chainRestart = std::move(restart); }
     // GNH and GNM ask for the entry after the last one the instrument sent
     static bool AdvancesInstrument(int orderIndex) { return orderIndex == Orders::GNH || orderIndex == Orders::GNM; }
     void AbandonBlockRead();
@@ -89,11 +101,14 @@ public:
 Q_SIGNALS:
     // the queue ran empty or was dropped
     void queueFinished();
+    // a request's deadline passed without any reply, whether or not it is asked again
+    void replyMissed(int orderIndex);
 
 private:
     void pass();
     void sendStep(TOrder &job);
     bool replyStep(int jobIndex);    // false: still waiting
+    bool retryUnanswered(int jobIndex);
     void handleReply(int jobIndex, const QByteArray &telegram);
     void dropQueue();
     void scheduleRun();
@@ -115,6 +130,8 @@ private:
     std::map<int, BlockHandler> m_blockHandlers;
     std::function<void()> m_abandonBlockRead;
     DamagedHandler m_damagedChain;
+    ChainRestart m_chainRestart;
+    int m_noAnswerRetries = 0;
 };
 
 } // namespace Link

@@ -1,14 +1,15 @@
 #include "link/SerialLink.h"
 
 #include "lang/Texts.h"
+#include "link/PortProbe.h"
 #include "link/StatusSink.h"
 #include "link/TrafficLog.h"
 
 #include <QDir>
 #include <QFileInfo>
 
+#include <algorithm>
 #include <cerrno>
-#include <fcntl.h>
 #include <grp.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -16,31 +17,6 @@
 namespace Link {
 
 namespace {
-
-// The errno an open of the device gives; 0 when it opens.
-int probeOpen(const QString &path)
-{
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0)
-        return errno;
-    ::close(fd);
-    return 0;
-}
-
-int errnoFor(QSerialPort::SerialPortError error)
-{
-    switch (error) {
-    case QSerialPort::DeviceNotFoundError: return ENOENT;
-    case QSerialPort::PermissionError: return EACCES;
-    case QSerialPort::OpenError: return EBUSY;
-    default: return EIO;
-    }
-}
-
-QString withCode(const QString &text, int code)
-{
-    return text + QStringLiteral(" (win error code: %1)").arg(code);
-}
 
 // asked without opening: an open and close would pulse the modem lines of a real port
 int accessError(const QString &device)
@@ -57,6 +33,12 @@ QString deviceGroup(const QString &device)
             return QString::fromLocal8Bit(g->gr_name);
     }
     return QStringLiteral("dialout");
+}
+
+bool isComName(const QString &name)
+{
+    return name.size() >= 4 && name.startsWith(QLatin1String("COM"), Qt::CaseInsensitive)
+           && std::all_of(name.begin() + 3, name.end(), [](QChar c) { return c.isDigit(); });
 }
 
 // The adapter's setting in sysfs, named after the device the path resolves to ("ttyUSB0").
@@ -77,6 +59,7 @@ SerialLink::SerialLink(StatusSink &sink, TrafficLog *log, QObject *parent)
     , m_log(log)
     , m_port(new QSerialPort(this))
     , m_access(accessError)
+    , m_inGroup(ProcessInGroup)
 {
     connect(m_port, &QSerialPort::readyRead, this, &SerialLink::onReadyRead);
     connect(m_port, &QSerialPort::errorOccurred, this, &SerialLink::onError);
@@ -91,20 +74,36 @@ SerialLink::~SerialLink()
     m_port->close();
 }
 
+QString SerialLink::PortEntry(const QString &baseDir, const QString &name)
+{
+    const QDir dir(baseDir);
+    const QFileInfo entry(dir.filePath(name));
+    if (entry.isSymLink() || entry.exists())
+        return entry.absoluteFilePath();
+    if (!isComName(name))
+        return {};
+    // Windows users type "com1"; the entry made by the README's instructions is "COM1"
+    QStringList found = dir.entryList({name}, QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot,
+                                      QDir::Name);
+    if (found.isEmpty())
+        return {};
+    const QString upper = name.toUpper();
+    return dir.absoluteFilePath(found.contains(upper) ? upper : found.first());
+}
+
 QString SerialLink::ResolvePortName(const QString &baseDir, const QString &name)
 {
-    const QFileInfo entry(QDir(baseDir).filePath(name));
-    if (entry.isSymLink() || entry.exists()) {
+    if (const QString entry = PortEntry(baseDir, name); !entry.isEmpty()) {
         // the link's target, so the lock Qt takes is per device, not per "COM1" in any folder
-        const QString target = entry.canonicalFilePath();
-        return target.isEmpty() ? entry.absoluteFilePath() : target;
+        const QString target = QFileInfo(entry).canonicalFilePath();
+        return target.isEmpty() ? entry : target;
     }
-    if (name.size() == 4 && name.startsWith(QLatin1String("COM"), Qt::CaseInsensitive)) {
+    if (isComName(name) && name.size() == 4) {
         const int n = name.mid(3).toInt();
         if (n >= 1 && n <= 8)
             return QStringLiteral("/dev/ttyS%1").arg(n - 1);
     }
-    return entry.absoluteFilePath();
+    return QFileInfo(QDir(baseDir).filePath(name)).absoluteFilePath();
 }
 
 bool SerialLink::SetPortParams(int baud, const QString &parity, int dataBits, int stopBits)
@@ -173,24 +172,21 @@ bool SerialLink::open(const QString &name)
     m_opened = false;
     m_name = name;
     m_device.clear();
+    m_entry.clear();
     if (name.isEmpty())
         return true;
 
+    m_entry = PortEntry(m_baseDir, name);
     const QString device = ResolvePortName(m_baseDir, name);
-    const QFileInfo entry(QDir(m_baseDir).filePath(name));
-    m_viaEntry = entry.isSymLink() || entry.exists();
     m_device = device;
+    if (const QString refused = refusal(device); !refused.isEmpty()) {
+        m_lastError = refused;
+        return false;
+    }
     m_port->setPortName(device);
     applySettings();
-    int code = QFileInfo::exists(device) && m_access(device) == EACCES ? EACCES : 0;
-    if (code != 0 || !m_port->open(QIODevice::ReadWrite)) {
-        if (code == 0)
-            code = probeOpen(device);
-        if (code == 0)
-            code = errnoFor(m_port->error());
-        m_lastError = withCode(Lang::Text(Lang::TxUnableToOpen), code);
-        if (code == EACCES)
-            m_lastError += Lang::Text(Lang::TxNeedDialout);
+    if (!m_port->open(QIODevice::ReadWrite)) {
+        m_lastError = openFailure(device, m_port->error());
         m_port->clearError();
         return false;
     }
@@ -202,6 +198,74 @@ bool SerialLink::open(const QString &name)
     return true;
 }
 
+QString SerialLink::failure(const QString &where, const QString &reason) const
+{
+    return Lang::Text(Lang::TxUnableToOpen) + QStringLiteral(" (") + where + QStringLiteral(": ") + reason
+           + QLatin1Char(')');
+}
+
+QString SerialLink::refusal(const QString &device) const
+{
+    struct stat st = {};
+    if (::stat(QFile::encodeName(device).constData(), &st) != 0) {
+        const int code = errno;
+        // a link to a device that is not there: both named, so the user sees which one to fix
+        const QFileInfo entry(m_entry);
+        const QString where = entry.isSymLink() ? m_entry + QStringLiteral(" -> ") + entry.symLinkTarget() : device;
+        return failure(where, SystemMessage(code));
+    }
+    // nothing but a character device is opened: a named pipe or a file is no line to talk on
+    if (S_ISDIR(st.st_mode))
+        return failure(device, Lang::Text(Lang::TxPortIsFolder));
+    if (!S_ISCHR(st.st_mode))
+        return failure(device, Lang::Text(Lang::TxPortNotSerial));
+    if (m_access(device) == EACCES)
+        return failure(device, SystemMessage(EACCES)) + noRightsHint(device);
+    return {};
+}
+
+QString SerialLink::noRightsHint(const QString &device) const
+{
+    // only where the group would help: a user who has it lacks something else
+    struct stat st = {};
+    if (::stat(QFile::encodeName(device).constData(), &st) != 0 || m_inGroup(st.st_gid))
+        return {};
+    return Lang::Format(Lang::Text(Lang::TxNeedDialout), {deviceGroup(device)});
+}
+
+QString SerialLink::openFailure(const QString &device, QSerialPort::SerialPortError error) const
+{
+    int code = ProbeOpen(device);
+    // it opens for us, yet not for Qt: the lock Qt keeps for the device is another process's
+    if (code == 0 && error == QSerialPort::PermissionError)
+        code = EBUSY;
+    switch (code) {
+    case 0:
+        return failure(device, m_port->errorString());
+    case EBUSY: {
+        const QStringList holders = ProcessesHolding(device);
+        return failure(device, holders.isEmpty() ? Lang::Text(Lang::TxPortInUse)
+                                                 : Lang::Format(Lang::Text(Lang::TxPortInUseBy), {holders.join(QStringLiteral(", "))}));
+    }
+    case ENOTTY:
+        return failure(device, Lang::Text(Lang::TxPortNotSerial));
+    case EACCES:
+    case EPERM:
+        return failure(device, SystemMessage(code)) + noRightsHint(device);
+    default:
+        return failure(device, SystemMessage(code));
+    }
+}
+
+QString SerialLink::PortDescription() const
+{
+    if (m_name.isEmpty())
+        return {};
+    const QString device = m_device.isEmpty() ? ResolvePortName(m_baseDir, m_name) : m_device;
+    const QString where = device == m_name ? device : m_name + QStringLiteral(" = ") + device;
+    return Lang::Format(Lang::Text(Lang::TxPortDescription), {where, QString::number(m_baud)});
+}
+
 void SerialLink::watchForDevice()
 {
     if (m_port->isOpen() || m_name.isEmpty()) {
@@ -210,8 +274,7 @@ void SerialLink::watchForDevice()
     }
     // a port reached through an entry in the base directory waits for that entry: without it
     // the name would fall back to a serial port of the PC, which is not the device that went
-    const QString entry = QDir(m_baseDir).filePath(m_name);
-    if (!QFileInfo::exists(m_viaEntry ? entry : ResolvePortName(m_baseDir, m_name))) {
+    if (!QFileInfo::exists(m_entry.isEmpty() ? ResolvePortName(m_baseDir, m_name) : m_entry)) {
         m_watchFailure.clear();
         return;
     }
@@ -262,7 +325,9 @@ QString SerialLink::PortNotes(const QString &name) const
 {
     const QString device = ResolvePortName(m_baseDir, name);
     QString notes;
-    if (QFileInfo::exists(device) && m_access(device) == EACCES) {
+    struct stat st = {};
+    if (QFileInfo::exists(device) && m_access(device) == EACCES
+        && (::stat(QFile::encodeName(device).constData(), &st) != 0 || !m_inGroup(st.st_gid))) {
         const QString group = deviceGroup(device);
         notes += u'\n' + Lang::Format(Lang::Text(Lang::TxHintNoRights), {group, group});
     }
@@ -321,14 +386,16 @@ void SerialLink::onError(QSerialPort::SerialPortError error)
     switch (error) {
     case QSerialPort::ResourceError:
     case QSerialPort::ReadError:
-        text = withCode(Lang::Text(Lang::TxReadFailed), EIO);
+        text = Lang::Text(Lang::TxReadFailed);
         break;
     case QSerialPort::WriteError:
-        text = withCode(Lang::Text(Lang::TxWriteFailed), EIO);
+        text = Lang::Text(Lang::TxWriteFailed);
         break;
     default:
         return;    // modem-line and timeout notices change nothing for us
     }
+    // Qt's text for these is the system's message
+    text += QStringLiteral(" (") + m_device + QStringLiteral(": ") + m_port->errorString() + QLatin1Char(')');
     // the device is gone: close once, tell once, and open it again when it comes back
     m_opened = false;
     m_port->clearError();

@@ -27,6 +27,10 @@ public:
 
     // "COM1" … "COM8": an entry of that name in the base directory, else /dev/ttyS0 … /dev/ttyS7.
     static QString ResolvePortName(const QString &baseDir, const QString &name);
+    // The entry in the base directory that stands for the name (a path names itself): the name as
+    // written, else, for a COMn name, one spelled in another case ("com1" finds "COM1").
+    // Empty when there is none.
+    static QString PortEntry(const QString &baseDir, const QString &name);
     void setBaseDir(const QString &dir) { m_baseDir = dir; }
     QString baseDir() const { return m_baseDir; }
 
@@ -40,6 +44,9 @@ public:
     // Tests run as root, so they put their own in.
     using AccessCheck = std::function<int(const QString &device)>;
     void setAccessCheck(AccessCheck check) { m_access = std::move(check); }
+    // Whether this process has the group; the default asks its own groups.
+    using GroupCheck = std::function<bool(unsigned gid)>;
+    void setGroupCheck(GroupCheck check) { m_inGroup = std::move(check); }
     // "/sys" in use; tests point it at a fake tree
     void setSysfsRoot(const QString &root) { m_sysfsRoot = root; }
     // The latency timer of a USB serial adapter in ms, when the device is one.
@@ -54,6 +61,7 @@ public:
     bool PortReady() const override;
     bool SendText(const QByteArray &telegram) override;
     std::optional<QByteArray> FetchTelegram() override;
+    QString PortDescription() const override;
 
     QString portName() const { return m_name; }
     int baudRate() const { return m_baud; }
@@ -68,6 +76,11 @@ Q_SIGNALS:
 
 private:
     bool open(const QString &name);
+    // Why the device cannot be the port, before anything opens it; empty when it may be tried.
+    QString refusal(const QString &device) const;
+    QString openFailure(const QString &device, QSerialPort::SerialPortError error) const;
+    QString failure(const QString &where, const QString &reason) const;
+    QString noRightsHint(const QString &device) const;
     void onReadyRead();
     void onError(QSerialPort::SerialPortError error);
     void applySettings();
@@ -81,7 +94,7 @@ private:
     QString m_baseDir = QStringLiteral(".");
     QString m_name;
     QString m_device;           // what the name resolved to at the last open
-    bool m_viaEntry = false;    // ... through an entry in the base directory
+    QString m_entry;            // ... through this entry in the base directory; empty for none
     QString m_lastError;
     int m_baud = 9600;
     QSerialPort::Parity m_parity = QSerialPort::NoParity;
@@ -90,6 +103,7 @@ private:
     bool m_opened = false;
     quint64 m_sends = 0;    // requests written; tells the receive loop that its bytes went stale
     AccessCheck m_access;
+    GroupCheck m_inGroup;
     QString m_sysfsRoot = QStringLiteral("/sys");
     QTimer m_watch;
     QString m_watchFailure;     // why the last attempt to reopen failed

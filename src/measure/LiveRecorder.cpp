@@ -183,6 +183,13 @@ bool LiveRecorder::Append(const QDateTime &when, const CurrentValues &values, co
     return true;
 }
 
+bool LiveRecorder::markGap()
+{
+    if (!m_open || m_rows == 0)
+        return m_open;
+    return write(QByteArrayLiteral("\r\n"));
+}
+
 bool LiveRecorder::write(const QByteArray &bytes)
 {
     if (m_fd < 0) {

@@ -36,6 +36,9 @@ public:
     bool Append(const QDateTime &when, const CurrentValues &values, const QString &analogCaption,
                 const DisplayFormats &formats);
     void Close();
+    // An empty row where values are missing (no reply, the port away): a chart breaks its line
+    // there instead of joining across the gap. Nothing before this run's first row.
+    bool markGap();
 
     Failure failure() const { return m_failure; }
     // the system's reason, or why the file is not continued, in the program's language

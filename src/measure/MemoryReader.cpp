@@ -18,6 +18,7 @@ MemoryReader::MemoryReader(Link::ProtocolEngine &engine, QObject *parent) : QObj
     m_engine.setDamagedChainHandler([this](int order, const QString &message, const QString &reply) {
         DamagedChainReply(order, message, reply);
     });
+    m_engine.setChainRestart([this](int order) { return RestartChain(order); });
     connect(&m_engine, &Link::ProtocolEngine::queueFinished, this, &MemoryReader::onQueueFinished);
 }
 
@@ -26,6 +27,7 @@ MemoryReader::~MemoryReader()
     for (int reply : {Link::Replies::TFH, Link::Replies::TNH, Link::Replies::TFM, Link::Replies::TNM})
         m_engine.setBlockHandler(reply, {});
     m_engine.setDamagedChainHandler({});
+    m_engine.setChainRestart({});
 }
 
 void MemoryReader::LoadDirectory()
@@ -35,6 +37,8 @@ void MemoryReader::LoadDirectory()
     ResetDirectoryGrid();
     m_directory.clear();
     m_directoryComplete = false;
+    m_headerIndex = m_headerSkip = 0;
+    m_restarts = 0;
     DirectoryReading = true;
     m_engine.ShowStatusText(Lang::Text(Lang::TxDirReading));
     m_engine.setNoAnswerCount(0);
@@ -105,7 +109,8 @@ bool MemoryReader::ReadSelectedBlock(ExportTarget target, const QString &selecte
     m_readFields = std::move(fields);
     m_layout = BuildColumnLayout(m_readFields, m_readOptions.twoColumns);
     m_target = target;
-    m_recordIndex = 0;
+    m_recordIndex = m_recordSkip = 0;
+    m_restarts = 0;
     m_headingPending = true;
     TBlockHeader &block = m_directory[std::size_t(index)];
     block.RecordTime = block.FirstRecordTime;
@@ -194,6 +199,10 @@ void MemoryReader::ParseBlockHeader(int, const QString &reply)
     if (!DirectoryReading)
         return;
     const HeaderParse parsed = Measure::ParseBlockHeader(reply);
+    if (parsed.kind != HeaderParse::EndOfDirectory && takenBefore(m_headerIndex++, m_headerSkip)) {
+        m_engine.QueueOrderByIndex(Link::Orders::GNH);
+        return;
+    }
     switch (parsed.kind) {
     case HeaderParse::EndOfDirectory:
         endDirectory();
@@ -242,6 +251,10 @@ void MemoryReader::ParseMeasureRecord(int, const QString &reply)
         endRead();
         return;
     }
+    if (takenBefore(m_recordIndex, m_recordSkip)) {
+        nextRecord(block);
+        return;
+    }
     if (parsed.kind == RecordParse::Faulty)
         m_engine.ReportMessage(RecordErrorMessage(parsed.errorText, reply), true);
     else
@@ -270,19 +283,58 @@ void MemoryReader::nextRecord(TBlockHeader &block)
     m_engine.QueueOrder(Link::Orders::GNM, QString::number(block.BlockNr));
 }
 
+bool MemoryReader::takenBefore(qint64 index, qint64 skip)
+{
+    if (index < skip)
+        return true;
+    // a new entry: the chain got further than before it started over
+    m_restarts = 0;
+    return false;
+}
+
 void MemoryReader::DamagedChainReply(int orderIndex, const QString &message, const QString &reply)
 {
+    if (orderIndex == Link::Orders::GNM && endCancelledRead())
+        return;
+    // where retries are allowed, a reply spoilt on the line costs a start over, not the entry
+    if (RestartChain(orderIndex))
+        return;
     const QString report = RecordErrorMessage(message, reply);
     if (orderIndex == Link::Orders::GNH) {
-        m_engine.ReportMessage(report, true);
+        if (!DirectoryReading || !takenBefore(m_headerIndex++, m_headerSkip))
+            m_engine.ReportMessage(report, true);
         if (DirectoryReading)
             m_engine.QueueOrderByIndex(Link::Orders::GNH);
         return;
     }
-    if (orderIndex != Link::Orders::GNM || endCancelledRead())
+    if (orderIndex != Link::Orders::GNM)
         return;
-    m_engine.ReportMessage(report, true);
+    if (!takenBefore(m_recordIndex, m_recordSkip))
+        m_engine.ReportMessage(report, true);
     nextRecord(m_directory[std::size_t(CurrentBlock)]);
+}
+
+bool MemoryReader::RestartChain(int orderIndex)
+{
+    if (m_restarts >= m_engine.noAnswerRetries())
+        return false;
+    if (orderIndex == Link::Orders::GNH && DirectoryReading) {
+        ++m_restarts;
+        m_headerSkip = std::max(m_headerSkip, m_headerIndex);
+        m_headerIndex = 0;
+        m_engine.QueueOrderByIndex(Link::Orders::GFH);
+        return true;
+    }
+    if (orderIndex == Link::Orders::GNM && CurrentBlock >= 0) {
+        ++m_restarts;
+        TBlockHeader &block = m_directory[std::size_t(CurrentBlock)];
+        m_recordSkip = std::max(m_recordSkip, m_recordIndex);
+        m_recordIndex = 0;
+        block.RecordTime = block.FirstRecordTime;
+        m_engine.QueueOrder(Link::Orders::GFM, QString::number(block.BlockNr));
+        return true;
+    }
+    return false;
 }
 
 void MemoryReader::writeRecord(const MeasureFields &fields, double recordTime, bool skipped)

@@ -101,8 +101,13 @@ public:
     // engine handlers
     void ParseBlockHeader(int replyIndex, const QString &reply);
     void ParseMeasureRecord(int replyIndex, const QString &reply);
-    // a GNH or GNM reply that came damaged: the entry is lost, reported, and the chain goes on
+    // a GNH or GNM reply that came damaged: the entry is lost, reported, and the chain goes on;
+    // where the engine has retries, the chain starts over instead (see RestartChain)
     void DamagedChainReply(int orderIndex, const QString &message, const QString &reply);
+    // A GNH or GNM that got no reply: the chain starts over at its first entry and passes over
+    // the entries it already took, so none is written twice or left out. False when there is no
+    // such chain, or the last starts over (as many as the engine's retries) got no further.
+    bool RestartChain(int orderIndex);
     void AbandonBlockRead();
 
     // btnDiagramm: reports and returns false without data rows
@@ -140,6 +145,8 @@ private:
     void endDirectory();
     void writeRecord(const MeasureFields &fields, double recordTime, bool skipped);
     void nextRecord(TBlockHeader &block);
+    // the entry at `index` was taken before the chain started over
+    bool takenBefore(qint64 index, qint64 skip);
     bool endCancelledRead();
     void onQueueFinished();
 
@@ -153,6 +160,10 @@ private:
     ColumnLayout m_layout;
     ExportTarget m_target = TargetText;
     qint64 m_recordIndex = 0;           // records consumed so far, skipped and faulty ones included
+    qint64 m_recordSkip = 0;            // after a start over: records consumed before it
+    qint64 m_headerIndex = 0;           // directory entries consumed, faulty ones included
+    qint64 m_headerSkip = 0;
+    int m_restarts = 0;                 // starts over since an entry was last taken
     bool m_headingPending = false;
     bool m_cancelPending = false;
     bool m_readComplete = false;

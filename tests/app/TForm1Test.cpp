@@ -2,6 +2,7 @@
 #include "app/StatusLine.h"
 #include "app/TAboutBox.h"
 #include "app/TForm1.h"
+#include "files/ParameterFile.h"
 #include "FormTestSupport.h"
 #include "sim/PtyServer.h"
 #include "widgets/TArrowBtn.h"
@@ -25,6 +26,10 @@
 #include <QTemporaryDir>
 #include <QFileDialog>
 #include <QtTest>
+
+#include <cerrno>
+#include <csignal>
+#include <cstring>
 
 using namespace FormTest;
 
@@ -373,7 +378,8 @@ private Q_SLOTS:
         QTest::mouseClick(m_form->tsComPort, Qt::LeftButton, {}, up.center());
         QCOMPARE(m_form->tsComPort->PosString(), QStringLiteral("COM2"));
         QCOMPARE(m_form->statusLine()->panel(StatusLine::PortPanel).text, QStringLiteral("???"));
-        QCOMPARE(message(), QStringLiteral("Unable to open com port (win error code: 2)"));
+        QCOMPARE(message(), "Unable to open com port (" + m_dir.path() + "/COM2 -> " + m_dir.path() + "/nowhere: "
+                                + QString::fromLocal8Bit(std::strerror(ENOENT)) + ")");
         QCOMPARE(m_form->param().PortIndex, 0);
         const QRect down = m_form->tsComPort->spinGeometry().downBox;
         QTest::mouseClick(m_form->tsComPort, Qt::LeftButton, {}, down.center());
@@ -477,11 +483,49 @@ private Q_SLOTS:
         QVERIFY(idle());
     }
 
+    // one program per serial port: a window on another instrument runs beside this one, and
+    // this one cannot be switched onto the port that window holds
+    void aPortAnotherWindowHoldsIsRefusedAndTheOldOneKept()
+    {
+        QTemporaryDir otherBase;
+        Sim::Instrument other;
+        Sim::PtyServer otherServer(other);
+        const QString device = otherServer.start(otherBase.path() + "/COM1");
+        QVERIFY(!device.isEmpty());
+        StartOptions o = options();
+        o.baseDir = otherBase.path();
+        TForm1 second(o);
+        QVERIFY(!second.secondStart());
+        second.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&second));
+        QVERIFY(second.serial().PortReady());
+
+        QFile::remove(m_dir.path() + "/COM2");
+        QVERIFY(QFile::link(device, m_dir.path() + "/COM2"));
+        const QRect up = m_form->tsComPort->spinGeometry().upBox;
+        QTest::mouseClick(m_form->tsComPort, Qt::LeftButton, {}, up.center());
+        QCOMPARE(message(), QStringLiteral("COM2 wird schon von einem anderen QT8800-Programm benutzt; die Schnittstelle "
+                                           "bleibt, wie sie war."));
+        QCOMPARE(m_form->tsComPort->PosString(), QStringLiteral("COM1"));
+        QVERIFY(m_form->serial().PortReady());
+        QCOMPARE(m_form->serial().portName(), QStringLiteral("COM1"));
+        QVERIFY(second.serial().PortReady());
+        QFile::remove(m_dir.path() + "/COM2");
+    }
+
     void aSecondStartIsRefused()
     {
         TForm1 second(options());
         QVERIFY(second.secondStart());
         QCOMPARE(m_notices.last(), QStringLiteral("QT8800 wurde bereits gestartet! \nZweiter Start ist nicht möglich."));
+        // a lock that cannot be written refuses nothing: "already started" would be untrue
+        QFile file(m_lockDir.path() + "/plain");
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        StartOptions o = options();
+        o.lockDir = file.fileName();
+        o.baseDir = m_lockDir.path();
+        TForm1 third(o);
+        QVERIFY(!third.secondStart());
     }
 
     void aboutBoxShowsVersionPictureAndSystem()
@@ -561,12 +605,78 @@ private Q_SLOTS:
         program.setProcessEnvironment(env);
         program.start(QStringLiteral(QT8800_PROGRAM), {});
         QVERIFY(program.waitForStarted());
-        QVERIFY(QTest::qWaitFor([&] { return QFileInfo::exists(runtime.path() + "/QT8800Run.lock"); }, 10000));
+        // without an entry COM1 is the computer's first serial port
+        QVERIFY(QTest::qWaitFor([&] { return QFileInfo::exists(runtime.path() + "/QT8800Run-dev_ttyS0.lock"); }, 10000));
         QVERIFY(!QFileInfo::exists(base.path() + "/QT8800.dat"));
         program.terminate();
         QVERIFY(program.waitForFinished(10000));
         QCOMPARE(program.exitStatus(), QProcess::NormalExit);
         QCOMPARE(QFileInfo(base.path() + "/QT8800.dat").size(), 904);
+    }
+
+    // Two programs for two ports run side by side; a second one for a taken port shows its
+    // notice, and the system's stop request ends it there at once.
+    void oneProgramPerPortAndAStopRequestEndsASecondStart()
+    {
+        QTemporaryDir runtime, first, second;
+        Files::ParamRecord param;
+        Files::SelectionRecord selection;
+        param.PortIndex = 1;                                           // COM2
+        QVERIFY(Files::WriteParameterFile(second.path(), param, selection, [](const QString &, bool) {}));
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("QT_QPA_PLATFORM", "offscreen");
+        env.insert("XDG_RUNTIME_DIR", runtime.path());
+        auto start = [&env](QProcess &p, const QString &dir) {
+            p.setWorkingDirectory(dir);
+            p.setProcessEnvironment(env);
+            p.start(QStringLiteral(QT8800_PROGRAM), {});
+            return p.waitForStarted();
+        };
+        auto locked = [&runtime](const char *device) {
+            return QTest::qWaitFor([&] { return QFileInfo::exists(runtime.path() + "/QT8800Run-" + device + ".lock"); },
+                                   10000);
+        };
+        QProcess com1, com2;
+        QVERIFY(start(com1, first.path()) && locked("dev_ttyS0"));
+        QVERIFY(start(com2, second.path()) && locked("dev_ttyS1"));
+        for (int signal : {SIGTERM, SIGINT}) {
+            QProcess again;
+            QVERIFY(start(again, first.path()));
+            QTest::qWait(2000);                                        // the notice is up and waits
+            QCOMPARE(again.state(), QProcess::Running);
+            ::kill(pid_t(again.processId()), signal);
+            QVERIFY(again.waitForFinished(3000));
+            QCOMPARE(again.exitStatus(), QProcess::NormalExit);
+            QCOMPARE(again.exitCode(), 1);
+        }
+        QCOMPARE(com2.state(), QProcess::Running);
+        for (QProcess *p : {&com1, &com2}) {
+            p->terminate();
+            QVERIFY(p->waitForFinished(10000));
+            QCOMPARE(p->exitCode(), 0);
+        }
+        QCOMPARE(QFileInfo(first.path() + "/QT8800.dat").size(), 904);
+    }
+
+    // --help and --version answer where there is no display at all
+    void helpAndVersionWithoutADisplay()
+    {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        for (const char *name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
+            env.remove(name);
+        for (const char *option : {"--help", "--version"}) {
+            QProcess p;
+            p.setProcessEnvironment(env);
+            p.setWorkingDirectory(m_lockDir.path());
+            p.start(QStringLiteral(QT8800_PROGRAM), {option});
+            QVERIFY(p.waitForFinished(10000));
+            QCOMPARE(p.exitStatus(), QProcess::NormalExit);
+            QCOMPARE(p.exitCode(), 0);
+            const QString out = QString::fromLocal8Bit(p.readAllStandardOutput());
+            QVERIFY2(out.startsWith(option == QByteArray("--help") ? "Aufruf: qt8800 [--help] [--version]\n"
+                                                                     : "qt8800 " QT8800_VERSION "\n"),
+                     qPrintable(out));
+        }
     }
 };
 

@@ -323,6 +323,7 @@ TEST_F(CliOnSim, AnInstrumentThatFailsEndsWithOneAndLeavesNoFile)
     CliRun run = cli({"read-config", "silent.QT8"});
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_TRUE(run.err.contains("antwortet nicht")) << qPrintable(run.err);
+    EXPECT_TRUE(run.err.contains("(COM1 = " + server.devicePath() + ", 9600 Baud)")) << qPrintable(run.err);
     EXPECT_FALSE(QFile::exists(path("silent.QT8")));
 
     // the instrument refuses memory reads while it records
@@ -332,7 +333,7 @@ TEST_F(CliOnSim, AnInstrumentThatFailsEndsWithOneAndLeavesNoFile)
     EXPECT_TRUE(run.err.contains("Speicherung")) << qPrintable(run.err);
     EXPECT_TRUE(QDir(path("out")).entryList(QDir::Files).isEmpty());
 
-    // silence in the middle of a block: that block's file is not written
+    // silence in the middle of a block, not to be asked again: that block's file is not written
     instrument.recording = false;
     instrument.fillDemoMemory(30);
     served.clear();
@@ -341,7 +342,7 @@ TEST_F(CliOnSim, AnInstrumentThatFailsEndsWithOneAndLeavesNoFile)
             instrument.faults.silence = 1;
         Q_UNUSED(r);
     });
-    run = cli({"download", "2", "--csv", "out"});
+    run = cli({"download", "2", "--csv", "out", "--retries", "0"});
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_TRUE(QDir(path("out")).entryList(QDir::Files).isEmpty());
 }
@@ -385,7 +386,7 @@ TEST_F(CliOnSim, LiveStopsWithOneWhenTheInstrumentFallsSilent)
         if (++asked == 3)
             instrument.faults.silence = 1;
     });
-    const CliRun run = cli({"live", "--interval", "0.2", "--csv", "live.csv"});
+    const CliRun run = cli({"live", "--interval", "0.2", "--csv", "live.csv", "--retries", "0"});
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_TRUE(run.err.contains("antwortet nicht")) << qPrintable(run.err);
     // the rows it got are there, each one whole

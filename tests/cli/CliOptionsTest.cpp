@@ -76,7 +76,10 @@ TEST(CliOptions, LiveIntervalsAndDurations)
     EXPECT_EQ(a.intervalMs, 500);
     EXPECT_EQ(a.forMs, 120000);
     EXPECT_EQ(a.csvFile, "live.csv");
+    EXPECT_EQ(a.retries, 2);
     EXPECT_FALSE(parse({"live", "--interval", "2", "--csv", "x"}).forMs.has_value());
+    EXPECT_EQ(parse({"live", "--interval", "2", "--csv", "x", "--retries", "0"}).retries, 0);
+    EXPECT_EQ(parse({"download", "--csv", "x", "--retries=20"}).retries, 20);
 
     EXPECT_EQ(ParseDuration("90"), 90000);
     EXPECT_EQ(ParseDuration("1.5h"), 5400000);
@@ -159,6 +162,9 @@ INSTANTIATE_TEST_SUITE_P(
                     BadLine{"NoCsv", {"live", "--interval", "1"}, "Der Befehl live braucht --csv"},
                     BadLine{"BadInterval", {"live", "--interval", "0", "--csv", "x"}, "Ungültiges Intervall"},
                     BadLine{"BadDuration", {"live", "--interval", "1", "--for", "soon", "--csv", "x"}, "Ungültige Dauer"},
+                    BadLine{"Retries", {"download", "--csv", "x", "--retries", "21"}, "Ungültige Zahl von Wiederholungen (0 bis 20): 21"},
+                    BadLine{"RetriesWord", {"live", "--interval", "1", "--csv", "x", "--retries", "-1"}, "Ungültige Zahl von Wiederholungen"},
+                    BadLine{"RetriesForInfo", {"info", "--retries", "1"}, "Die Option --retries gilt nicht für den Befehl info"},
                     BadLine{"HelpForNothing", {"help", "erase"}, "Unbekannter Befehl: erase"},
                     BadLine{"Language", {"info", "--language", "fr"}, "Die Sprache fr gibt es nicht"},
                     BadLine{"NoLanguage", {"live", "--language="}, "Die Option --language braucht einen Wert"}),

@@ -1,9 +1,11 @@
 // qt8800-cli where a station runs it: full disks, pipes, a closed or full stdout, an instrument
-// whose directory holds an unusable entry, and what a failed command leaves behind.
+// whose directory holds an unusable entry, a line that loses replies, an adapter pulled, and
+// what a failed command leaves behind.
 #include "CliOnSim.h"
 
 #include <QFileInfo>
 #include <QProcess>
+#include <QTimer>
 
 #include <fcntl.h>
 #include <sys/resource.h>
@@ -53,6 +55,7 @@ TEST_F(CliOnSim, ExitCodesForWhatGoesWrong)
         {"unknown block", {"download", "7", "--csv", "out"}, 2, "Block 7"},
         {"unknown field", {"download", "--csv", "out", "--fields", "Ionen Avg,Wind"}, 2, "Wind"},
         {"missing port", {"info", "--port", "nodevice"}, 1, "nodevice"},
+        {"file for a port", {"info", "--port", "plain"}, 1, "plain: keine serielle Schnittstelle"},
         {"unwritable folder", {"download", "--csv", "plain/sub"}, 3, "plain/sub"},
         {"unwritable live file", {"live", "--interval", "1", "--csv", "plain/x.csv"}, 3, "plain/x.csv"},
         {"live file of another program", {"live", "--interval", "1", "--csv", "foreign.csv"}, 3, "keine Aufzeichnung"},
@@ -122,4 +125,52 @@ TEST_F(CliOnSim, AnUnusableDirectoryEntryIsSkippedAndTheOthersRead)
     run = cli({"directory"});
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_EQ(run.lines().size(), 3) << qPrintable(run.out);
+}
+
+// Silence for a directory entry and for a record, a record spoilt on the line: each starts its
+// chain over, and the file holds every record once, as an undisturbed read writes it.
+TEST_F(CliOnSim, DownloadStartsAChainOverAndWritesEachRecordOnce)
+{
+    instrument.fillDemoMemory(30);
+    int gnh = 0, gnm = 0;
+    QObject::connect(&server, &Sim::PtyServer::requestServed, [&](const QByteArray &r) {
+        if (r.startsWith("GNH") && ++gnh == 1)
+            instrument.faults.silence = 1;
+        if (!r.startsWith("GNM"))
+            return;
+        if (++gnm == 10)
+            instrument.faults.silence = 1;
+        else if (gnm == 25)
+            instrument.faults.badChecksum = 1;
+    });
+    const CliRun run = cli({"download", "2", "--csv", "out"});
+    ASSERT_EQ(run.exitCode, 0) << qPrintable(run.err);
+    EXPECT_EQ(readAll(path("out/QT8800_20261201091500.csv")), coreText(1, QList<bool>(11, true), pageOptions()));
+    EXPECT_GT(gnm, 40);
+}
+
+// A missed reply, a cut one, and the adapter pulled and plugged in again: the recording goes
+// on, and an empty row stands where values are missing.
+TEST_F(CliOnSim, LiveSurvivesSilenceACutReplyAndALostPort)
+{
+    int asked = 0;
+    QObject::connect(&server, &Sim::PtyServer::requestServed, [&](const QByteArray &) {
+        if (++asked == 3)
+            instrument.faults.silence = 1;
+        else if (asked == 6)
+            instrument.faults.truncate = 1;
+        else if (asked == 9)
+            instrument.faults.closeLine = true;
+    });
+    QObject::connect(&server, &Sim::PtyServer::delivered, [&](const Sim::Served &served) {
+        if (served.faults.contains("close"))
+            QTimer::singleShot(1500, &server, [&] { server.start(path("COM1")); });
+    });
+    const CliRun run = cli({"live", "--interval", "0.2", "--for", "8", "--csv", "live.csv"});
+    EXPECT_EQ(run.exitCode, 0) << qPrintable(run.err);
+    EXPECT_TRUE(run.err.contains("Schnittstelle COM1 ist wieder verfügbar und wurde geöffnet.")) << qPrintable(run.err);
+    const QByteArray csv = readAll(path("live.csv"));
+    EXPECT_EQ(csv.count("\r\n\r\n"), 3) << csv.constData();
+    EXPECT_EQ(csv.count("Datum;"), 1);
+    EXPECT_GT(csv.mid(csv.lastIndexOf("\r\n\r\n")).count("\r\n"), 5);    // rows after the adapter's return
 }

@@ -13,6 +13,8 @@ root=$tree$prefix
 failures=0
 
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+# a running program holds one lock per serial port, named after the device
+locked() { compgen -G "$1/QT8800Run-*.lock" > /dev/null; }
 finish() {
     if [ "$failures" -ne 0 ]; then echo "$failures check(s) failed"; exit 1; fi
     echo "all checks passed"
@@ -158,11 +160,11 @@ run_installed() {
     (cd "$base" && XDG_RUNTIME_DIR=$runtime exec "$root/bin/qt8800") > "$base/stdout.txt" 2>&1 &
     local pid=$! i
     for i in $(seq 150); do
-        [ -e "$runtime/QT8800Run.lock" ] && $ready && break
+        locked "$runtime" && $ready && break
         kill -0 $pid 2> /dev/null || break
         sleep 0.2
     done
-    [ -e "$runtime/QT8800Run.lock" ] || fail "the installed program did not start"
+    locked "$runtime" || fail "the installed program did not start"
     $ready || fail "the program did not get ready in 30 s"
     kill -TERM $pid 2> /dev/null || true
     status=

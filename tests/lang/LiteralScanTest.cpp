@@ -215,6 +215,10 @@ const std::pair<const char *, const char *> kNoTexts[] = {
     {"TAboutBox.cpp", "model name"},                // keys of /proc/cpuinfo
     {"TAboutBox.cpp", "cpu MHz"},
     {"ChartWindow.cpp", "<br>"},                    // the line break in an axis label
+    {"PortLock.cpp", "QT8800Run-"},                 // the name of a lock file
+    {"main.cpp", "qt8800 "},                        // the program's name before its version
+    {"main.cpp", "--help"},                         // options on the command line
+    {"main.cpp", "--version"},
 };
 
 bool isNoText(const QString &file, const QString &literal)

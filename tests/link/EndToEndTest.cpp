@@ -7,6 +7,7 @@
 #include "link/TrafficLog.h"
 #include "sim/PtyServer.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QProcess>
 #include <QSignalSpy>
@@ -14,6 +15,11 @@
 #include <QTest>
 
 #include <gtest/gtest.h>
+
+#include <cerrno>
+#include <cstring>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace Link;
 
@@ -57,6 +63,13 @@ struct LinkToSim : testing::Test
         QSignalSpy finished(engine.get(), &ProtocolEngine::queueFinished);
         engine->RunProtocolEngine();
         return engine->isIdle() || finished.wait(ms);
+    }
+
+    // the message of a silent instrument, which names the device and speed it was asked on
+    QString noAnswer() const
+    {
+        return "QT 8800 antwortet nicht oder Baudrate stimmt nicht! Kommunikation wird abgebrochen. (COM1 = "
+               + server.devicePath() + ", 38400 Baud)";
     }
 
     // F5 on an undisturbed line: 18 requests, no message, every field of every reply filled.
@@ -156,7 +169,7 @@ TEST_F(LinkToSim, SilenceDropsTenJobsWithOneMessage)
         engine->QueueOrderByIndex(Orders::GST);
     ASSERT_TRUE(runUntilIdle(6000));
     EXPECT_EQ(served.size(), 1);
-    EXPECT_EQ(sink.errors(), QStringList{"QT 8800 antwortet nicht oder Baudrate stimmt nicht! Kommunikation wird abgebrochen."});
+    EXPECT_EQ(sink.errors(), QStringList{noAnswer()});
     EXPECT_EQ(abandoned, 1);
     // and the line still works
     engine->InformationRequest();
@@ -182,7 +195,7 @@ TEST_F(LinkToSim, AReplyAfterItsTimeOutIsNotTakenForTheNextRequest)
     instrument.faults.delayMs = 3500;
     engine->InformationRequest();
     ASSERT_TRUE(runUntilIdle(6000));
-    EXPECT_EQ(sink.errors(), QStringList{"QT 8800 antwortet nicht oder Baudrate stimmt nicht! Kommunikation wird abgebrochen."});
+    EXPECT_EQ(sink.errors(), QStringList{noAnswer()});
     QSignalSpy late(&serial, &SerialLink::telegramReceived);
     ASSERT_TRUE(late.wait(2000));                 // now waiting, unfetched, when F5 is pressed
     expectFullRead();
@@ -340,7 +353,7 @@ TEST_F(LinkToSim, TrafficLogRecordsBothDirections)
     EXPECT_TRUE(text.contains("TIN;88000123;"));
 }
 
-TEST(SerialLinkSetup, RefusalsAndMissingDevices)
+TEST(SerialLinkSetup, RefusedLineSettings)
 {
     RecordingSink sink;
     SerialLink serial(sink, nullptr);
@@ -351,15 +364,56 @@ TEST(SerialLinkSetup, RefusalsAndMissingDevices)
     EXPECT_TRUE(serial.SetPortParams(9600, "N", 8, 1));
     EXPECT_TRUE(serial.LastPortError().isEmpty());
 
-    QTemporaryDir dir;
-    serial.setBaseDir(dir.path());
-    QFile::link(dir.path() + "/nowhere", dir.path() + "/COM2");
-    EXPECT_FALSE(serial.OpenPort("COM2"));
-    EXPECT_EQ(serial.LastPortError(), QStringLiteral("Unable to open com port (win error code: 2)"));
-    EXPECT_FALSE(serial.PortReady());
-    EXPECT_FALSE(serial.SendText("GIN;00281\r\n"));
     EXPECT_TRUE(serial.OpenPort(QString()));
-    EXPECT_EQ(SerialLink::ResolvePortName(dir.path(), "COM3"), QStringLiteral("/dev/ttyS2"));
+}
+
+// What the system says, and where: never a code of another platform, never a guess.
+TEST(SerialLinkSetup, PortErrorsNameTheDeviceAndTheSystemsReason)
+{
+    RecordingSink sink;
+    QTemporaryDir dir;
+    const QString d = dir.path();
+    SerialLink serial(sink, nullptr);
+    serial.setBaseDir(d);
+    ASSERT_TRUE(serial.SetPortParams(9600, "n", 8, 1));
+    ASSERT_TRUE(QDir(d).mkdir("folder"));
+    ASSERT_TRUE(QFile(d + "/file").open(QIODevice::WriteOnly));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(d + "/fifo").constData(), 0600), 0);
+    QFile::link(d + "/nowhere", d + "/COM2");
+    // a line another program has open, and which the name finds in any case
+    Sim::Instrument instrument;
+    Sim::PtyServer server(instrument);
+    const QString pty = server.start(d + "/COM4");
+    if (pty.isEmpty())
+        GTEST_SKIP() << "no pseudo-terminal available";
+    EXPECT_EQ(SerialLink::ResolvePortName(d, "com4"), pty);
+    EXPECT_EQ(SerialLink::ResolvePortName(d, "COM3"), QStringLiteral("/dev/ttyS2"));
+    SerialLink holder(sink, nullptr);
+    holder.setBaseDir(d);
+    ASSERT_TRUE(holder.OpenPort("com4")) << qPrintable(holder.LastPortError());
+    QFile comm("/proc/self/comm");
+    ASSERT_TRUE(comm.open(QIODevice::ReadOnly));
+    const QString me = QString::fromLocal8Bit(comm.readAll().trimmed()) + " (PID " + QString::number(::getpid()) + ")";
+
+    const QString open = "Unable to open com port (";
+    const struct
+    {
+        const char *port;
+        QString error;
+    } cases[] = {
+        {"COM2", open + d + "/COM2 -> " + d + "/nowhere: " + QString::fromLocal8Bit(std::strerror(ENOENT)) + ")"},
+        {"folder", open + d + "/folder: ein Ordner, keine serielle Schnittstelle)"},
+        {"file", open + d + "/file: keine serielle Schnittstelle)"},
+        {"fifo", open + d + "/fifo: keine serielle Schnittstelle)"},
+        {"/dev/null", open + "/dev/null: keine serielle Schnittstelle)"},
+        {"COM4", open + pty + ": belegt von " + me + ")"},
+    };
+    for (const auto &c : cases) {
+        EXPECT_FALSE(serial.OpenPort(c.port)) << c.port;
+        EXPECT_EQ(serial.LastPortError(), c.error) << c.port << ": " << qPrintable(serial.LastPortError());
+        EXPECT_FALSE(serial.PortReady());
+    }
+    EXPECT_TRUE(holder.PortReady());
 }
 
 TEST(SimulatorProcess, PrintsItsDeviceLinksItAndCleansUpOnSigterm)

@@ -234,6 +234,58 @@ TEST_F(EngineFixture, SilenceDropsTheWholeQueueAndTellsOnceUntilTheUserAsksAgain
     EXPECT_TRUE(sink.errors().last().startsWith("QT 8800 antwortet nicht"));
 }
 
+// For the command line: silence is asked again; a GNH or GNM is not, its chain starts over.
+TEST_F(EngineFixture, WithRetriesSilenceIsAskedAgainAndAChainStartsOver)
+{
+    engine->setNoAnswerRetries(2);
+    int missed = 0;
+    QObject::connect(engine.get(), &ProtocolEngine::replyMissed, [&missed] { ++missed; });
+    port.script = {"", "", reply("TIN;1;2;3;"), "", "", ""};
+    engine->QueueOrderByIndex(Orders::GIN);
+    engine->QueueOrderByIndex(Orders::GST);
+    run();
+    for (int i = 0; i < 5; ++i) {
+        now += 3001;
+        run();
+    }
+    EXPECT_EQ(port.sent.size(), 6);                  // GIN three times, answered; GST three times, never
+    EXPECT_EQ(tables.FieldTable[0].TelegramText, QStringLiteral("1"));
+    EXPECT_EQ(missed, 5);
+    EXPECT_TRUE(sink.messages.contains("I:Keine Antwort auf GIN, neuer Versuch (2 von 2)"));
+    EXPECT_EQ(sink.errors(), QStringList{"QT 8800 antwortet nicht oder Baudrate stimmt nicht! Kommunikation wird abgebrochen."});
+    EXPECT_TRUE(engine->isIdle());
+
+    // the chain's owner starts over where the instrument resets; one that declines ends the run
+    QList<int> restarts;
+    bool accept = true;
+    engine->setChainRestart([&](int order) {
+        restarts << order;
+        if (accept)
+            engine->QueueOrder(Orders::GFM, "2");
+        return accept;
+    });
+    port.sent.clear();
+    port.script = {""};
+    engine->QueueOrder(Orders::GNM, "2");
+    run();
+    for (int i = 0; i < 4; ++i) {                    // GNM silent; then GFM silent three times
+        now += 3001;
+        run();
+    }
+    EXPECT_EQ(restarts, QList<int>{Orders::GNM});
+    ASSERT_EQ(port.sent.size(), 4);
+    EXPECT_TRUE(port.sent[1].startsWith("GFM;2;"));
+    accept = false;
+    engine->QueueOrder(Orders::GNM, "2");
+    run();
+    now += 3001;
+    run();
+    EXPECT_EQ(restarts.size(), 2);
+    EXPECT_EQ(port.sent.size(), 5);
+    EXPECT_TRUE(engine->isIdle());
+    EXPECT_EQ(abandoned, 3);
+}
+
 TEST_F(EngineFixture, AGoodReplyAfterSilenceClearsTheNoAnswerMessage)
 {
     engine->QueueOrderByIndex(Orders::GIN);

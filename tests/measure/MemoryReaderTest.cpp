@@ -306,7 +306,8 @@ TEST_F(ReaderOnSim, ATimeOutMidChainKeepsTheRowsWritten)
     ASSERT_TRUE(reader->ReadSelectedBlock(TargetText, QStringLiteral("2"), marks(11, {0, 1, 3})));
     ASSERT_TRUE(settle(10000));
     EXPECT_EQ(served.size(), 9);
-    EXPECT_EQ(sink.errors(), QStringList{"QT 8800 antwortet nicht oder Baudrate stimmt nicht! Kommunikation wird abgebrochen."});
+    EXPECT_EQ(sink.errors(), QStringList{"QT 8800 antwortet nicht oder Baudrate stimmt nicht! Kommunikation wird "
+                                         "abgebrochen. (COM1 = " + server.devicePath() + ", 38400 Baud)"});
     EXPECT_EQ(view.events, (QStringList{"fields 1", "start 0 block 2", "ended"}));
     ASSERT_EQ(reader->textRows().lineCount(), 7 + 8);
     EXPECT_FALSE(reader->lastReadComplete());
@@ -533,11 +534,12 @@ protected:
     std::unique_ptr<Link::ProtocolEngine> engine;
     std::unique_ptr<MemoryReader> reader;
     ViewLog view;
+    qint64 now = 0;     // the engine's clock: a deadline passes when a test says so
 
     void SetUp() override
     {
         Link::BuildTables(tables);
-        engine = std::make_unique<Link::ProtocolEngine>(tables, port, sink);
+        engine = std::make_unique<Link::ProtocolEngine>(tables, port, sink, nullptr, [this] { return now; });
         reader = std::make_unique<MemoryReader>(*engine);
         reader->setView(&view);
         reader->setOptions(textOptions());
@@ -600,6 +602,43 @@ TEST_F(ReaderOnScript, BadRecordsAreReportedOnceAndNoRowIsWrittenTwice)
     EXPECT_EQ(rows.line(9), "11:30:00;      70;    43,0");
     EXPECT_EQ(port.sent.size(), 3 + 8);             // GIN, GFH, GNH; GFM and seven GNM
     EXPECT_TRUE(port.sent.last().startsWith("GNM;7;"));
+}
+
+// With retries (the command line's), a chain whose request goes unanswered starts over and
+// passes over what it took; starting over without getting further is given up after so many.
+TEST_F(ReaderOnScript, AnUnansweredChainStartsOverAndTakesEachEntryOnce)
+{
+    const char *h7 = "TFH;7;0;0;0;0;0;01.02.2003;10:00;0:10:00;3;";
+    engine->setNoAnswerRetries(2);
+    port.script = {"TIN;1;2;3;", h7, "TNH;8;0;0;0;0;0;01.02.2003;11:00;0:10:00;3;", "", h7,
+                   "TNH;8;0;0;0;0;0;01.02.2003;11:00;0:10:00;3;", "TNH;9;0;0;0;0;0;01.02.2003;12:00;0:10:00;3;", "TNH;0;"};
+    reader->LoadDirectory();
+    run();
+    now += 3001;
+    run();
+    ASSERT_EQ(reader->directory().size(), 3u);
+    EXPECT_EQ(reader->directory()[2].BlockNr, 9);
+
+    const char *r10 = "TFM;7;0;0;+;1;10;3;", *r20 = "TNM;7;0;0;+;1;20;3;", *r30 = "TNM;7;0;0;+;1;30;3;";
+    port.sent.clear();
+    port.script = {r10, r20, "", r10, r20, r30, "", r10, r20, r30, "", r10, r20, r30, ""};
+    ASSERT_TRUE(reader->BuildFieldList(0));
+    ASSERT_TRUE(reader->ReadSelectedBlock(TargetText, QStringLiteral("7"), marks(5, {1, 3})));
+    run();
+    for (int i = 0; i < 4; ++i) {
+        now += 3001;
+        run();
+    }
+    EXPECT_EQ(port.sent.size(), 15);
+    EXPECT_EQ(std::count_if(port.sent.begin(), port.sent.end(), [](const QByteArray &r) { return r.startsWith("GFM"); }), 4);
+    EXPECT_TRUE(reader->isIdle());
+    EXPECT_FALSE(reader->lastReadComplete());
+    EXPECT_EQ(sink.errors(), QStringList{"QT 8800 antwortet nicht oder Baudrate stimmt nicht! Kommunikation wird abgebrochen."});
+    const TextRows &rows = reader->textRows();
+    ASSERT_EQ(rows.lineCount(), 7 + 3);
+    EXPECT_EQ(rows.line(7), "10:30:00;      10");         // three records overwritten
+    EXPECT_EQ(rows.line(8), "10:40:00;      20");
+    EXPECT_EQ(rows.line(9), "10:50:00;      30");
 }
 
 TEST_F(ReaderOnScript, StartChecksAndTheLockedFieldList)
