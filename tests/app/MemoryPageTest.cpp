@@ -727,7 +727,7 @@ private Q_SLOTS:
         QCOMPARE(m_dialogs.last().DefaultSuffix, QStringLiteral("xlsm"));
         QVERIFY(m_dialogs.last().Filter.contains("*.XLSM"));
         QVERIFY(window->hasUnsavedWorkbook());
-        QCOMPARE(window->statusText(), QStringLiteral("Daten konnten nicht gespeichert werden!"));
+        QCOMPARE(window->statusText(), QStringLiteral("Daten konnten nicht gespeichert werden! (Datei oder Ordner fehlt)"));
         m_chosenFile = m_dir.path() + "/QT8800_20261201091500.xlsm";
         window->CloseSpreadsheet();
         QVERIFY(!window->hasUnsavedWorkbook());
