@@ -440,7 +440,8 @@ void TForm1::tsComPortChanged()
     m_portPosition = tsComPort->Position();
     // the caption as listed, leading blank included: "COM1 -  9600"
     const QString baudCaption = tsBaud->PosText().value(tsBaud->Position()).section(u'|', 0, 0);
-    const int baud = baudCaption.trimmed().toInt();
+    const int at = tsBaud->Position();
+    const int baud = at >= 0 && at < int(Link::kBaudRates.size()) ? Link::kBaudRates[std::size_t(at)] : 0;
     updatePortHint();
     if (m_serial->SetPortParams(baud, QStringLiteral("n"), 8, 1) && m_serial->OpenPort(name)) {
         m_param.PortIndex = tsComPort->Position();
