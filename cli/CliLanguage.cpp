@@ -11,9 +11,6 @@ namespace Cli {
 
 namespace {
 
-// the locales the window program's language selector names
-constexpr int kLocales[] = {1031, 1033};
-
 bool hasModule(const QString &programFile, int locale)
 {
     const QString abbreviation = Lang::LanguageAbbreviation(locale);
@@ -46,7 +43,7 @@ QStringList ProgramFileCandidates(const QString &cliFile)
 
 QString SelectRunLanguage(int language, const QString &cliFile)
 {
-    const int locale = kLocales[language == 1 ? 1 : 0];
+    const int locale = Lang::kProgramLanguages[language == 1 ? 1 : 0];
     const QStringList candidates = ProgramFileCandidates(cliFile);
     for (const QString &program : candidates) {
         if (!hasModule(program, locale))

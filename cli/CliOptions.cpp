@@ -1,10 +1,12 @@
 #include "cli/CliOptions.h"
 
 #include "lang/Texts.h"
+#include "link/SerialLink.h"
 #include "model/FileTargets.h"
 
 #include <QRegularExpression>
 
+#include <algorithm>
 #include <cmath>
 #include <string_view>
 
@@ -240,7 +242,7 @@ ParseResult ParseCommandLine(const QStringList &arguments)
         } else if (name == "baud") {
             bool ok = false;
             const int baud = g.value.toInt(&ok);
-            if (!ok || (baud != 4800 && baud != 9600 && baud != 19200 && baud != 38400))
+            if (!ok || std::find(Link::kBaudRates.begin(), Link::kBaudRates.end(), baud) == Link::kBaudRates.end())
                 return fail(Format(Text(TxCliBadBaud), {g.value}));
             o.baud = baud;
         } else if (name == "log") {

@@ -19,7 +19,7 @@ CliSession::CliSession(const CliOptions &options, Console &console, QObject *par
     , m_console(console)
     , m_formats(options.iso ? Measure::DisplayFormats{QStringLiteral("yyyy-MM-dd"), QStringLiteral("HH:mm:ss"), u'.'}
                             : Measure::SystemDisplayFormats(QLocale::system(), options.decimal))
-    , m_store(m_tables.FieldTable)
+    , m_store(m_tables.Fields)
     , m_log(*this)
     , m_serial(*this, &m_log)
     , m_engine(std::make_unique<Link::ProtocolEngine>(m_tables, m_serial, *this, &m_log))
@@ -104,7 +104,7 @@ void CliSession::StatusMessage(const QString &text, bool error)
         m_errors << text;
         // the job in hand is the one the error is about
         if (m_engine && m_engine->currentJob() >= 0)
-            m_failedOrders << m_engine->queue()[std::size_t(m_engine->currentJob())].orderIndex;
+            m_failedOrders << m_engine->queue()[std::size_t(m_engine->currentJob())].order;
         m_console.message(text);
     } else {
         m_console.progress(text);
@@ -118,18 +118,17 @@ QString CliSession::cannotWrite(const QString &path, const QString &reason)
     return Lang::Format(Lang::Text(Lang::TxCliCannotWrite), {path, reason});
 }
 
-QString CliSession::fieldName(int field) const
+QString CliSession::fieldName(Model::Field field) const
 {
-    const Model::TVComp &f = m_tables.FieldTable[field];
-    const QString key = f.Keys.value(m_param.ProgramLanguage == 1 ? 1 : 0);
-    return key.isEmpty() ? f.ControlName : key;
+    const QString key = Model::fileKey(field, m_param.ProgramLanguage == 1 ? 1 : 0);
+    return key.isEmpty() ? Model::controlName(field) : key;
 }
 
-bool CliSession::reportRejectedValues(int slot)
+bool CliSession::reportRejectedValues(Model::Slot slot)
 {
-    const QList<int> rejected = m_store.takeRejected();
-    for (int field : rejected) {
-        const Model::TVComp &f = m_tables.FieldTable[field];
+    const QList<Model::Field> rejected = m_store.takeRejected();
+    for (Model::Field field : rejected) {
+        const Model::FieldSlot &f = m_tables.Fields[field];
         StatusMessage(Lang::Format(Lang::Text(Lang::TxCliValueNotConverted), {fieldName(field), slot == Model::FileSlot ? f.FileText : f.TelegramText}), true);
     }
     return !rejected.isEmpty();

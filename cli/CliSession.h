@@ -42,9 +42,9 @@ public:
     QStringList takeErrors() { return std::exchange(m_errors, {}); }
     bool hasErrors() const { return !m_errors.isEmpty(); }
     // The orders whose errors were reported since the last call, in order.
-    QList<int> takeFailedOrders() { return std::exchange(m_failedOrders, {}); }
+    QList<Link::Order> takeFailedOrders() { return std::exchange(m_failedOrders, {}); }
     // Reports the field values of this slot that did not convert, as errors; true if there were any.
-    bool reportRejectedValues(int slot);
+    bool reportRejectedValues(Model::Slot slot);
 
     // StatusSink
     void StatusMessage(const QString &text, bool error) override;
@@ -70,7 +70,7 @@ public:
     static QString cannotWrite(const QString &path, const QString &reason);
 
     // The configuration key of a field in the program's language, or its control name.
-    QString fieldName(int field) const;
+    QString fieldName(Model::Field field) const;
 
 private:
     const CliOptions &m_options;
@@ -83,7 +83,7 @@ private:
     Link::SerialLink m_serial;
     std::unique_ptr<Link::ProtocolEngine> m_engine;
     QStringList m_errors;
-    QList<int> m_failedOrders;
+    QList<Link::Order> m_failedOrders;
     Model::MadeFolders m_folders;
 };
 

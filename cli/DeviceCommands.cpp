@@ -44,10 +44,10 @@ bool sequenceFailed(CliSession &session)
 }
 
 // Fields that some request carries: a configuration file must hold them before it is sent.
-bool sentToInstrument(const Link::Tables &tables, int field)
+bool sentToInstrument(Model::Field field)
 {
-    for (const Link::TTXTab &order : tables.Orders)
-        if (order.Fields.contains(field))
+    for (const Link::TTXTab &order : Link::OrderTable)
+        if (order.fields.contains(field))
             return true;
     return false;
 }
@@ -83,11 +83,11 @@ void printJson(CliSession &session, const QJsonObject &object)
 }
 
 // The configuration keys of the fields an order carries.
-QStringList keysOf(CliSession &session, int order)
+QStringList keysOf(CliSession &session, Link::Order order)
 {
     QStringList keys;
-    for (int field : session.tables().Orders[std::size_t(order)].Fields)
-        if (!session.tables().FieldTable[field].Keys.value(0).isEmpty())
+    for (Model::Field field : Link::orderInfo(order).fields)
+        if (!Model::fileKey(field, 0).isEmpty())
             keys << session.fieldName(field);
     return keys;
 }
@@ -96,14 +96,14 @@ QStringList keysOf(CliSession &session, int order)
 // not take everything.
 int reportConfigWritten(CliSession &session)
 {
-    const QList<int> failed = session.takeFailedOrders();
+    const QList<Link::Order> failed = session.takeFailedOrders();
     const bool rejected = session.reportRejectedValues(Model::TelegramSlot);
     const bool errors = !session.takeErrors().isEmpty();
     // after silence or a lost line the queue was dropped: nothing behind the failure went out
     const bool dropped = session.engine().NoAnswerCount() > 0 || !session.lineUp();
     QStringList taken, notTaken;
     bool behind = false;
-    for (int order : Link::ProtocolEngine::ConfigWriteOrders()) {
+    for (Link::Order order : Link::kConfigWriteOrders) {
         const bool lost = behind || failed.contains(order);
         behind = behind || (dropped && failed.contains(order));
         (lost ? notTaken : taken) << keysOf(session, order);
@@ -127,31 +127,32 @@ void RunInfo(CliSession &session, Finish finish)
         const Model::FieldStore &store = session.store();
         Model::DeviceState state;
         state.ProgramLanguage = session.param().ProgramLanguage;
-        Model::DecodeAlarmMask(session.tables().Status, store.value(27), state);
+        Model::DecodeAlarmMask(session.tables().Status, store.value(Model::Field::AlarmInfo), state);
         QStringList alarms;
         for (const QString &a : std::as_const(state.AlarmTexts))
             alarms << a.trimmed();
-        const bool timerStart = store.value(34) == QLatin1String("1");
+        using Model::Field;
+        const bool timerStart = store.value(Field::StartModeStatus) == QLatin1String("1");
         if (session.options().json) {
-            printJson(session, {{QStringLiteral("serialNumber"), store.value(0).trimmed()},
-                                {QStringLiteral("version"), store.value(1).trimmed()},
-                                {QStringLiteral("operatingHours"), jsonNumber(store.value(2))},
-                                {QStringLiteral("clock"), isoClock(store.value(3), store.value(4))},
+            printJson(session, {{QStringLiteral("serialNumber"), store.value(Field::SerialNumber).trimmed()},
+                                {QStringLiteral("version"), store.value(Field::FirmwareVersion).trimmed()},
+                                {QStringLiteral("operatingHours"), jsonNumber(store.value(Field::OperatingHours))},
+                                {QStringLiteral("clock"), isoClock(store.value(Field::DeviceDate), store.value(Field::DeviceTime))},
                                 {QStringLiteral("recording"), store.RecordingRunning()},
                                 {QStringLiteral("startMode"), timerStart ? QStringLiteral("timer") : QStringLiteral("manual")},
-                                {QStringLiteral("memoryUsePercent"), jsonNumber(store.value(29))},
-                                {QStringLiteral("alarmMask"), jsonNumber(store.value(27))},
+                                {QStringLiteral("memoryUsePercent"), jsonNumber(store.value(Field::MemoryUse))},
+                                {QStringLiteral("alarmMask"), jsonNumber(store.value(Field::AlarmInfo))},
                                 {QStringLiteral("alarms"), QJsonArray::fromStringList(alarms)}});
             return finish(ExitDone);
         }
         Console &out = session.console();
-        out.result(Format(Text(TxCliInfoSerial), {store.value(0)}));
-        out.result(Format(Text(TxCliInfoVersion), {store.value(1)}));
-        out.result(Format(Text(TxCliInfoHours), {store.value(2)}));
-        out.result(clockLine(session, TxCliInfoClock, store.value(3), store.value(4)));
+        out.result(Format(Text(TxCliInfoSerial), {store.value(Field::SerialNumber)}));
+        out.result(Format(Text(TxCliInfoVersion), {store.value(Field::FirmwareVersion)}));
+        out.result(Format(Text(TxCliInfoHours), {store.value(Field::OperatingHours)}));
+        out.result(clockLine(session, TxCliInfoClock, store.value(Field::DeviceDate), store.value(Field::DeviceTime)));
         out.result(Format(Text(TxCliInfoRecording), {Text(store.RecordingRunning() ? TxCliOn : TxCliOff)}));
         out.result(Format(Text(TxCliInfoStartMode), {Text(timerStart ? TxCliStartTimer : TxCliStartManual)}));
-        out.result(Format(Text(TxCliInfoMemoryUse), {store.value(29).trimmed()}));
+        out.result(Format(Text(TxCliInfoMemoryUse), {store.value(Field::MemoryUse).trimmed()}));
         out.result(Format(Text(TxCliInfoAlarms), {alarms.isEmpty() ? Text(TxCliNoAlarms) : alarms.join(QStringLiteral(", "))}));
         finish(ExitDone);
     });
@@ -173,7 +174,7 @@ void RunReadConfig(CliSession &session, Finish finish)
         // a configuration the instrument did not deliver whole is not saved
         if (sequenceFailed(session))
             return finish(ExitInstrument);
-        Files::ConfigFiles files(session.tables().FieldTable, session.param(), QDir::currentPath(), fileHooks(session));
+        Files::ConfigFiles files(session.tables().Fields, session.param(), QDir::currentPath(), fileHooks(session));
         session.StatusMessage(Format(Text(TxSavingConfigTo), {name}), false);
         finish(files.WriteConfigFile(name) ? ExitDone : ExitFile);
     });
@@ -197,14 +198,14 @@ void RunWriteConfig(CliSession &session, Finish finish)
     Files::ConfigFileHooks hooks = fileHooks(session);
     hooks.ConfirmMissingKeys = [&](const QString &, const QStringList &missing) {
         const int own = Files::ConfigFiles::OwnLanguage(session.param().ProgramLanguage);
-        for (int i = 0; i < tables.FieldTable.size(); ++i)
-            if (missing.contains(tables.FieldTable[i].Keys.value(own)) && sentToInstrument(tables, i))
-                missingSent << tables.FieldTable[i].Keys.value(own);
+        for (const Model::TVComp &info : Model::FieldTable)
+            if (missing.contains(Model::fileKey(info.id, own)) && sentToInstrument(info.id))
+                missingSent << Model::fileKey(info.id, own);
         if (missingSent.isEmpty())
             session.console().message(Format(Text(TxCliKeysMissingKept), {missing.join(QStringLiteral(", "))}));
         return missingSent.isEmpty();
     };
-    Files::ConfigFiles files(tables.FieldTable, session.param(), QDir::currentPath(), hooks);
+    Files::ConfigFiles files(tables.Fields, session.param(), QDir::currentPath(), hooks);
     const Files::ConfigReadResult read = files.ReadConfigFile(name);
     session.takeErrors();    // the reader's "not taken" is said better below
     if (read.outcome != Files::ConfigReadResult::Taken) {
@@ -227,14 +228,15 @@ void RunSetClock(CliSession &session, Finish finish)
     QTimer::singleShot(wait, Qt::PreciseTimer, &session, [&session, finish] {
         const QDateTime now = QDateTime::currentDateTime();
         Model::FieldStore &store = session.store();
-        store.setValue(3, now.toString(QStringLiteral("dd.MM.yyyy")));
-        store.setValue(4, now.toString(QStringLiteral("HH:mm:ss")));
+        store.setValue(Model::Field::DeviceDate, now.toString(QStringLiteral("dd.MM.yyyy")));
+        store.setValue(Model::Field::DeviceTime, now.toString(QStringLiteral("HH:mm:ss")));
         session.engine().setNoAnswerCount(0);
-        session.engine().QueueOrderByIndex(Link::Orders::SDA);
+        session.engine().QueueOrder(Link::Order::SDA);
         session.whenIdle([&session, finish] {
             if (sequenceFailed(session))
                 return finish(ExitInstrument);
-            session.console().result(clockLine(session, TxCliClockSet, session.store().value(3), session.store().value(4)));
+            session.console().result(clockLine(session, TxCliClockSet, session.store().value(Model::Field::DeviceDate),
+                                                     session.store().value(Model::Field::DeviceTime)));
             finish(ExitDone);
         });
     });

@@ -93,11 +93,11 @@ void DownloadCommand::directoryRead()
     read.formats = m_session.formats();
     read.twoColumns = o.twoColumns;
     read.skipAlarm = o.skipAlarm;
-    read.valueAtZero = store.value(21);
-    read.valueAtTen = store.value(22);
-    read.analogName = store.value(19);
-    read.analogUnit = store.value(20);
-    read.serialNumber = store.value(0);
+    read.valueAtZero = store.value(Model::Field::AnalogAtZero);
+    read.valueAtTen = store.value(Model::Field::AnalogAtTen);
+    read.analogName = store.value(Model::Field::AnalogName);
+    read.analogUnit = store.value(Model::Field::AnalogUnit);
+    read.serialNumber = store.value(Model::Field::SerialNumber);
     read.programVersion = QStringLiteral(QT8800_VERSION);
     read.templateFile = m_template;
     m_reader.setOptions(read);

@@ -38,7 +38,7 @@ LiveCommand::LiveCommand(CliSession &session, Finish finish, QObject *parent)
 
 LiveCommand::~LiveCommand()
 {
-    m_session.engine().setBlockHandler(Link::Replies::TAM, {});
+    m_session.engine().setBlockHandler(Link::Reply::TAM, {});
 }
 
 void LiveCommand::done(int code)
@@ -77,7 +77,7 @@ void LiveCommand::start()
     }
 
     Link::ProtocolEngine &engine = m_session.engine();
-    engine.setBlockHandler(Link::Replies::TAM, [this, &engine](int, const QString &reply) {
+    engine.setBlockHandler(Link::Reply::TAM, [this, &engine](Link::Reply, const QString &reply) {
         Measure::ParseCurrentValues(reply, *this, engine);
     });
     engine.setNoAnswerCount(0);
@@ -92,7 +92,7 @@ void LiveCommand::tick()
     Link::ProtocolEngine &engine = m_session.engine();
     if (m_stopping || !engine.isIdle() || !m_session.serial().PortReady())
         return;
-    engine.QueueOrderByIndex(Link::Orders::GAM);
+    engine.QueueOrder(Link::Order::GAM);
 }
 
 void LiveCommand::stop()
@@ -130,7 +130,7 @@ void LiveCommand::ShowCurrentValues(const Measure::CurrentValues &values)
 {
     if (!m_finish)
         return;
-    const QString analogCaption = m_session.store().value(19).trimmed() + QStringLiteral(" [V]");
+    const QString analogCaption = m_session.store().value(Model::Field::AnalogName).trimmed() + QStringLiteral(" [V]");
     if (std::exchange(m_gap, false) && !m_recorder.markGap()) {
         reportFailure();
         return done(ExitFile);

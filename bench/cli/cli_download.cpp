@@ -49,29 +49,29 @@ double linkAlone(const QString &dir)
         return -1;
     auto more = [](const QString &reply) { return Link::GetToken(reply, u";", 2).value_or("0") != QLatin1String("0"); };
     int records = 0;
-    engine.setBlockHandler(Link::Replies::TFH, [&](int, const QString &r) {
+    engine.setBlockHandler(Link::Reply::TFH, [&](Link::Reply, const QString &r) {
         if (more(r))
-            engine.QueueOrderByIndex(Link::Orders::GNH);
+            engine.QueueOrder(Link::Order::GNH);
     });
-    engine.setBlockHandler(Link::Replies::TNH, [&](int, const QString &r) {
+    engine.setBlockHandler(Link::Reply::TNH, [&](Link::Reply, const QString &r) {
         if (more(r))
-            engine.QueueOrderByIndex(Link::Orders::GNH);
+            engine.QueueOrder(Link::Order::GNH);
         else
-            engine.QueueOrder(Link::Orders::GFM, "2");
+            engine.QueueOrder(Link::Order::GFM, "2");
     });
-    auto record = [&](int, const QString &r) {
+    auto record = [&](Link::Reply, const QString &r) {
         if (more(r)) {
             ++records;
-            engine.QueueOrder(Link::Orders::GNM, "2");
+            engine.QueueOrder(Link::Order::GNM, "2");
         }
     };
-    engine.setBlockHandler(Link::Replies::TFM, record);
-    engine.setBlockHandler(Link::Replies::TNM, record);
+    engine.setBlockHandler(Link::Reply::TFM, record);
+    engine.setBlockHandler(Link::Reply::TNM, record);
     QSignalSpy done(&engine, &Link::ProtocolEngine::queueFinished);
     QElapsedTimer wall;
     wall.start();
-    engine.QueueOrderByIndex(Link::Orders::GIN);
-    engine.QueueOrderByIndex(Link::Orders::GFH);
+    engine.QueueOrder(Link::Order::GIN);
+    engine.QueueOrder(Link::Order::GFH);
     if (!done.wait(600000) || records != kRecords || sink.errors > 0)
         return -1;
     const double seconds = double(wall.nsecsElapsed()) / 1e9;

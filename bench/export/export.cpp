@@ -112,8 +112,8 @@ Timing readAndSave(int records, Measure::ExportTarget target, const QString &pat
     if (!reader.BuildFieldList(1))
         return {};
     const QList<bool> marks(int(reader.fields().size()), true);
-    port.replay.push_back(instrument.handle(Link::ComposeRequest(tables, Link::Orders::GFM, QStringLiteral("2"))));
-    const QByteArray next = Link::ComposeRequest(tables, Link::Orders::GNM, QStringLiteral("2"));
+    port.replay.push_back(instrument.handle(Link::ComposeRequest(tables, Link::Order::GFM, QStringLiteral("2"))));
+    const QByteArray next = Link::ComposeRequest(tables, Link::Order::GNM, QStringLiteral("2"));
     for (int i = 0; i < records; ++i)
         port.replay.push_back(instrument.handle(next));
 

@@ -92,10 +92,10 @@ int main(int argc, char **argv)
         std::vector<qint64> stamps;
         stamps.reserve(kExchanges);
         QElapsedTimer clock;
-        rig.engine->setBlockHandler(Link::Replies::TFH, [&](int, const QString &) { stamps.push_back(clock.nsecsElapsed()); });
+        rig.engine->setBlockHandler(Link::Reply::TFH, [&](Link::Reply, const QString &) { stamps.push_back(clock.nsecsElapsed()); });
         clock.start();
         for (int i = 0; i < kExchanges; ++i)
-            rig.engine->QueueOrderByIndex(Link::Orders::GFH);
+            rig.engine->QueueOrder(Link::Order::GFH);
         if (!rig.runUntilIdle(60000))
             return 1;
         const double seconds = double(clock.nsecsElapsed()) / 1e9;
@@ -115,7 +115,7 @@ int main(int argc, char **argv)
         const double cpu0 = cpuSeconds();
         QElapsedTimer wall;
         wall.start();
-        rig.engine->QueueOrderByIndex(Link::Orders::GIN);
+        rig.engine->QueueOrder(Link::Order::GIN);
         if (!rig.runUntilIdle(5000))
             return 1;
         const double pct = 100.0 * (cpuSeconds() - cpu0) / (double(wall.nsecsElapsed()) / 1e9);
@@ -131,16 +131,16 @@ int main(int argc, char **argv)
             return 1;
         qint64 bytes = 0;
         int records = 0;
-        auto onRecord = [&](int, const QString &text) {
+        auto onRecord = [&](Link::Reply, const QString &text) {
             bytes += text.size() + 7 + 13;    // the reply's checksum and CR LF, and the request "GNM;2;nnnnn\r\n"
             if (Link::GetToken(text, u";", 2).value_or("0") != QLatin1String("0") && ++records < kRecords)
-                rig.engine->QueueOrder(Link::Orders::GNM, "2");
+                rig.engine->QueueOrder(Link::Order::GNM, "2");
         };
-        rig.engine->setBlockHandler(Link::Replies::TFM, onRecord);
-        rig.engine->setBlockHandler(Link::Replies::TNM, onRecord);
+        rig.engine->setBlockHandler(Link::Reply::TFM, onRecord);
+        rig.engine->setBlockHandler(Link::Reply::TNM, onRecord);
         QElapsedTimer wall;
         wall.start();
-        rig.engine->QueueOrder(Link::Orders::GFM, "2");
+        rig.engine->QueueOrder(Link::Order::GFM, "2");
         if (!rig.runUntilIdle(600000))
             return 1;
         const double wire = double(bytes) * 10.0 / kBaud;

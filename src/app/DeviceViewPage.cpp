@@ -407,7 +407,7 @@ void DeviceViewPage::btnPolClick()
     pol->setPosition((pol->Position() + 1) % 2);
     m_links.engine.ShowStatusText(QString());
     m_links.engine.setNoAnswerCount(0);
-    m_links.engine.QueueOrderByIndex(Link::Orders::SIP);
+    m_links.engine.QueueOrder(Link::Order::SIP);
 }
 
 void DeviceViewPage::btnRaMinClick()
@@ -417,7 +417,7 @@ void DeviceViewPage::btnRaMinClick()
         range->setPosition(range->Position() - 1);
     m_links.engine.setNoAnswerCount(0);
     m_links.engine.ShowStatusText(QString());
-    m_links.engine.QueueOrderByIndex(Link::Orders::SRA);
+    m_links.engine.QueueOrder(Link::Order::SRA);
 }
 
 void DeviceViewPage::btnRaMaxClick()
@@ -427,13 +427,13 @@ void DeviceViewPage::btnRaMaxClick()
     if (range->Position() < range->count())
         range->setPosition(range->Position() + 1);
     m_links.engine.setNoAnswerCount(0);
-    m_links.engine.QueueOrderByIndex(Link::Orders::SRA);
+    m_links.engine.QueueOrder(Link::Order::SRA);
 }
 
 void DeviceViewPage::btnNullClick()
 {
     m_links.engine.setNoAnswerCount(0);
-    m_links.engine.QueueOrderByIndex(Link::Orders::SZA);
+    m_links.engine.QueueOrder(Link::Order::SZA);
 }
 
 void DeviceViewPage::CycleDeviceViews()

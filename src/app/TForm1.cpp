@@ -70,7 +70,7 @@ TForm1::TForm1(StartOptions options, QWidget *parent)
         StatusPortText(m_serial->portName() + QStringLiteral(" - ")
                            + tsBaud->PosText().value(tsBaud->Position()).section(u'|', 0, 0), false);
     });
-    m_tables.FieldTable.setView(this);
+    m_tables.Fields.setView(this);
 
     Files::ConfigFileHooks hooks;
     hooks.ReportMessage = [this](const QString &text, bool error) { ReportMessage(text, error); };
@@ -94,7 +94,7 @@ TForm1::TForm1(StartOptions options, QWidget *parent)
         return dialog.selectedFiles().first();
     };
     hooks.Now = [] { return QDateTime::currentDateTime(); };
-    m_configFiles = std::make_unique<Files::ConfigFiles>(m_tables.FieldTable, m_param, m_baseDir, hooks);
+    m_configFiles = std::make_unique<Files::ConfigFiles>(m_tables.Fields, m_param, m_baseDir, hooks);
 
     auto *central = new QWidget(this);
     setCentralWidget(central);
@@ -108,7 +108,7 @@ TForm1::TForm1(StartOptions options, QWidget *parent)
     buildTrend();
     buildTabProgram();
     buildBottomPanel(central);
-    m_engine->setBlockHandler(Link::Replies::TAM, [this](int, const QString &reply) {
+    m_engine->setBlockHandler(Link::Reply::TAM, [this](Link::Reply, const QString &reply) {
         Measure::ParseCurrentValues(reply, m_liveViews, *m_engine);
     });
     connectConfigHandlers();
@@ -136,7 +136,7 @@ TForm1::~TForm1()
     delete m_memoryPage;
     m_memoryPage = nullptr;
     qApp->removeEventFilter(this);
-    m_tables.FieldTable.setView(nullptr);
+    m_tables.Fields.setView(nullptr);
 }
 
 bool TForm1::ask(const QString &question)
@@ -302,12 +302,12 @@ void TForm1::setRecordingDefaults()
 
 void TForm1::bindFields()
 {
-    for (int i = 0; i < m_tables.FieldTable.size(); ++i) {
-        const QString name = m_tables.FieldTable[i].ControlName;
+    for (const Model::TVComp &info : Model::FieldTable) {
+        const QString name = Model::controlName(info.id);
         if (name.isEmpty())
             continue;
         if (QObject *control = findChild<QObject *>(name))
-            m_tables.FieldTable.BindControl(name, control);
+            m_tables.Fields.BindControl(name, control);
     }
 }
 
@@ -415,7 +415,7 @@ void TForm1::Timer1Timer()
     if (StatusOnceCountdown > 0) {
         StatusOnceCountdown -= tick;
         if (StatusOnceCountdown <= 0)
-            m_engine->QueueOrderByIndex(Link::Orders::GST);
+            m_engine->QueueOrder(Link::Order::GST);
     }
     if (m_state.AlarmCountdown > 0)
         m_state.AlarmCountdown -= tick;
@@ -549,13 +549,15 @@ void TForm1::setControlColour(QWidget *control, const QColor &colour)
     control->setAutoFillBackground(true);
 }
 
-void TForm1::Dat2Form(int index, int slot)
+void TForm1::Dat2Form(Model::Field index, Model::Slot slot)
 {
-    if (!m_tables.FieldTable.isValid(index)) {
-        programError(Lang::Text(Lang::TxDat2FormIndex) + QString::number(index));
+    using Kind = Model::FieldKind;
+    if (std::size_t(index) >= Model::FieldTable.size()) {
+        programError(Lang::Text(Lang::TxDat2FormIndex) + QString::number(int(index)));
         return;
     }
-    Model::TVComp &field = m_tables.FieldTable[index];
+    const Model::FieldSlot &field = m_tables.Fields[index];
+    const Model::TVComp &info = Model::fieldInfo(index);
     QString text;
     QColor colour = palette().color(QPalette::Base);
     if (slot == Model::FileSlot) {
@@ -568,8 +570,8 @@ void TForm1::Dat2Form(int index, int slot)
     auto *control = qobject_cast<QWidget *>(field.Control);
     auto toInt = [](const QString &s, bool *ok) { return s.trimmed().toInt(ok); };
     m_settingControls = true;
-    switch (field.Kind) {
-    case 1:
+    switch (info.kind) {
+    case Kind::Text:
         if (auto *label = qobject_cast<QLabel *>(control)) {
             label->setText(text);
             setControlColour(label, colour);
@@ -578,7 +580,7 @@ void TForm1::Dat2Form(int index, int slot)
             setControlColour(edit, colour);
         }
         break;
-    case 2: {
+    case Kind::Date: {
         auto *picker = qobject_cast<QDateEdit *>(control);
         if (!picker || picker->hasFocus())
             break;
@@ -589,19 +591,19 @@ void TForm1::Dat2Form(int index, int slot)
         setControlColour(picker, colour);
         break;
     }
-    case 3:
-    case 8: {
+    case Kind::ClockTime:
+    case Kind::HourMinute: {
         auto *ise = qobject_cast<TInterSpinEdit *>(control);
-        if (!ise || (field.Kind == 3 && ise->hasFocus()))
+        if (!ise || (info.kind == Kind::ClockTime && ise->hasFocus()))
             break;
-        const int parts = field.Kind == 8 ? 2 : 3;
+        const int parts = info.kind == Kind::HourMinute ? 2 : 3;
         const std::optional<QTime> time = slot == Model::FileSlot ? Model::ReadFileTime(text, m_timeSep)
                                                                   : Model::ReadTelegramTime(text, parts);
         if (!time) {
             setControlColour(ise, kRed);
             break;
         }
-        const QTime shown = field.Kind == 8 ? QTime(time->hour(), time->minute()) : *time;
+        const QTime shown = info.kind == Kind::HourMinute ? QTime(time->hour(), time->minute()) : *time;
         ise->setValue(shown.msecsSinceStartOfDay() / 86400000.0);
         setControlColour(ise, colour);
         // the stop follows the start whichever of start and duration arrives last
@@ -609,7 +611,7 @@ void TForm1::Dat2Form(int index, int slot)
             ComputeMemoryStop(0);
         break;
     }
-    case 17: {
+    case Kind::Span: {
         auto *ise = qobject_cast<TInterSpinEdit *>(control);
         if (!ise)
             break;
@@ -620,9 +622,9 @@ void TForm1::Dat2Form(int index, int slot)
         setControlColour(ise, span ? colour : kRed);
         break;
     }
-    case 4:
-    case 5: {
-        // kind 4 names the item by its index, kind 5 by the integer it carries
+    case Kind::ItemIndex:
+    case Kind::ItemInteger: {
+        // the item by its index, or by the integer it carries
         auto *spin = qobject_cast<TTextSpin *>(control);
         if (!spin)
             break;
@@ -633,11 +635,11 @@ void TForm1::Dat2Form(int index, int slot)
             colour = kRed;
         }
         int found = -1;
-        if (field.Kind == 4) {
+        if (info.kind == Kind::ItemIndex) {
             found = n >= 0 && n < spin->count() ? n : -1;
         } else {
-            for (int i = 0; i < spin->count() && found < 0; ++i)
-                if (spin->item(i) && spin->item(i)->integer == n)
+            for (int i = 0; i < std::min(spin->count(), info.items.count) && found < 0; ++i)
+                if (info.items.integers[std::size_t(i)] == n)
                     found = i;
         }
         if (found < 0)
@@ -647,14 +649,14 @@ void TForm1::Dat2Form(int index, int slot)
         setControlColour(spin, colour);
         break;
     }
-    case 6:
+    case Kind::MemoryCleared:
         StatusMessage(Lang::Text(Lang::TxMemCleared), false);
         btnMemClear->setDown(false);
         btnMemClear->setColorDown(Qt::red);
         btnMemClear->setShape(Widgets::TArrowShape::taCircle);
         ResetDirectoryGrid();
         break;
-    case 7: {
+    case Kind::DayMonth: {
         auto *picker = qobject_cast<QDateEdit *>(control);
         if (!picker)
             break;
@@ -667,7 +669,7 @@ void TForm1::Dat2Form(int index, int slot)
             ComputeMemoryStop(0);
         break;
     }
-    case 9:
+    case Kind::Duration:
         if (Model::ValidDuration(text.trimmed())) {
             iseDuration->setStringValue(text.trimmed());
             ComputeMemoryStop(2);
@@ -684,7 +686,7 @@ void TForm1::Dat2Form(int index, int slot)
                 setControlColour(w, kRed);
         }
         break;
-    case 10: {
+    case Kind::Decimal: {
         auto *edit = qobject_cast<QLineEdit *>(control);
         if (!edit)
             break;
@@ -702,7 +704,7 @@ void TForm1::Dat2Form(int index, int slot)
         setControlColour(edit, ok ? colour : kRed);
         break;
     }
-    case 11: {
+    case Kind::RecordingFlag: {
         bool ok = false;
         const int n = toInt(text, &ok);
         if (ok && n == 0) {
@@ -716,22 +718,22 @@ void TForm1::Dat2Form(int index, int slot)
         }
         break;
     }
-    case 12:
+    case Kind::ZeroAck:
         StatusMessage(Lang::Text(Lang::TxZeroStarted), false);
         break;
-    case 13:
+    case Kind::AlarmMask:
         m_state.ProgramLanguage = m_param.ProgramLanguage;
         Model::DecodeAlarmMask(m_tables.Status, text, m_state);
         break;
-    case 14:
+    case Kind::RangeName:
         if (auto *label = qobject_cast<QLabel *>(control))
             label->setText(m_tables.Status.RangeName(text));
         break;
-    case 15:
+    case Kind::PolarityName:
         if (auto *label = qobject_cast<QLabel *>(control))
             label->setText(tsPol->PosString());
         break;
-    case 16:
+    case Kind::Lamp:
         if (control)
             control->setVisible(text.contains(u'1'));
         break;
@@ -759,59 +761,64 @@ std::optional<QDate> TForm1::parseDate(const QString &text, std::optional<int> d
     return date;
 }
 
-void TForm1::Form2Dat(int index, int slot)
+void TForm1::Form2Dat(Model::Field index, Model::Slot slot)
 {
-    if (!m_tables.FieldTable.isValid(index)) {
-        programError(Lang::Text(Lang::TxForm2DatIndex) + QString::number(index));
+    using Kind = Model::FieldKind;
+    if (std::size_t(index) >= Model::FieldTable.size()) {
+        programError(Lang::Text(Lang::TxForm2DatIndex) + QString::number(int(index)));
         return;
     }
-    Model::TVComp &field = m_tables.FieldTable[index];
+    Model::FieldSlot &field = m_tables.Fields[index];
+    const Model::TVComp &info = Model::fieldInfo(index);
     QObject *control = field.Control;
     QString text;
-    switch (field.Kind) {
-    case 1:
+    switch (info.kind) {
+    case Kind::Text:
         if (auto *label = qobject_cast<QLabel *>(control))
             text = label->text();
         else if (auto *edit = qobject_cast<QLineEdit *>(control); edit && !qobject_cast<TInterSpinEdit *>(control))
             text = edit->text();
         break;
-    case 2:
+    case Kind::Date:
         if (auto *picker = qobject_cast<QDateEdit *>(control))
             text = picker->date().toString(QStringLiteral("dd.MM.yyyy"));
         break;
-    case 3:
+    case Kind::ClockTime:
         if (auto *ise = qobject_cast<TInterSpinEdit *>(control))
             text = Model::TimeOfDayText(ise->Value(), false);
         break;
-    case 4:
+    case Kind::ItemIndex:
         if (auto *spin = qobject_cast<TTextSpin *>(control))
             text = QString::number(spin->Position());
         break;
-    case 5:
-        if (auto *spin = qobject_cast<TTextSpin *>(control))
-            text = QString::number(spin->PosInteger());
+    case Kind::ItemInteger:
+        if (auto *spin = qobject_cast<TTextSpin *>(control)) {
+            const int at = spin->Position();
+            text = QString::number(at >= 0 && at < std::min(spin->count(), info.items.count)
+                                        ? info.items.integers[std::size_t(at)] : 0);
+        }
         break;
-    case 7:
+    case Kind::DayMonth:
         if (auto *picker = qobject_cast<QDateEdit *>(control))
             text = picker->date().toString(slot == Model::FileSlot ? QStringLiteral("dd.MM.yyyy") : QStringLiteral("dd.MM"));
         break;
-    case 8:
+    case Kind::HourMinute:
         if (auto *ise = qobject_cast<TInterSpinEdit *>(control))
             text = Model::TimeOfDayText(ise->Value(), true);
         break;
-    case 9:
+    case Kind::Duration:
         if (auto *ise = qobject_cast<TInterSpinEdit *>(control))
             text = Model::ValidDuration(ise->StringValue().trimmed()) ? ise->StringValue().trimmed()
                                                                        : QStringLiteral("0000:00");
         break;
-    case 10:
+    case Kind::Decimal:
         if (auto *edit = qobject_cast<QLineEdit *>(control))
             text = edit->text();
         break;
-    case 11:
+    case Kind::RecordingFlag:
         text = m_state.RecordingRunning ? QStringLiteral("0") : QStringLiteral("1");
         break;
-    case 17:
+    case Kind::Span:
         if (auto *ise = qobject_cast<TInterSpinEdit *>(control))
             text = ise->StringValue();
         break;

@@ -67,8 +67,8 @@ public:
     bool secondStart() const { return m_secondStart; }
 
     // field conversions between texts and controls
-    void Dat2Form(int field, int slot) override;
-    void Form2Dat(int field, int slot) override;
+    void Dat2Form(Model::Field field, Model::Slot slot) override;
+    void Form2Dat(Model::Field field, Model::Slot slot) override;
 
     // status line (Link::StatusSink)
     void StatusMessage(const QString &text, bool error) override;

@@ -266,7 +266,7 @@ void TForm1::btnSetDTClick()
 {
     ShowStatusText(QString());
     m_engine->setNoAnswerCount(0);
-    m_engine->QueueOrderByIndex(Link::Orders::SDA);
+    m_engine->QueueOrder(Link::Order::SDA);
 }
 
 void TForm1::btnSyncDTClick()
@@ -288,7 +288,7 @@ void TForm1::btnInfo1Click()
 {
     ShowStatusText(QString());
     m_engine->setNoAnswerCount(0);
-    m_engine->QueueOrderByIndex(Link::Orders::GST);
+    m_engine->QueueOrder(Link::Order::GST);
 }
 
 void TForm1::btnZeroClick()
@@ -301,21 +301,21 @@ void TForm1::btnStartClick()
 {
     m_engine->setNoAnswerCount(0);
     ShowStatusText(QString());
-    m_engine->QueueOrderByIndex(Link::Orders::SMM);
+    m_engine->QueueOrder(Link::Order::SMM);
     StatusOnceCountdown = 2000;
 }
 
 void TForm1::btnMemClearClick()
 {
     m_engine->setNoAnswerCount(0);
-    m_engine->QueueOrderByIndex(Link::Orders::GST);
+    m_engine->QueueOrder(Link::Order::GST);
     if (ask(Lang::Text(Lang::TxAskMemClear))) {
         StatusMessage(Lang::Text(Lang::TxMemClearing), false);
         btnMemClear->setColorDown(Qt::yellow);
         btnMemClear->setShape(Widgets::TArrowShape::taSquare);
         m_engine->setNoAnswerCount(0);
-        m_engine->QueueOrderByIndex(Link::Orders::CME);
-        m_engine->QueueOrderByIndex(Link::Orders::GST);
+        m_engine->QueueOrder(Link::Order::CME);
+        m_engine->QueueOrder(Link::Order::GST);
     } else {
         StatusMessage(Lang::Text(Lang::TxMemNotCleared), false);
         btnMemClear->setDown(false);
@@ -364,8 +364,8 @@ void TForm1::dtpStartDateExit(QObject *sender)
         return;
     ShowStatusText(QString());
     m_engine->setNoAnswerCount(0);
-    m_engine->QueueOrderByIndex(Link::Orders::SSM);
-    m_engine->QueueOrder(Link::Orders::STM, QStringLiteral("1"));
+    m_engine->QueueOrder(Link::Order::SSM);
+    m_engine->QueueOrder(Link::Order::STM, QStringLiteral("1"));
 }
 
 void TForm1::durationExit(QObject *sender)
@@ -375,8 +375,8 @@ void TForm1::durationExit(QObject *sender)
         return;
     ShowStatusText(QString());
     m_engine->setNoAnswerCount(0);
-    m_engine->QueueOrderByIndex(Link::Orders::SDM);
-    m_engine->QueueOrder(Link::Orders::STM, QStringLiteral("1"));
+    m_engine->QueueOrder(Link::Order::SDM);
+    m_engine->QueueOrder(Link::Order::STM, QStringLiteral("1"));
 }
 
 void TForm1::iseMemStopExit()
@@ -386,8 +386,8 @@ void TForm1::iseMemStopExit()
         return;
     ShowStatusText(QString());
     m_engine->setNoAnswerCount(0);
-    m_engine->QueueOrderByIndex(Link::Orders::SDM);
-    m_engine->QueueOrder(Link::Orders::STM, QStringLiteral("1"));
+    m_engine->QueueOrder(Link::Order::SDM);
+    m_engine->QueueOrder(Link::Order::STM, QStringLiteral("1"));
     iseDuration->setProperty("Tag", 0);
 }
 
@@ -440,7 +440,8 @@ void TForm1::tsComPortChanged()
     m_portPosition = tsComPort->Position();
     // the caption as listed, leading blank included: "COM1 -  9600"
     const QString baudCaption = tsBaud->PosText().value(tsBaud->Position()).section(u'|', 0, 0);
-    const int baud = baudCaption.trimmed().toInt();
+    const int at = tsBaud->Position();
+    const int baud = at >= 0 && at < int(Link::kBaudRates.size()) ? Link::kBaudRates[std::size_t(at)] : 0;
     updatePortHint();
     if (m_serial->SetPortParams(baud, QStringLiteral("n"), 8, 1) && m_serial->OpenPort(name)) {
         m_param.PortIndex = tsComPort->Position();

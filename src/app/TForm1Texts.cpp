@@ -17,14 +17,9 @@ QString TForm1::programFile() const
 
 void TForm1::SelectLanguage(int index)
 {
-    const QStringList fields = tsProgLang->PosText().value(index).split(u'|');
-    if (fields.size() < 3)
+    if (index < 0 || index >= int(Lang::kProgramLanguages.size()))
         return;
-    bool ok = false;
-    const int locale = fields.at(2).trimmed().toInt(&ok);
-    if (!ok)
-        return;
-    const Lang::ModuleLoad load = Lang::LoadLanguageModule(locale, programFile());
+    const Lang::ModuleLoad load = Lang::LoadLanguageModule(Lang::kProgramLanguages[std::size_t(index)], programFile());
     if (!load.message.isEmpty()) {
         // before the first activation the parameter file's message would hide it
         if (m_firstActivation)

@@ -27,7 +27,7 @@ int printInfo(int argc, char **argv, bool version)
         Files::SelectionRecord selection;
         const Files::ParamReadResult read = Files::ReadParameterFile(QDir::currentPath(), param, selection);
         if (!read.Failed && param.ProgramLanguage == 1)
-            Lang::LoadLanguageModule(1033, QCoreApplication::applicationFilePath());
+            Lang::LoadLanguageModule(Lang::kProgramLanguages[1], QCoreApplication::applicationFilePath());
         text = Lang::Text(Lang::TxProgramHelp).trimmed();
     }
     const QByteArray bytes = (text + u'\n').toLocal8Bit();

@@ -23,7 +23,7 @@ QString oneLine(QString value)
 
 } // namespace
 
-ConfigFiles::ConfigFiles(Model::FieldTable &fields, ParamRecord &param, QString baseDir, ConfigFileHooks hooks)
+ConfigFiles::ConfigFiles(Model::FieldSlots &fields, ParamRecord &param, QString baseDir, ConfigFileHooks hooks)
     : m_fields(fields)
     , m_param(param)
     , m_baseDir(std::move(baseDir))
@@ -67,12 +67,12 @@ bool ConfigFiles::WriteConfigFile(const QString &fileName)
     line(QStringLiteral("[%1]").arg(QLatin1StringView(kSection)));
 
     const int own = OwnLanguage(m_param.ProgramLanguage);
-    for (int i = 0; i < m_fields.size(); ++i) {
-        const QString key = m_fields[i].Keys.value(own);
+    for (const Model::TVComp &info : Model::FieldTable) {
+        const QString key = Model::fileKey(info.id, own);
         if (key.isEmpty())
             continue;
-        m_fields.Form2Dat(i, Model::FileSlot);
-        line(key + u'=' + oneLine(m_fields[i].FileText));
+        m_fields.Form2Dat(info.id, Model::FileSlot);
+        line(key + u'=' + oneLine(m_fields[info.id].FileText));
     }
 
     if (!file.write(Model::ToWin1252(text)) || !file.commit()) {
@@ -106,19 +106,19 @@ ConfigReadResult ConfigFiles::ReadConfigFile(const QString &fileName)
     const int own = OwnLanguage(m_param.ProgramLanguage);
     const int other = 1 - own;
     const QString section = QLatin1StringView(kSection);
-    for (int i = 0; i < m_fields.size(); ++i) {
-        Model::TVComp &field = m_fields[i];
+    for (const Model::TVComp &info : Model::FieldTable) {
+        Model::FieldSlot &field = m_fields[info.id];
         field.FileText.clear();
-        const QString otherKey = field.Keys.value(other);
+        const QString otherKey = Model::fileKey(info.id, other);
         if (otherKey.isEmpty())
             continue;
-        const QString ownKey = field.Keys.value(own);
+        const QString ownKey = Model::fileKey(info.id, own);
         // the program's own language wins, also with an empty value; a file written in the
         // other language reads as well
         const QString value = ini.ReadStr(section, ownKey, ini.ReadStr(section, otherKey, QString()));
         field.FileText = value;
         if (!value.isEmpty())
-            result.TakenFields.append(i);
+            result.TakenFields.append(info.id);
         else
             result.MissingKeys.append(ownKey);
     }
@@ -135,7 +135,7 @@ ConfigReadResult ConfigFiles::ReadConfigFile(const QString &fileName)
         }
     }
 
-    for (int field : std::as_const(result.TakenFields))
+    for (Model::Field field : std::as_const(result.TakenFields))
         m_fields.Dat2Form(field, Model::FileSlot);
     statusMessage(Lang::Format(Lang::Text(Lang::TxConfigIsRead), {fileName}), false);
     result.outcome = ConfigReadResult::Taken;

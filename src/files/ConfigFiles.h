@@ -47,12 +47,12 @@ struct ConfigReadResult
     };
     Outcome outcome = Declined;
     QStringList MissingKeys;    // own-language keys without a value
-    QList<int> TakenFields;     // field indices handed to Dat2Form, in order
+    QList<Model::Field> TakenFields;     // fields handed to Dat2Form, in order
 };
 
 // Device configuration files (".QT8" and the last-configuration file): every field with a
-// configuration key is one "key=value" line under "[QT8800]". Values move through the field
-// table's file slot, so the controls are read and shown by the app's FieldView.
+// configuration key is one "key=value" line under "[QT8800]". Values move through each field's
+// file slot, so the controls are read and shown by the app's FieldView.
 class ConfigFiles
 {
 public:
@@ -61,7 +61,7 @@ public:
 
     // All references must outlive this object; ProgramLanguage and ConfigDir are read at each
     // call, and the load and save commands store the chosen folder into ConfigDir.
-    ConfigFiles(Model::FieldTable &fields, ParamRecord &param, QString baseDir, ConfigFileHooks hooks);
+    ConfigFiles(Model::FieldSlots &fields, ParamRecord &param, QString baseDir, ConfigFileHooks hooks);
 
     // Replaces the file as a whole, in Windows-1252 with CR LF; false on failure (reported,
     // the previous file kept).
@@ -92,7 +92,7 @@ private:
     void statusMessage(const QString &text, bool error) const;
     FileDialogSetup dialogSetup(int titleId) const;
 
-    Model::FieldTable &m_fields;
+    Model::FieldSlots &m_fields;
     ParamRecord &m_param;
     QString m_baseDir;
     ConfigFileHooks m_hooks;

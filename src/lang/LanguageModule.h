@@ -2,7 +2,12 @@
 
 #include <QString>
 
+#include <array>
+
 namespace Lang {
+
+// The Windows locale identifier of each program language, in the language selector's order.
+inline constexpr std::array<int, 2> kProgramLanguages{1031, 1033};
 
 // The outcome of loading a language module. `loaded`: its texts are now the current ones,
 // replacing the previous module's. `message`: what was wrong with a module that was found,

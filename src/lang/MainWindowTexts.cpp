@@ -201,40 +201,4 @@ const TextTable &MainWindowTexts()
     return texts;
 }
 
-int ItemCount(int firstItem)
-{
-    switch (firstItem) {
-    case TxItemsTsRange:
-        return 10;
-    case TxItemsTsPol:
-        return 2;
-    case TxItemsTsPolAlter:
-        return 2;
-    case TxItemsTsAnaOut:
-        return 4;
-    case TxItemsTsZeroAtStart:
-        return 2;
-    case TxItemsTsQTLanguage:
-        return 2;
-    case TxItemsTsStartMode:
-        return 2;
-    case TxItemsTsAnaIn:
-        return 2;
-    case TxItemsTsOutMeas:
-        return 3;
-    case TxItemsTsMemEnd:
-        return 2;
-    case TxItemsTsComPort:
-        return 8;
-    case TxItemsTsBaud:
-        return 4;
-    case TxItemsTsDecimalSep:
-        return 2;
-    case TxItemsTsProgLang:
-        return 2;
-    default:
-        return 0;
-    }
-}
-
 } // namespace Lang

@@ -34,15 +34,15 @@ ProtocolEngine::ProtocolEngine(Tables &tables, Port &port, StatusSink &sink, Tra
     connect(&m_deadlineTimer, &QTimer::timeout, this, &ProtocolEngine::RunProtocolEngine);
 }
 
-void ProtocolEngine::QueueOrder(int orderIndex, const QString &parameter)
+void ProtocolEngine::QueueOrder(Order order, const QString &parameter)
 {
-    if (orderIndex < 0 || orderIndex >= int(m_tables.Orders.size()))
+    if (std::size_t(order) >= OrderTable.size())
         return;
     TOrder job;
-    job.orderIndex = orderIndex;
+    job.order = order;
     // composed now: the values are those of the controls at the moment of the request
-    job.telegram = ComposeRequest(m_tables, orderIndex, parameter);
-    job.state = TOrder::Ready;
+    job.telegram = ComposeRequest(m_tables, order, parameter);
+    job.state = OrderState::Ready;
     m_queue.push_back(std::move(job));
     scheduleRun();
 }
@@ -64,15 +64,15 @@ void ProtocolEngine::scheduleRun()
 
 void ProtocolEngine::QueueOrdersForControl(const QObject *control)
 {
-    const int field = m_tables.FieldTable.FindByControl(control);
-    if (field < 0)
+    const std::optional<Model::Field> field = m_tables.Fields.FindByControl(control);
+    if (!field)
         return;
     bool queued = false;
-    for (std::size_t order = 0; order < m_tables.Orders.size(); ++order) {
-        if (!m_tables.Orders[order].Fields.contains(field))
+    for (const TTXTab &order : OrderTable) {
+        if (!order.fields.contains(*field))
             continue;
         m_noAnswerCount = 0;
-        QueueOrderByIndex(int(order));
+        QueueOrder(order.id);
         queued = true;
     }
     if (!queued)
@@ -108,7 +108,7 @@ void ProtocolEngine::pass()
         }
         // jobs are addressed afresh each step: handlers may append and reallocate
         TOrder &job = m_queue[std::size_t(m_currentJob)];
-        if (job.state > 90) {
+        if (job.state == OrderState::Done) {
             if (m_currentJob + 1 < int(m_queue.size())) {
                 ++m_currentJob;
                 continue;
@@ -119,9 +119,9 @@ void ProtocolEngine::pass()
             Q_EMIT queueFinished();
             return;
         }
-        if (job.state == TOrder::Ready) {
+        if (job.state == OrderState::Ready) {
             sendStep(job);
-        } else if (job.state == TOrder::Sent) {
+        } else if (job.state == OrderState::Sent) {
             if (!replyStep(m_currentJob))
                 return;
         } else {
@@ -134,7 +134,7 @@ void ProtocolEngine::sendStep(TOrder &job)
 {
     const QString notReady = Lang::Text(Lang::TxPortNotReady);
     if (!m_port.PortReady()) {
-        job.state = TOrder::Done;
+        job.state = OrderState::Done;
         ReportMessage(notReady, true);
         return;
     }
@@ -146,11 +146,11 @@ void ProtocolEngine::sendStep(TOrder &job)
     const bool sent = m_port.SendText(telegram);
     TOrder &sentJob = m_queue[std::size_t(index)];
     if (!sent) {
-        sentJob.state = TOrder::Done;
+        sentJob.state = OrderState::Done;
         ReportMessage(notReady, true);
         return;
     }
-    sentJob.state = TOrder::Sent;
+    sentJob.state = OrderState::Sent;
     sentJob.deadline = now() + kReplyTimeoutMs;
     m_deadlineTimer.start(int(kReplyTimeoutMs) + 1);
 }
@@ -174,23 +174,23 @@ bool ProtocolEngine::replyStep(int jobIndex)
         }
         if (!job.damage.isEmpty()) {
             TOrder &damaged = m_queue[std::size_t(jobIndex)];
-            damaged.state = TOrder::Done;
-            const int orderIndex = damaged.orderIndex;
+            damaged.state = OrderState::Done;
+            const Order order = damaged.order;
             const QString message = damaged.damage, text = damaged.damagedText;
             if (m_damagedChain)
-                m_damagedChain(orderIndex, message, text);
+                m_damagedChain(order, message, text);
             else
                 ReportMessage(message, true);
             return true;
         }
         if (job.strayReply) {
             // the instrument did answer, only never this request
-            m_queue[std::size_t(jobIndex)].state = TOrder::Done;
+            m_queue[std::size_t(jobIndex)].state = OrderState::Done;
             ReportMessage(Lang::Text(Lang::TxUnexpectedTelegram), true);
             AbandonBlockRead();
             return true;
         }
-        Q_EMIT replyMissed(job.orderIndex);
+        Q_EMIT replyMissed(job.order);
         if (retryUnanswered(jobIndex))
             return true;
         if (m_noAnswerCount == 0)
@@ -211,16 +211,16 @@ bool ProtocolEngine::retryUnanswered(int jobIndex)
     if (job.silentRetries >= m_noAnswerRetries)
         return false;
     const int attempt = ++job.silentRetries;
-    const int orderIndex = job.orderIndex;
+    const Order order = job.order;
     const QString code = TelegramToText(job.telegram.left(3));
-    if (AdvancesInstrument(orderIndex)) {
-        if (!m_chainRestart || !m_chainRestart(orderIndex))
+    if (AdvancesInstrument(order)) {
+        if (!m_chainRestart || !m_chainRestart(order))
             return false;
         // the restart queued behind this job: addressed afresh
-        m_queue[std::size_t(jobIndex)].state = TOrder::Done;
+        m_queue[std::size_t(jobIndex)].state = OrderState::Done;
     } else {
         job.reply.clear();
-        job.state = TOrder::Ready;
+        job.state = OrderState::Ready;
     }
     ShowStatusText(Lang::Format(Lang::Text(Lang::TxNoAnswerRetry),
                                 {code, QString::number(attempt), QString::number(m_noAnswerRetries)}));
@@ -240,18 +240,18 @@ void ProtocolEngine::handleReply(int jobIndex, const QByteArray &telegram)
     m_noAnswerCount = 0;
     TOrder *job = &m_queue[std::size_t(jobIndex)];
     job->reply = telegram;
-    job->state = TOrder::Done;
-    const int orderIndex = job->orderIndex;
+    job->state = OrderState::Done;
+    const Order order = job->order;
     const QString requestCode = TelegramToText(job->telegram.left(3));
-    const bool storageRead = orderIndex == Orders::GFH || orderIndex == Orders::GFM;
+    const bool storageRead = order == Order::GFH || order == Order::GFM;
 
-    const ReplyCheck check = CheckReply(m_tables.Replies, telegram);
+    const ReplyCheck check = CheckReply(telegram);
     auto failWithRetry = [&](const QString &message, bool abandon) {
-        if (AdvancesInstrument(orderIndex) && check.status != ReplyStatus::Refused) {
+        if (AdvancesInstrument(order) && check.status != ReplyStatus::Refused) {
             // The instrument answered, so it has moved on; or this was junk and its reply is
             // still coming. Either way the request is not sent again: the job waits on for a
             // readable reply and, at the deadline, hands the damage to the chain's owner.
-            job->state = TOrder::Sent;
+            job->state = OrderState::Sent;
             job->damage = message;
             job->damagedText = TelegramToText(QByteArrayView(telegram).chopped(telegram.endsWith("\r\n") ? 2 : 1));
             job->reply.clear();
@@ -281,27 +281,27 @@ void ProtocolEngine::handleReply(int jobIndex, const QByteArray &telegram)
     }
 
     SetNoAnswer(false);
-    if (check.replyIndex != m_tables.Orders[std::size_t(orderIndex)].ReplyIndex) {
+    if (*check.reply != orderInfo(order).reply) {
         // Most likely the late or second reply to an earlier request, arriving after this
         // one went out. Taken as this job's answer, this job's own reply would then answer
         // the next request, and so on to the end of the queue; so it is passed over and the
         // job waits on. Only when nothing fitting comes before the deadline is it reported.
-        job->state = TOrder::Sent;
+        job->state = OrderState::Sent;
         job->reply.clear();
         job->strayReply = true;
         return;
     }
-    const TRXTab &reply = m_tables.Replies[std::size_t(check.replyIndex)];
-    if (reply.IsBlock == 1) {
-        if (auto handler = m_blockHandlers.find(check.replyIndex); handler != m_blockHandlers.end())
-            handler->second(check.replyIndex, check.text);
+    const TRXTab &reply = replyInfo(*check.reply);
+    if (reply.block) {
+        if (auto handler = m_blockHandlers.find(reply.id); handler != m_blockHandlers.end())
+            handler->second(reply.id, check.text);
         return;
     }
-    for (int field : reply.Fields) {
-        Model::TVComp &entry = m_tables.FieldTable[field];
-        if (entry.TokenPos <= 0)
+    for (Model::Field field : reply.fields) {
+        const int tokenPos = Model::fieldInfo(field).tokenPos;
+        if (tokenPos <= 0)
             continue;
-        const int tokenNr = entry.TokenPos + 1;
+        const int tokenNr = tokenPos + 1;
         std::optional<QString> token = GetToken(check.text, u";", tokenNr);
         // Every value is closed by its ";". Past the last one the reader sees an empty token,
         // which in a reply cut short would be taken for an empty value and shown without a word.
@@ -318,8 +318,8 @@ void ProtocolEngine::handleReply(int jobIndex, const QByteArray &telegram)
             }
             return;
         }
-        entry.TelegramText = *token;
-        m_tables.FieldTable.Dat2Form(field, Model::TelegramSlot);
+        m_tables.Fields[field].TelegramText = *token;
+        m_tables.Fields.Dat2Form(field, Model::TelegramSlot);
     }
 }
 
@@ -329,10 +329,10 @@ bool ProtocolEngine::RetryJob()
     if (--job.attemptsLeft > 0) {
         job.reply.clear();
         job.strayReply = false;
-        job.state = TOrder::Ready;
+        job.state = OrderState::Ready;
         return true;
     }
-    job.state = TOrder::Done;
+    job.state = OrderState::Done;
     return false;
 }
 
@@ -375,46 +375,38 @@ void ProtocolEngine::AbandonBlockRead()
 
 void ProtocolEngine::ReadConfigFromDevice()
 {
-    using namespace Orders;
     ShowStatusText(Lang::Text(Lang::TxReadingConfig));
     m_noAnswerCount = 0;
-    for (int order : {GIN, GST, GDA, GAO, GZP, GAT, GDO, GMT, GDM, GRA, GLA, GSM, GTI, GIP, GMM, GAE, GPT, GTM})
-        QueueOrderByIndex(order);
-}
-
-const std::vector<int> &ProtocolEngine::ConfigWriteOrders()
-{
-    using namespace Orders;
-    static const std::vector<int> orders{GST, SAO, SZP, SAT, SDO, SMT, SDM, SRA, SLA, SSM, STI, SIP, SAE, SPT, STM};
-    return orders;
+    for (Order order : kReadConfigOrders)
+        QueueOrder(order);
 }
 
 void ProtocolEngine::WriteConfigToDevice()
 {
     ShowStatusText(Lang::Text(Lang::TxWritingConfig));
     m_noAnswerCount = 0;
-    for (int order : ConfigWriteOrders())
-        QueueOrderByIndex(order);
+    for (Order order : kConfigWriteOrders)
+        QueueOrder(order);
 }
 
 void ProtocolEngine::CyclicStatusRead()
 {
-    for (int order : {Orders::GIN, Orders::GST, Orders::GDA})
-        QueueOrderByIndex(order);
+    for (Order order : kCyclicStatusOrders)
+        QueueOrder(order);
 }
 
 void ProtocolEngine::MeasurementQuery(bool cyclicStatusOn)
 {
-    QueueOrderByIndex(Orders::GAM);
+    QueueOrder(Order::GAM);
     if (!cyclicStatusOn)
-        QueueOrderByIndex(Orders::GST);
+        QueueOrder(Order::GST);
 }
 
 void ProtocolEngine::InformationRequest()
 {
     ShowStatusText(Lang::Text(Lang::TxInfoRequested));
     m_noAnswerCount = 0;
-    QueueOrderByIndex(Orders::GIN);
+    QueueOrder(Order::GIN);
 }
 
 } // namespace Link

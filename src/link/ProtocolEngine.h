@@ -17,12 +17,13 @@ namespace Link {
 class StatusSink;
 class TrafficLog;
 
+enum class OrderState { Composing, Ready, Sent, Done };
+
 // One request telegram waiting for its reply.
 struct TOrder
 {
-    enum State : int { Composing = -1, Ready = 0, Sent = 2, Done = 99 };
-    int state = Composing;
-    int orderIndex = 0;
+    OrderState state = OrderState::Composing;
+    Order order = Order::GIN;
     qint64 deadline = 0;        // monotonic ms; set when sent
     int attemptsLeft = 2;
     int silentRetries = 0;      // times sent again because no reply came at all
@@ -41,15 +42,15 @@ class ProtocolEngine : public QObject
     Q_OBJECT
 public:
     using Clock = std::function<qint64()>;                     // monotonic milliseconds
-    using BlockHandler = std::function<void(int replyIndex, const QString &reply)>;
+    using BlockHandler = std::function<void(Reply reply, const QString &text)>;
     // A reply to GNH or GNM that came damaged, with nothing readable behind it before the
     // deadline. The instrument has moved on to the next entry when it answered, so sending the
     // request again would fetch that one in this one's place; the chain's owner reports the lost
     // entry and goes on with the next.
-    using DamagedHandler = std::function<void(int orderIndex, const QString &message, const QString &reply)>;
+    using DamagedHandler = std::function<void(Order order, const QString &message, const QString &reply)>;
 
     // True when the owner of the GNH or GNM chain started it over from its first entry.
-    using ChainRestart = std::function<bool(int orderIndex)>;
+    using ChainRestart = std::function<bool(Order order)>;
 
     static constexpr qint64 kReplyTimeoutMs = 3000;
     static constexpr int kCompactAfter = 300;
@@ -57,8 +58,8 @@ public:
     ProtocolEngine(Tables &tables, Port &port, StatusSink &sink, TrafficLog *log = nullptr,
                    Clock clock = {}, QObject *parent = nullptr);
 
-    void QueueOrder(int orderIndex, const QString &parameter);
-    void QueueOrderByIndex(int orderIndex) { QueueOrder(orderIndex, QString()); }
+    // An explicit parameter replaces the order's fields.
+    void QueueOrder(Order order, const QString &parameter = {});
     void QueueOrdersForControl(const QObject *control);
 
     void RunProtocolEngine();
@@ -71,7 +72,7 @@ public:
     void ReportMessage(const QString &text, bool error);
     void ShowStatusText(const QString &text);
 
-    void setBlockHandler(int replyIndex, BlockHandler handler) { m_blockHandlers[replyIndex] = std::move(handler); }
+    void setBlockHandler(Reply reply, BlockHandler handler) { m_blockHandlers[reply] = std::move(handler); }
     void setAbandonBlockRead(std::function<void()> abandon) { m_abandonBlockRead = std::move(abandon); }
     void setDamagedChainHandler(DamagedHandler handler) { m_damagedChain = std::move(handler); }
     // A request that gets no reply at all is sent again up to this many times before the queue is
@@ -82,14 +83,12 @@ public:
     int noAnswerRetries() const { return m_noAnswerRetries; }
     void setChainRestart(ChainRestart restart) { m_chainRestart = std::move(restart); }
     // GNH and GNM ask for the entry after the last one the instrument sent
-    static bool AdvancesInstrument(int orderIndex) { return orderIndex == Orders::GNH || orderIndex == Orders::GNM; }
+    static bool AdvancesInstrument(Order order) { return order == Order::GNH || order == Order::GNM; }
     void AbandonBlockRead();
 
     // the sequences the window starts
     void ReadConfigFromDevice();
     void WriteConfigToDevice();
-    // what WriteConfigToDevice queues, in its order
-    static const std::vector<int> &ConfigWriteOrders();
     void CyclicStatusRead();
     void MeasurementQuery(bool cyclicStatusOn);
     void InformationRequest();
@@ -102,7 +101,7 @@ Q_SIGNALS:
     // the queue ran empty or was dropped
     void queueFinished();
     // a request's deadline passed without any reply, whether or not it is asked again
-    void replyMissed(int orderIndex);
+    void replyMissed(Link::Order order);
 
 private:
     void pass();
@@ -127,7 +126,7 @@ private:
     bool m_runAgain = false;
     bool m_runScheduled = false;
     QTimer m_deadlineTimer;
-    std::map<int, BlockHandler> m_blockHandlers;
+    std::map<Reply, BlockHandler> m_blockHandlers;
     std::function<void()> m_abandonBlockRead;
     DamagedHandler m_damagedChain;
     ChainRestart m_chainRestart;

@@ -8,10 +8,14 @@
 #include <QString>
 #include <QTimer>
 
+#include <array>
 #include <functional>
 #include <optional>
 
 namespace Link {
+
+// the baud rates the instrument offers, in the baud selector's order
+inline constexpr std::array<int, 4> kBaudRates{4800, 9600, 19200, 38400};
 
 class StatusSink;
 class TrafficLog;

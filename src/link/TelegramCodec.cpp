@@ -48,33 +48,33 @@ QByteArray AppendChecksum(QByteArray body)
     return body;
 }
 
-QByteArray ComposeRequest(const Tables &tables, int order, const QString &parameter)
+QByteArray ComposeRequest(const Tables &tables, Order order, const QString &parameter)
 {
-    const TTXTab &entry = tables.Orders.at(std::size_t(order));
-    QByteArray body = TextToTelegram(entry.Code) + ';';
+    const TTXTab &entry = orderInfo(order);
+    QByteArray body = QByteArray(entry.code) + ';';
     if (!parameter.isEmpty()) {
         body += TextToTelegram(parameter) + ';';
     } else {
-        for (int field : entry.Fields) {
-            tables.FieldTable.Form2Dat(field, Model::TelegramSlot);
-            body += TextToTelegram(tables.FieldTable[field].TelegramText) + ';';
+        for (Model::Field field : entry.fields) {
+            tables.Fields.Form2Dat(field, Model::TelegramSlot);
+            body += TextToTelegram(tables.Fields[field].TelegramText) + ';';
         }
     }
     return AppendChecksum(std::move(body));
 }
 
-int IdentifyReply(const ReplyTable &replies, QStringView text)
+std::optional<Reply> IdentifyReply(QStringView text)
 {
     const auto code = GetToken(text, u";", 1);
     if (!code)
-        return -1;
-    for (std::size_t i = 0; i < replies.size(); ++i)
-        if (code->compare(replies[i].Code, Qt::CaseInsensitive) == 0)
-            return int(i);
-    return -1;
+        return std::nullopt;
+    for (const TRXTab &reply : ReplyTable)
+        if (code->compare(QLatin1StringView(reply.code), Qt::CaseInsensitive) == 0)
+            return reply.id;
+    return std::nullopt;
 }
 
-ReplyCheck CheckReply(const ReplyTable &replies, const QByteArray &telegram)
+ReplyCheck CheckReply(const QByteArray &telegram)
 {
     ReplyCheck check;
     const qsizetype length = telegram.size();
@@ -97,8 +97,8 @@ ReplyCheck CheckReply(const ReplyTable &replies, const QByteArray &telegram)
         check.status = ReplyStatus::Refused;
         return check;
     }
-    check.replyIndex = IdentifyReply(replies, check.text);
-    check.status = check.replyIndex < 0 ? ReplyStatus::Unknown : ReplyStatus::Ok;
+    check.reply = IdentifyReply(check.text);
+    check.status = check.reply ? ReplyStatus::Ok : ReplyStatus::Unknown;
     return check;
 }
 

@@ -23,10 +23,10 @@ QByteArray AppendChecksum(QByteArray body);
 
 // A request for `order`: an explicit parameter replaces the order's fields; otherwise each
 // field's text is refreshed from its control first.
-QByteArray ComposeRequest(const Tables &tables, int order, const QString &parameter = {});
+QByteArray ComposeRequest(const Tables &tables, Order order, const QString &parameter = {});
 
 enum class ReplyStatus {
-    Ok,             // identified; `replyIndex` valid
+    Ok,             // identified; `reply` set
     Incomplete,     // 7 characters or fewer
     NoChecksum,     // the checksum digits are not a number
     BadChecksum,
@@ -38,13 +38,13 @@ struct ReplyCheck
 {
     ReplyStatus status = ReplyStatus::Incomplete;
     QString text;           // the reply without checksum and terminator
-    int replyIndex = -1;
+    std::optional<Reply> reply;
 };
 
-int IdentifyReply(const ReplyTable &replies, QStringView text);
+std::optional<Reply> IdentifyReply(QStringView text);
 
 // Framing, checksum, refusal and identification of a received telegram.
-ReplyCheck CheckReply(const ReplyTable &replies, const QByteArray &telegram);
+ReplyCheck CheckReply(const QByteArray &telegram);
 
 // Telegram bytes as text: the line is 8-bit, and Windows-1252 is what the instrument's peers use.
 QString TelegramToText(QByteArrayView bytes);

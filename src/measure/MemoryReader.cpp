@@ -9,22 +9,22 @@ namespace Measure {
 
 MemoryReader::MemoryReader(Link::ProtocolEngine &engine, QObject *parent) : QObject(parent), m_engine(engine)
 {
-    auto header = [this](int index, const QString &reply) { ParseBlockHeader(index, reply); };
-    auto record = [this](int index, const QString &reply) { ParseMeasureRecord(index, reply); };
-    m_engine.setBlockHandler(Link::Replies::TFH, header);
-    m_engine.setBlockHandler(Link::Replies::TNH, header);
-    m_engine.setBlockHandler(Link::Replies::TFM, record);
-    m_engine.setBlockHandler(Link::Replies::TNM, record);
-    m_engine.setDamagedChainHandler([this](int order, const QString &message, const QString &reply) {
+    auto header = [this](Link::Reply reply, const QString &text) { ParseBlockHeader(reply, text); };
+    auto record = [this](Link::Reply reply, const QString &text) { ParseMeasureRecord(reply, text); };
+    m_engine.setBlockHandler(Link::Reply::TFH, header);
+    m_engine.setBlockHandler(Link::Reply::TNH, header);
+    m_engine.setBlockHandler(Link::Reply::TFM, record);
+    m_engine.setBlockHandler(Link::Reply::TNM, record);
+    m_engine.setDamagedChainHandler([this](Link::Order order, const QString &message, const QString &reply) {
         DamagedChainReply(order, message, reply);
     });
-    m_engine.setChainRestart([this](int order) { return RestartChain(order); });
+    m_engine.setChainRestart([this](Link::Order order) { return RestartChain(order); });
     connect(&m_engine, &Link::ProtocolEngine::queueFinished, this, &MemoryReader::onQueueFinished);
 }
 
 MemoryReader::~MemoryReader()
 {
-    for (int reply : {Link::Replies::TFH, Link::Replies::TNH, Link::Replies::TFM, Link::Replies::TNM})
+    for (Link::Reply reply : {Link::Reply::TFH, Link::Reply::TNH, Link::Reply::TFM, Link::Reply::TNM})
         m_engine.setBlockHandler(reply, {});
     m_engine.setDamagedChainHandler({});
     m_engine.setChainRestart({});
@@ -42,8 +42,8 @@ void MemoryReader::LoadDirectory()
     DirectoryReading = true;
     m_engine.ShowStatusText(Lang::Text(Lang::TxDirReading));
     m_engine.setNoAnswerCount(0);
-    m_engine.QueueOrderByIndex(Link::Orders::GIN);
-    m_engine.QueueOrderByIndex(Link::Orders::GFH);
+    m_engine.QueueOrder(Link::Order::GIN);
+    m_engine.QueueOrder(Link::Order::GFH);
 }
 
 void MemoryReader::ResetDirectoryGrid()
@@ -145,7 +145,7 @@ bool MemoryReader::ReadSelectedBlock(ExportTarget target, const QString &selecte
         m_view->ReadStarted(target, block);
     m_engine.ShowStatusText(Format(Text(TxReadingBlock), {QString::number(block.BlockNr)}));
     m_engine.setNoAnswerCount(0);
-    m_engine.QueueOrder(Link::Orders::GFM, QString::number(block.BlockNr));
+    m_engine.QueueOrder(Link::Order::GFM, QString::number(block.BlockNr));
     return true;
 }
 
@@ -193,14 +193,14 @@ void MemoryReader::CancelRead()
     CurrentBlock = -1;
 }
 
-void MemoryReader::ParseBlockHeader(int, const QString &reply)
+void MemoryReader::ParseBlockHeader(Link::Reply, const QString &reply)
 {
     // a header after the read was given up starts nothing
     if (!DirectoryReading)
         return;
     const HeaderParse parsed = Measure::ParseBlockHeader(reply);
     if (parsed.kind != HeaderParse::EndOfDirectory && takenBefore(m_headerIndex++, m_headerSkip)) {
-        m_engine.QueueOrderByIndex(Link::Orders::GNH);
+        m_engine.QueueOrder(Link::Order::GNH);
         return;
     }
     switch (parsed.kind) {
@@ -218,7 +218,7 @@ void MemoryReader::ParseBlockHeader(int, const QString &reply)
             m_view->DirectoryRowAdded(int(m_directory.size()) - 1);
         break;
     }
-    m_engine.QueueOrderByIndex(Link::Orders::GNH);
+    m_engine.QueueOrder(Link::Order::GNH);
 }
 
 void MemoryReader::endDirectory()
@@ -233,7 +233,7 @@ void MemoryReader::endDirectory()
         m_view->DirectoryFinished();
 }
 
-void MemoryReader::ParseMeasureRecord(int, const QString &reply)
+void MemoryReader::ParseMeasureRecord(Link::Reply, const QString &reply)
 {
     using namespace Lang;
     if (endCancelledRead())
@@ -280,7 +280,7 @@ void MemoryReader::nextRecord(TBlockHeader &block)
     // Computed from the count, not summed, so 100,000 intervals add no rounding drift.
     ++m_recordIndex;
     block.RecordTime = block.FirstRecordTime + double(m_recordIndex) * block.Interval;
-    m_engine.QueueOrder(Link::Orders::GNM, QString::number(block.BlockNr));
+    m_engine.QueueOrder(Link::Order::GNM, QString::number(block.BlockNr));
 }
 
 bool MemoryReader::takenBefore(qint64 index, qint64 skip)
@@ -292,46 +292,46 @@ bool MemoryReader::takenBefore(qint64 index, qint64 skip)
     return false;
 }
 
-void MemoryReader::DamagedChainReply(int orderIndex, const QString &message, const QString &reply)
+void MemoryReader::DamagedChainReply(Link::Order order, const QString &message, const QString &reply)
 {
-    if (orderIndex == Link::Orders::GNM && endCancelledRead())
+    if (order == Link::Order::GNM && endCancelledRead())
         return;
     // where retries are allowed, a reply spoilt on the line costs a start over, not the entry
-    if (RestartChain(orderIndex))
+    if (RestartChain(order))
         return;
     const QString report = RecordErrorMessage(message, reply);
-    if (orderIndex == Link::Orders::GNH) {
+    if (order == Link::Order::GNH) {
         if (!DirectoryReading || !takenBefore(m_headerIndex++, m_headerSkip))
             m_engine.ReportMessage(report, true);
         if (DirectoryReading)
-            m_engine.QueueOrderByIndex(Link::Orders::GNH);
+            m_engine.QueueOrder(Link::Order::GNH);
         return;
     }
-    if (orderIndex != Link::Orders::GNM)
+    if (order != Link::Order::GNM)
         return;
     if (!takenBefore(m_recordIndex, m_recordSkip))
         m_engine.ReportMessage(report, true);
     nextRecord(m_directory[std::size_t(CurrentBlock)]);
 }
 
-bool MemoryReader::RestartChain(int orderIndex)
+bool MemoryReader::RestartChain(Link::Order order)
 {
     if (m_restarts >= m_engine.noAnswerRetries())
         return false;
-    if (orderIndex == Link::Orders::GNH && DirectoryReading) {
+    if (order == Link::Order::GNH && DirectoryReading) {
         ++m_restarts;
         m_headerSkip = std::max(m_headerSkip, m_headerIndex);
         m_headerIndex = 0;
-        m_engine.QueueOrderByIndex(Link::Orders::GFH);
+        m_engine.QueueOrder(Link::Order::GFH);
         return true;
     }
-    if (orderIndex == Link::Orders::GNM && CurrentBlock >= 0) {
+    if (order == Link::Order::GNM && CurrentBlock >= 0) {
         ++m_restarts;
         TBlockHeader &block = m_directory[std::size_t(CurrentBlock)];
         m_recordSkip = std::max(m_recordSkip, m_recordIndex);
         m_recordIndex = 0;
         block.RecordTime = block.FirstRecordTime;
-        m_engine.QueueOrder(Link::Orders::GFM, QString::number(block.BlockNr));
+        m_engine.QueueOrder(Link::Order::GFM, QString::number(block.BlockNr));
         return true;
     }
     return false;

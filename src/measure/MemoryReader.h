@@ -5,6 +5,7 @@
 #include "measure/RecordParsing.h"
 #include "measure/SheetExport.h"
 #include "measure/TextRows.h"
+#include "link/TelegramTables.h"
 #include "xlsx/TemplateConverter.h"
 
 #include <QList>
@@ -99,15 +100,15 @@ public:
     void CancelRead();
 
     // engine handlers
-    void ParseBlockHeader(int replyIndex, const QString &reply);
-    void ParseMeasureRecord(int replyIndex, const QString &reply);
+    void ParseBlockHeader(Link::Reply, const QString &reply);
+    void ParseMeasureRecord(Link::Reply, const QString &reply);
     // a GNH or GNM reply that came damaged: the entry is lost, reported, and the chain goes on;
     // where the engine has retries, the chain starts over instead (see RestartChain)
-    void DamagedChainReply(int orderIndex, const QString &message, const QString &reply);
+    void DamagedChainReply(Link::Order order, const QString &message, const QString &reply);
     // A GNH or GNM that got no reply: the chain starts over at its first entry and passes over
     // the entries it already took, so none is written twice or left out. False when there is no
     // such chain, or the last starts over (as many as the engine's retries) got no further.
-    bool RestartChain(int orderIndex);
+    bool RestartChain(Link::Order order);
     void AbandonBlockRead();
 
     // btnDiagramm: reports and returns false without data rows

@@ -47,20 +47,14 @@ QString dateText(const QDate &date)
 }
 
 // The selectors of the configuration pages: what they do not offer, the instrument refuses.
-std::optional<int> itemCount(const QString &control)
+bool offersInteger(const ItemData &items, int n)
 {
-    static const QHash<QString, int> counts{
-        {QStringLiteral("tsRange"), 10},      {QStringLiteral("tsPol"), 2},        {QStringLiteral("tsPolAlter"), 2},
-        {QStringLiteral("tsAnaOut"), 4},      {QStringLiteral("tsZeroAtStart"), 2}, {QStringLiteral("tsQTLanguage"), 2},
-        {QStringLiteral("tsMemEnd"), 2},      {QStringLiteral("tsAnaIn"), 2},      {QStringLiteral("tsStartMode"), 2}};
-    const auto it = counts.constFind(control);
-    return it == counts.constEnd() ? std::nullopt : std::optional<int>(*it);
-}
-
-bool offersInteger(const QString &control, int n)
-{
-    // the output selector's items carry 2, 3 and 1
-    return control != QLatin1String("tsOutMeas") || n == 1 || n == 2 || n == 3;
+    if (items.count == 0)
+        return true;
+    for (int i = 0; i < items.count; ++i)
+        if (items.integers[std::size_t(i)] == n)
+            return true;
+    return false;
 }
 
 // a span as the time spin edit steps it: hours up to 24, minutes and seconds up to 59
@@ -75,40 +69,37 @@ bool spanInRange(const QString &span)
 
 } // namespace
 
-FieldStore::FieldStore(FieldTable &table)
-    : m_table(table)
+FieldStore::FieldStore(FieldSlots &fields)
+    : m_slots(fields)
 {
-    m_table.setView(this);
+    m_slots.setView(this);
 }
 
 FieldStore::~FieldStore()
 {
-    if (m_table.view() == this)
-        m_table.setView(nullptr);
+    if (m_slots.view() == this)
+        m_slots.setView(nullptr);
 }
 
-FieldStore::Entry *FieldStore::entryFor(int field)
+FieldStore::Entry *FieldStore::entryFor(Field field)
 {
-    if (!m_table.isValid(field) || m_table[field].ControlName.isEmpty())
+    if (std::size_t(field) >= m_entries.size() || !fieldInfo(field).controlName)
         return nullptr;
-    return &m_entries[m_table[field].ControlName];
+    return &m_entries[std::size_t(valueOwner(field))];
 }
 
-const FieldStore::Entry *FieldStore::entryFor(int field) const
+const FieldStore::Entry *FieldStore::entryFor(Field field) const
 {
-    if (!m_table.isValid(field))
-        return nullptr;
-    const auto it = m_entries.constFind(m_table[field].ControlName);
-    return it == m_entries.constEnd() ? nullptr : &*it;
+    return const_cast<FieldStore *>(this)->entryFor(field);
 }
 
-QString FieldStore::value(int field) const
+QString FieldStore::value(Field field) const
 {
     const Entry *entry = entryFor(field);
     return entry ? entry->text : QString();
 }
 
-FieldOrigin FieldStore::origin(int field) const
+FieldOrigin FieldStore::origin(Field field) const
 {
     const Entry *entry = entryFor(field);
     return entry ? entry->origin : FieldOrigin::None;
@@ -116,55 +107,56 @@ FieldOrigin FieldStore::origin(int field) const
 
 bool FieldStore::RecordingRunning() const
 {
-    return value(24) == QLatin1String("1");
+    return value(Field::Recording) == QLatin1String("1");
 }
 
-QList<int> FieldStore::takeRejected()
+QList<Field> FieldStore::takeRejected()
 {
     return std::exchange(m_rejected, {});
 }
 
 void FieldStore::SetPageDefaults()
 {
-    static const std::pair<int, const char *> defaults[] = {
-        {19, "Extern"}, {20, "Volt"}, {21, "0"}, {22, "10"},
-        {35, "0"}, {36, "10"}, {37, "10"}, {38, "0"}, {39, "10"}};
+    static const std::pair<Field, const char *> defaults[] = {
+        {Field::AnalogName, "Extern"}, {Field::AnalogUnit, "Volt"}, {Field::AnalogAtZero, "0"},
+        {Field::AnalogAtTen, "10"},    {Field::ScaleBegin, "0"},    {Field::ScaleEnd, "10"},
+        {Field::ScaleParts, "10"},     {Field::ValueScaleBegin, "0"}, {Field::ValueScaleEnd, "10"}};
     for (const auto &[field, text] : defaults)
         if (Entry *entry = entryFor(field))
             *entry = {QString::fromLatin1(text), FieldOrigin::None};
 }
 
-std::optional<QString> FieldStore::convert(int field, const QString &text, int slot, const Entry &current) const
+std::optional<QString> FieldStore::convert(Field field, const QString &text, Slot slot, const Entry &current) const
 {
     const bool file = slot == FileSlot;
-    switch (m_table[field].Kind) {
-    case 1:
-    case 14:
+    const TVComp &info = fieldInfo(field);
+    switch (info.kind) {
+    case FieldKind::Text:
+    case FieldKind::RangeName:
         return text;
-    case 2:
+    case FieldKind::Date:
         if (const auto date = parseDate(text, std::nullopt))
             return dateText(*date);
         return std::nullopt;
-    case 3: {
+    case FieldKind::ClockTime: {
         const auto time = file ? ReadFileTime(text, m_timeSep) : ReadTelegramTime(text, 3);
         if (!time)
             return std::nullopt;
         return time->toString(QStringLiteral("HH:mm:ss"));
     }
-    case 4: {
+    case FieldKind::ItemIndex: {
         const auto n = wholeNumber(text);
-        const auto count = itemCount(m_table[field].ControlName);
-        if (!n || *n < 0 || (count && *n >= *count))
+        if (!n || *n < 0 || (info.items.count > 0 && *n >= info.items.count))
             return std::nullopt;
         return QString::number(*n);
     }
-    case 5: {
+    case FieldKind::ItemInteger: {
         const auto n = wholeNumber(text);
-        if (!n || !offersInteger(m_table[field].ControlName, *n))
+        if (!n || !offersInteger(info.items, *n))
             return std::nullopt;
         return QString::number(*n);
     }
-    case 7: {
+    case FieldKind::DayMonth: {
         // the instrument sends the start without a year: the one stored stays
         const auto stored = parseDate(current.text, std::nullopt);
         const auto date = parseDate(text, stored ? stored->year() : m_today.year());
@@ -172,13 +164,13 @@ std::optional<QString> FieldStore::convert(int field, const QString &text, int s
             return std::nullopt;
         return dateText(*date);
     }
-    case 8: {
+    case FieldKind::HourMinute: {
         const auto time = file ? ReadFileTime(text, m_timeSep) : ReadTelegramTime(text, 2);
         if (!time)
             return std::nullopt;
         return QTime(time->hour(), time->minute()).toString(QStringLiteral("HH:mm:ss"));
     }
-    case 9: {
+    case FieldKind::Duration: {
         const QString trimmed = text.trimmed();
         if (!ValidDuration(trimmed))
             return std::nullopt;
@@ -187,7 +179,7 @@ std::optional<QString> FieldStore::convert(int field, const QString &text, int s
         const double days = (parts[0].toInt() * 60.0 + parts.value(1).toInt()) / 1440.0;
         return DurationText(std::min(days, kMaxDurationDays));
     }
-    case 10: {
+    case FieldKind::Decimal: {
         QString s = text;
         if (m_decimalSep == u'.')
             s.replace(u',', m_decimalSep);
@@ -201,23 +193,23 @@ std::optional<QString> FieldStore::convert(int field, const QString &text, int s
             return std::nullopt;
         return s.trimmed();
     }
-    case 11: {
+    case FieldKind::RecordingFlag: {
         // anything but 0 and 1 leaves the state as it was
         const auto n = wholeNumber(text);
         if (n && (*n == 0 || *n == 1))
             return QString::number(*n);
         return current.text;
     }
-    case 13: {
+    case FieldKind::AlarmMask: {
         const auto n = wholeNumber(text);
         const int mask = n.value_or(0);
         if (mask < 0 || mask > 255)
             return current.text;
         return QString::number(mask);
     }
-    case 16:
+    case FieldKind::Lamp:
         return text.contains(u'1') ? QStringLiteral("1") : QStringLiteral("0");
-    case 17: {
+    case FieldKind::Span: {
         const auto span = ReadSpanText(text, file ? m_timeSep : u':');
         if (!span || !spanInRange(*span))
             return std::nullopt;
@@ -228,21 +220,21 @@ std::optional<QString> FieldStore::convert(int field, const QString &text, int s
     }
 }
 
-void FieldStore::Dat2Form(int field, int slot)
+void FieldStore::Dat2Form(Field field, Slot slot)
 {
     if (slot != FileSlot && slot != TelegramSlot)
         return;
     Entry *entry = entryFor(field);
     if (!entry)
         return;
-    const int kind = m_table[field].Kind;
-    if (kind == 6 || kind == 12) {
+    const FieldKind kind = fieldInfo(field).kind;
+    if (kind == FieldKind::MemoryCleared || kind == FieldKind::ZeroAck) {
         ++m_acks;
         return;
     }
-    if (kind == 15)
+    if (kind == FieldKind::PolarityName)
         return;
-    const TVComp &f = m_table[field];
+    const FieldSlot &f = m_slots[field];
     const std::optional<QString> converted = convert(field, slot == FileSlot ? f.FileText : f.TelegramText, slot, *entry);
     if (!converted) {
         entry->origin = FieldOrigin::Bad;
@@ -253,44 +245,44 @@ void FieldStore::Dat2Form(int field, int slot)
     entry->origin = slot == FileSlot ? FieldOrigin::File : FieldOrigin::Device;
 }
 
-void FieldStore::Form2Dat(int field, int slot)
+void FieldStore::Form2Dat(Field field, Slot slot)
 {
-    if (!m_table.isValid(field) || m_table[field].ControlName.isEmpty())
+    if (!entryFor(field))
         return;
     const QString stored = value(field);
     QString text;
-    switch (m_table[field].Kind) {
-    case 1:
-    case 2:
-    case 3:
-    case 4:
-    case 5:
-    case 8:
-    case 10:
-    case 17:
+    switch (fieldInfo(field).kind) {
+    case FieldKind::Text:
+    case FieldKind::Date:
+    case FieldKind::ClockTime:
+    case FieldKind::ItemIndex:
+    case FieldKind::ItemInteger:
+    case FieldKind::HourMinute:
+    case FieldKind::Decimal:
+    case FieldKind::Span:
         text = stored;
         break;
-    case 7:
+    case FieldKind::DayMonth:
         text = slot == FileSlot ? stored : stored.left(5);
         break;
-    case 9:
+    case FieldKind::Duration:
         text = ValidDuration(stored) ? stored : QStringLiteral("0000:00");
         break;
-    case 11:
+    case FieldKind::RecordingFlag:
         // the request asks for the opposite of what was last reported
         text = RecordingRunning() ? QStringLiteral("0") : QStringLiteral("1");
         break;
     default:
         break;
     }
-    TVComp &f = m_table[field];
+    FieldSlot &f = m_slots[field];
     if (slot == FileSlot)
         f.FileText = text;
     else if (slot == TelegramSlot)
         f.TelegramText = text;
 }
 
-bool FieldStore::setValue(int field, const QString &text)
+bool FieldStore::setValue(Field field, const QString &text)
 {
     Entry *entry = entryFor(field);
     if (!entry)

@@ -3,10 +3,10 @@
 #include "model/FieldTable.h"
 
 #include <QDate>
-#include <QHash>
 #include <QList>
 #include <QString>
 
+#include <array>
 #include <optional>
 
 namespace Model {
@@ -19,29 +19,29 @@ enum class FieldOrigin { None, Device, File, Set, Bad };
 // the field's kind, accepting and rejecting what the window's controls accept and reject. So
 // the engine's read and write sequences and the configuration files work on it unchanged.
 //
-// Fields bound to the same control share one value (the start-mode selector is filled by two
+// A field that shares another's value keeps it there (the start-mode selector is filled by two
 // replies and written from either field). A field without a control is left alone.
 class FieldStore : public FieldView
 {
 public:
     // Installs itself as the table's view, and removes itself again when destroyed.
-    explicit FieldStore(FieldTable &table);
+    explicit FieldStore(FieldSlots &fields);
     ~FieldStore() override;
     FieldStore(const FieldStore &) = delete;
     FieldStore &operator=(const FieldStore &) = delete;
 
-    void Dat2Form(int field, int slot) override;
-    void Form2Dat(int field, int slot) override;
+    void Dat2Form(Field field, Slot slot) override;
+    void Form2Dat(Field field, Slot slot) override;
 
     // The value as a configuration file holds it; empty when nothing was stored yet.
-    QString value(int field) const;
-    FieldOrigin origin(int field) const;
+    QString value(Field field) const;
+    FieldOrigin origin(Field field) const;
     // A value given by the program itself (the computer's clock, say), checked like a file
     // text; false, and nothing changed, when it does not convert.
-    bool setValue(int field, const QString &text);
+    bool setValue(Field field, const QString &text);
 
     // Fields whose text did not convert since the last call; their values stayed as they were.
-    QList<int> takeRejected();
+    QList<Field> takeRejected();
 
     // What a fresh configuration page shows in the values that only the program keeps
     // (analogue input name, unit and calibration, the bar's scale).
@@ -65,14 +65,14 @@ private:
         FieldOrigin origin = FieldOrigin::None;
     };
 
-    Entry *entryFor(int field);
-    const Entry *entryFor(int field) const;
+    Entry *entryFor(Field field);
+    const Entry *entryFor(Field field) const;
     // The stored form of `text` for this field's kind, or nothing when it does not convert.
-    std::optional<QString> convert(int field, const QString &text, int slot, const Entry &current) const;
+    std::optional<QString> convert(Field field, const QString &text, Slot slot, const Entry &current) const;
 
-    FieldTable &m_table;
-    QHash<QString, Entry> m_entries;    // by control name
-    QList<int> m_rejected;
+    FieldSlots &m_slots;
+    std::array<Entry, kFieldCount> m_entries;    // by the field that owns the value
+    QList<Field> m_rejected;
     QChar m_decimalSep = u'.';
     QChar m_timeSep = u':';
     QDate m_today = QDate::currentDate();

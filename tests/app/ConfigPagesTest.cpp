@@ -307,7 +307,7 @@ private Q_SLOTS:
     void readingTheConfigurationKeepsTheStopWithTheStart()
     {
         m_instrument.duration = "12:60";                             // does not convert: marks the stop too
-        m_form->engine().QueueOrderByIndex(Link::Orders::GDM);
+        m_form->engine().QueueOrder(Link::Order::GDM);
         QVERIFY(idle());
         QCOMPARE(background(m_form->iseStopTime), kRed);
 
@@ -343,8 +343,8 @@ private Q_SLOTS:
     {
         m_instrument.polInter = "25:00:00";
         m_instrument.measInt = "24:10:00";
-        m_form->engine().QueueOrderByIndex(Link::Orders::GAT);
-        m_form->engine().QueueOrderByIndex(Link::Orders::GTI);
+        m_form->engine().QueueOrder(Link::Order::GAT);
+        m_form->engine().QueueOrder(Link::Order::GTI);
         QVERIFY(idle());
         QCOMPARE(m_form->isePolInter->text(), QStringLiteral("25:00:00"));
         QCOMPARE(m_form->iseMeasInt->text(), QStringLiteral("24:10:00"));
@@ -374,8 +374,8 @@ private Q_SLOTS:
     {
         m_form->pages()->setCurrentWidget(m_form->TabConfig);
         m_form->btnSetDT->setFocus();
-        m_form->tables().FieldTable[4].TelegramText = "10:11:12";
-        m_form->Dat2Form(4, 1);
+        m_form->tables().Fields[Model::Field::DeviceTime].TelegramText = "10:11:12";
+        m_form->Dat2Form(Model::Field::DeviceTime, Model::TelegramSlot);
         QCOMPARE(background(m_form->iseQTTime), kSilver);
         m_form->iseQTTime->setFocus(Qt::TabFocusReason);
         QTest::keyClick(m_form->iseQTTime, Qt::Key_Right);

@@ -32,6 +32,7 @@
 #include <cstring>
 
 using namespace FormTest;
+using Model::Field;
 
 class TForm1Test : public QObject
 {
@@ -223,62 +224,62 @@ private Q_SLOTS:
 
     void conversionsPerKind_data()
     {
-        QTest::addColumn<int>("field");
+        QTest::addColumn<Model::Field>("field");
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("shown");
         QTest::addColumn<QColor>("colour");
-        QTest::newRow("range 7") << 5 << "7" << "7" << kSilver;
-        QTest::newRow("range 12 keeps the item") << 5 << "12" << "keep" << kRed;
-        QTest::newRow("range x counts as 0") << 5 << "x" << "0" << kRed;
-        QTest::newRow("output by value 3") << 10 << "3" << "3" << kSilver;
-        QTest::newRow("output value 5 restores") << 10 << "5" << "keep" << kRed;
-        QTest::newRow("duration") << 17 << "0100:05" << "0100:05" << kSilver;
-        QTest::newRow("duration 12:60") << 17 << "12:60" << "keep" << kRed;
-        QTest::newRow("interval") << 18 << "00:00:30" << "00:00:30" << kSilver;
-        QTest::newRow("interval no number") << 18 << "00:xx:30" << "keep" << kRed;
-        QTest::newRow("interval over a day") << 18 << "25:00:00" << "25:00:00" << kSilver;
-        QTest::newRow("interval empty") << 18 << "" << "keep" << kRed;
-        QTest::newRow("start date keeps the year") << 15 << "24.12" << "24.12" << kSilver;
-        QTest::newRow("start date 31.02") << 15 << "31.02" << "keep" << kRed;
-        QTest::newRow("start time drops seconds") << 16 << "08:30:45" << "08:30:00" << kSilver;
-        QTest::newRow("start time 25:00") << 16 << "25:00" << "keep" << kRed;
-        QTest::newRow("clock date 30.02.2026") << 3 << "30.02.2026" << "keep" << kRed;
-        QTest::newRow("clock date") << 3 << "24.12.2026" << "24.12.2026" << kSilver;
-        QTest::newRow("clock time 12:61:00") << 4 << "12:61:00" << "keep" << kRed;
-        QTest::newRow("scale value not a number") << 36 << "1e" << "keep" << kRed;
-        QTest::newRow("anaOut beyond the list") << 9 << "4" << "keep" << kRed;
+        QTest::newRow("range 7") << Field::Range << "7" << "7" << kSilver;
+        QTest::newRow("range 12 keeps the item") << Field::Range << "12" << "keep" << kRed;
+        QTest::newRow("range x counts as 0") << Field::Range << "x" << "0" << kRed;
+        QTest::newRow("output by value 3") << Field::OutputMode << "3" << "3" << kSilver;
+        QTest::newRow("output value 5 restores") << Field::OutputMode << "5" << "keep" << kRed;
+        QTest::newRow("duration") << Field::Duration << "0100:05" << "0100:05" << kSilver;
+        QTest::newRow("duration 12:60") << Field::Duration << "12:60" << "keep" << kRed;
+        QTest::newRow("interval") << Field::StorageInterval << "00:00:30" << "00:00:30" << kSilver;
+        QTest::newRow("interval no number") << Field::StorageInterval << "00:xx:30" << "keep" << kRed;
+        QTest::newRow("interval over a day") << Field::StorageInterval << "25:00:00" << "25:00:00" << kSilver;
+        QTest::newRow("interval empty") << Field::StorageInterval << "" << "keep" << kRed;
+        QTest::newRow("start date keeps the year") << Field::StartDate << "24.12" << "24.12" << kSilver;
+        QTest::newRow("start date 31.02") << Field::StartDate << "31.02" << "keep" << kRed;
+        QTest::newRow("start time drops seconds") << Field::StartTime << "08:30:45" << "08:30:00" << kSilver;
+        QTest::newRow("start time 25:00") << Field::StartTime << "25:00" << "keep" << kRed;
+        QTest::newRow("clock date 30.02.2026") << Field::DeviceDate << "30.02.2026" << "keep" << kRed;
+        QTest::newRow("clock date") << Field::DeviceDate << "24.12.2026" << "24.12.2026" << kSilver;
+        QTest::newRow("clock time 12:61:00") << Field::DeviceTime << "12:61:00" << "keep" << kRed;
+        QTest::newRow("scale value not a number") << Field::ScaleEnd << "1e" << "keep" << kRed;
+        QTest::newRow("anaOut beyond the list") << Field::AnalogOut << "4" << "keep" << kRed;
     }
 
     void conversionsPerKind()
     {
-        QFETCH(int, field);
+        QFETCH(Model::Field, field);
         QFETCH(QString, text);
         QFETCH(QString, shown);
         QFETCH(QColor, colour);
-        auto &f = m_form->tables().FieldTable;
-        m_form->Form2Dat(field, 1);
+        auto &f = m_form->tables().Fields;
+        m_form->Form2Dat(field, Model::TelegramSlot);
         const QString before = f[field].TelegramText;
         f[field].TelegramText = text;
-        m_form->Dat2Form(field, 1);
+        m_form->Dat2Form(field, Model::TelegramSlot);
         QCOMPARE(background(qobject_cast<QWidget *>(f[field].Control)), colour);
-        m_form->Form2Dat(field, 1);
+        m_form->Form2Dat(field, Model::TelegramSlot);
         QCOMPARE(f[field].TelegramText, shown == "keep" ? before : shown);
     }
 
     void focusedClockControlsAreNotOverwritten()
     {
-        auto &f = m_form->tables().FieldTable;
+        auto &f = m_form->tables().Fields;
         m_form->pages()->setCurrentWidget(m_form->TabConfig);
         m_form->iseQTTime->setFocus();
         QVERIFY(m_form->iseQTTime->hasFocus());
         const QString shown = m_form->iseQTTime->text();
         const QColor colour = background(m_form->iseQTTime);
-        f[4].TelegramText = "01:02:03";
-        m_form->Dat2Form(4, 1);
+        f[Field::DeviceTime].TelegramText = "01:02:03";
+        m_form->Dat2Form(Field::DeviceTime, Model::TelegramSlot);
         QCOMPARE(m_form->iseQTTime->text(), shown);
         QCOMPARE(background(m_form->iseQTTime), colour);
         m_form->btnEnd->setFocus();
-        m_form->Dat2Form(4, 1);
+        m_form->Dat2Form(Field::DeviceTime, Model::TelegramSlot);
         QCOMPARE(m_form->iseQTTime->text(), QStringLiteral("01:02:03"));
         // the desktop's short date format, always with the whole year
         QVERIFY(m_form->lblSysDate->text().contains(QString::number(QDate::currentDate().year())));
@@ -286,15 +287,15 @@ private Q_SLOTS:
 
     void fileValuesAreLightYellowAndUseTheDecimalSeparator()
     {
-        auto &f = m_form->tables().FieldTable;
+        auto &f = m_form->tables().Fields;
         m_form->tsDecimalSep->setPosition(1);
         QMetaObject::invokeMethod(m_form->tsDecimalSep, "onChanged");
-        f[21].FileText = "1.5";
-        m_form->Dat2Form(21, 0);
+        f[Field::AnalogAtZero].FileText = "1.5";
+        m_form->Dat2Form(Field::AnalogAtZero, Model::FileSlot);
         QCOMPARE(m_form->txtAnaValZero->text(), QStringLiteral("1,5"));
         QCOMPARE(background(m_form->txtAnaValZero), kYellow);
-        m_form->Form2Dat(15, 0);
-        QCOMPARE(f[15].FileText.size(), 10);                          // "dd.mm.yyyy" in files
+        m_form->Form2Dat(Field::StartDate, Model::FileSlot);
+        QCOMPARE(f[Field::StartDate].FileText.size(), 10);           // "dd.mm.yyyy" in files
         m_form->tsDecimalSep->setPosition(0);
         QMetaObject::invokeMethod(m_form->tsDecimalSep, "onChanged");
     }
@@ -313,25 +314,25 @@ private Q_SLOTS:
 
     void statusFieldsDriveTheLampAndTheStartButton()
     {
-        auto &f = m_form->tables().FieldTable;
-        f[25].TelegramText = "1";
-        m_form->Dat2Form(25, 1);
+        auto &f = m_form->tables().Fields;
+        f[Field::RecordingLamp].TelegramText = "1";
+        m_form->Dat2Form(Field::RecordingLamp, Model::TelegramSlot);
         QVERIFY(m_form->ledStatMem->isVisible());
-        f[24].TelegramText = "1";
-        m_form->Dat2Form(24, 1);
+        f[Field::Recording].TelegramText = "1";
+        m_form->Dat2Form(Field::Recording, Model::TelegramSlot);
         QVERIFY(m_form->btnStart->Down());
         QVERIFY(m_form->state().RecordingRunning);
-        m_form->Form2Dat(24, 1);
-        QCOMPARE(f[24].TelegramText, QStringLiteral("0"));           // the request asks for the opposite
+        m_form->Form2Dat(Field::Recording, Model::TelegramSlot);
+        QCOMPARE(f[Field::Recording].TelegramText, QStringLiteral("0"));    // the request asks for the opposite
         for (const char *bad : {"-1", "10", "abc"}) {
-            f[31].TelegramText = bad;
-            m_form->Dat2Form(31, 1);
+            f[Field::RangeName].TelegramText = bad;
+            m_form->Dat2Form(Field::RangeName, Model::TelegramSlot);
             QCOMPARE(m_form->lblRange->text(), QStringLiteral("???"));
         }
-        f[25].TelegramText = "0";
-        m_form->Dat2Form(25, 1);
-        f[24].TelegramText = "0";
-        m_form->Dat2Form(24, 1);
+        f[Field::RecordingLamp].TelegramText = "0";
+        m_form->Dat2Form(Field::RecordingLamp, Model::TelegramSlot);
+        f[Field::Recording].TelegramText = "0";
+        m_form->Dat2Form(Field::Recording, Model::TelegramSlot);
         QVERIFY(!m_form->ledStatMem->isVisible());
     }
 

@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 using namespace Files;
+using Model::Field;
 
 namespace {
 
@@ -23,33 +24,44 @@ const QStringList kEnglishKeys = {
     "MemoryMode", "MemoyStartDate", "MemoyStartTime", "MemoryDuration", "MemInterTime", "AnalogInputName",
     "AnalogInputUnit", "AnalogInputZero", "AnalogInputEnd", "PolAlter", "TimerActive", "ScaleBegin", "ScaleEnd",
     "ScaleParts", "ValueScaleBegin", "ValueScaleEnd"};
-const QList<int> kKeyedFields = {5, 6, 7, 8, 9, 10, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21, 22, 30, 33, 35, 36, 37, 38, 39};
+const QList<Field> kKeyedFields = {
+    Field::Range, Field::Polarity, Field::PolarityInterval, Field::ZeroAtStart, Field::AnalogOut, Field::OutputMode,
+    Field::DeviceLanguage, Field::AnalogIn, Field::MemoryEnd, Field::StartDate, Field::StartTime, Field::Duration,
+    Field::StorageInterval, Field::AnalogName, Field::AnalogUnit, Field::AnalogAtZero, Field::AnalogAtTen,
+    Field::AlternatePolarity, Field::StartMode, Field::ScaleBegin, Field::ScaleEnd, Field::ScaleParts,
+    Field::ValueScaleBegin, Field::ValueScaleEnd};
+
+// the fake controls' value of a field
+QString fakeValue(Field field)
+{
+    return QStringLiteral("v%1").arg(int(field));
+}
 
 // The window's side of the conversions: "controls" hold the values.
 class FakeView : public Model::FieldView
 {
 public:
-    explicit FakeView(Model::FieldTable &table)
+    explicit FakeView(Model::FieldSlots &table)
         : m_table(table)
     {
     }
-    void Dat2Form(int field, int slot) override
+    void Dat2Form(Field field, Model::Slot slot) override
     {
         if (slot == Model::FileSlot)
             controls[field] = m_table[field].FileText;
         shown.append(field);
     }
-    void Form2Dat(int field, int slot) override
+    void Form2Dat(Field field, Model::Slot slot) override
     {
         if (slot == Model::FileSlot)
             m_table[field].FileText = controls.value(field);
     }
 
-    QMap<int, QString> controls;
-    QList<int> shown;
+    QMap<Field, QString> controls;
+    QList<Field> shown;
 
 private:
-    Model::FieldTable &m_table;
+    Model::FieldSlots &m_table;
 };
 
 struct Message
@@ -66,10 +78,9 @@ public:
     ConfigFilesTest()
         : view(fields)
     {
-        fields.BuildFieldTable();
         fields.setView(&view);
-        for (int i = 0; i < kKeyedFields.size(); ++i)
-            view.controls[kKeyedFields[i]] = QStringLiteral("v%1").arg(kKeyedFields[i]);
+        for (Field field : kKeyedFields)
+            view.controls[field] = fakeValue(field);
         param.ConfigDir = dir.path();
         hooks.ReportMessage = [this](const QString &text, bool error) { reports.append({text, error}); };
         hooks.ShowStatusText = [this](const QString &text) { shownTexts.append(text); };
@@ -92,12 +103,12 @@ public:
         QByteArray bytes = "[KOPF]\r\nName=x.QT8\r\n[QT8800]\r\n" + extra;
         for (int i = 0; i < kGermanKeys.size(); ++i)
             if (!drop.contains(kGermanKeys[i]))
-                bytes += kGermanKeys[i].toUtf8() + "=v" + QByteArray::number(kKeyedFields[i]) + "\r\n";
+                bytes += kGermanKeys[i].toUtf8() + "=" + fakeValue(kKeyedFields[i]).toUtf8() + "\r\n";
         return bytes;
     }
 
     QTemporaryDir dir;
-    Model::FieldTable fields;
+    Model::FieldSlots fields;
     FakeView view;
     ParamRecord param;
     ConfigFileHooks hooks;
@@ -110,20 +121,20 @@ public:
 
 TEST_F(ConfigFilesTest, WritesWindows1252WithCrLfInFieldOrder)
 {
-    view.controls[19] = QStringLiteral("Druck € µ");
-    view.controls[20] = QStringLiteral("hPa\r\nMessbereich=9");     // a line break must not start a line
-    view.controls[21] = QStringLiteral("漢");                       // not in the code page
+    view.controls[Field::AnalogName] = QStringLiteral("Druck € µ");
+    view.controls[Field::AnalogUnit] = QStringLiteral("hPa\r\nMessbereich=9");     // a line break must not start a line
+    view.controls[Field::AnalogAtZero] = QStringLiteral("漢");                       // not in the code page
     ASSERT_TRUE(files().WriteConfigFile(path("geräte.QT8")));
 
     QByteArray expected = "[KOPF]\r\nGenerierung=05.03.2024 06:07:08\r\nName=ger\xE4te.QT8\r\n[QT8800]\r\n";
     for (int i = 0; i < kGermanKeys.size(); ++i) {
-        const int field = kKeyedFields[i];
-        QByteArray value = "v" + QByteArray::number(field);
-        if (field == 19)
+        const Field field = kKeyedFields[i];
+        QByteArray value = fakeValue(field).toUtf8();
+        if (field == Field::AnalogName)
             value = "Druck \x80 \xB5";
-        else if (field == 20)
+        else if (field == Field::AnalogUnit)
             value = "hPa  Messbereich=9";
-        else if (field == 21)
+        else if (field == Field::AnalogAtZero)
             value = "?";
         expected += Model::ToWin1252(kGermanKeys[i]) + "=" + value + "\r\n";
     }
@@ -139,15 +150,15 @@ TEST_F(ConfigFilesTest, WritesEnglishKeysOnlyWhenTheProgramIsEnglish)
     ASSERT_EQ(lines.size(), 4 + 24 + 1);
     EXPECT_EQ(lines[3], "[QT8800]\r");
     for (int i = 0; i < kEnglishKeys.size(); ++i)
-        EXPECT_EQ(lines[4 + i], kEnglishKeys[i].toUtf8() + "=v" + QByteArray::number(kKeyedFields[i]) + "\r");
+        EXPECT_EQ(lines[4 + i], kEnglishKeys[i].toUtf8() + "=" + fakeValue(kKeyedFields[i]).toUtf8() + "\r");
 }
 
 TEST_F(ConfigFilesTest, AFileWrittenInOneLanguageReadsCompletelyInTheOther)
 {
-    view.controls[19] = QStringLiteral("Spannung äöü");
+    view.controls[Field::AnalogName] = QStringLiteral("Spannung äöü");
     ASSERT_TRUE(files().WriteConfigFile(path("de.QT8")));
     const auto written = view.controls;
-    for (int field : kKeyedFields)
+    for (Field field : kKeyedFields)
         view.controls[field].clear();
 
     param.ProgramLanguage = 1;
@@ -170,7 +181,7 @@ struct ReadCase
     int language;
     bool answerYes;
     QStringList missing;                    // keys the question lists (none: no question)
-    QMap<int, QString> values;              // field -> value shown afterwards
+    QMap<Field, QString> values;            // field -> value shown afterwards
     ConfigReadResult::Outcome outcome = ConfigReadResult::Taken;
 };
 
@@ -193,7 +204,7 @@ TEST_P(ReadConfigCase, TakesWhatTheFileHoldsAndAsksAboutTheRest)
 {
     const ReadCase &c = GetParam();
     WriteBytes(path("in.QT8"), c.file(*this));
-    for (int field : kKeyedFields)
+    for (Field field : kKeyedFields)
         view.controls[field] = QStringLiteral("old");
     param.ProgramLanguage = c.language;
     answerYes = c.answerYes;
@@ -204,10 +215,11 @@ TEST_P(ReadConfigCase, TakesWhatTheFileHoldsAndAsksAboutTheRest)
     EXPECT_EQ(askedKeys, c.missing);
     EXPECT_EQ(questions.size(), c.missing.isEmpty() ? 0 : 1);
     for (auto it = c.values.begin(); it != c.values.end(); ++it)
-        EXPECT_EQ(view.controls.value(it.key()), it.value()) << "field " << it.key();
+        EXPECT_EQ(view.controls.value(it.key()), it.value()) << "field " << int(it.key());
     for (const QString &key : c.missing) {
-        const int field = kKeyedFields[int((c.language == 1 ? kEnglishKeys : kGermanKeys).indexOf(key))];
-        EXPECT_EQ(view.controls.value(field), QStringLiteral("old")) << "missing field " << field << " was changed";
+        const Field field = kKeyedFields[int((c.language == 1 ? kEnglishKeys : kGermanKeys).indexOf(key))];
+        EXPECT_EQ(view.controls.value(field), QStringLiteral("old"))
+            << "missing field " << int(field) << " was changed";
     }
     if (c.outcome == ConfigReadResult::Declined) {
         EXPECT_TRUE(view.shown.isEmpty());
@@ -220,60 +232,60 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         ReadCase{"OwnLanguageKeyWins",
                  [](const ConfigFilesTest &t) { return t.germanFile("Range=5\r\n", {"Messbereich"}) + "Messbereich=3\r\n"; },
-                 0, true, {}, {{5, "3"}, {6, "v6"}}},
+                 0, true, {}, {{Field::Range, "3"}, {Field::Polarity, "v6"}}},
         ReadCase{"OwnLanguageKeyWinsInEnglish",
                  [](const ConfigFilesTest &t) { return t.germanFile("Range=5\r\n"); }, 1, true, {},
-                 {{5, "5"}, {6, "v6"}}},
+                 {{Field::Range, "5"}, {Field::Polarity, "v6"}}},
         ReadCase{"MissingKeyAnsweredYes",
                  [](const ConfigFilesTest &t) { return t.germanFile({}, {"SpeicherDauer"}); }, 0, true,
-                 {"SpeicherDauer"}, {{16, "v16"}, {18, "v18"}}},
+                 {"SpeicherDauer"}, {{Field::StartTime, "v16"}, {Field::StorageInterval, "v18"}}},
         ReadCase{"MissingKeyAnsweredNo",
                  [](const ConfigFilesTest &t) { return t.germanFile({}, {"SpeicherDauer"}); }, 0, false,
-                 {"SpeicherDauer"}, {{16, "old"}}, ConfigReadResult::Declined},
+                 {"SpeicherDauer"}, {{Field::StartTime, "old"}}, ConfigReadResult::Declined},
         ReadCase{"MissingKeyListedInOwnLanguage",
                  [](const ConfigFilesTest &t) { return t.germanFile({}, {"SpeicherDauer", "WertSkalaEnde"}); }, 1,
-                 true, {"MemoryDuration", "ValueScaleEnd"}, {{5, "v5"}}},
+                 true, {"MemoryDuration", "ValueScaleEnd"}, {{Field::Range, "v5"}}},
         ReadCase{"EmptyValueCountsAsMissing",
                  [](const ConfigFilesTest &t) { return t.germanFile("Sprache=\r\n", {"Sprache"}); }, 0, true,
                  {"Sprache"}, {}},
         ReadCase{"EmptyOwnValueCountsAsMissingDespiteTheOtherLanguage",
                  [](const ConfigFilesTest &t) { return t.germanFile("Range=5\r\nMessbereich=\r\n", {"Messbereich"}); },
-                 0, true, {"Messbereich"}, {{6, "v6"}}},
+                 0, true, {"Messbereich"}, {{Field::Polarity, "v6"}}},
         ReadCase{"EmptyOwnValueCountsAsMissingInEnglish",
                  [](const ConfigFilesTest &t) { return t.germanFile("Polarity=  \r\n"); }, 1, true, {"Polarity"},
-                 {{5, "v5"}}},
+                 {{Field::Range, "v5"}}},
         ReadCase{"ValueCutTo255",
                  [](const ConfigFilesTest &t) {
                      return t.germanFile("NameAnalogEingang=" + QByteArray(300, 'n') + "\r\n", {"NameAnalogEingang"});
                  },
-                 0, true, {}, {{19, QString(255, u'n')}}},
+                 0, true, {}, {{Field::AnalogName, QString(255, u'n')}}},
         ReadCase{"FirstOfDuplicateKeysCounts",
                  [](const ConfigFilesTest &t) { return t.germanFile("Messbereich=2\r\nMessbereich=9\r\n"); }, 0, true,
-                 {}, {{5, "2"}}},
+                 {}, {{Field::Range, "2"}}},
         ReadCase{"NamesIgnoreCaseAndBlanks",
                  [](const ConfigFilesTest &t) {
                      QByteArray f = t.germanFile({}, {"Messbereich", "Polarität"});
                      return f.replace("[QT8800]", "[ qt8800 ]") + "  MESSBEREICH =  4 \r\nPOLARITÄT=1\r\n";
                  },
-                 0, true, {}, {{5, "4"}, {6, "1"}}},
+                 0, true, {}, {{Field::Range, "4"}, {Field::Polarity, "1"}}},
         ReadCase{"Windows1252Input",
                  [](const ConfigFilesTest &t) {
                      return t.germanFile("Polarit\xE4t=1\r\nNameAnalogEingang=Gr\xF6\xDF" "e \x80\r\n",
                                          {"Polarität", "NameAnalogEingang"});
                  },
-                 0, true, {}, {{6, "1"}, {19, "Größe €"}}},
+                 0, true, {}, {{Field::Polarity, "1"}, {Field::AnalogName, "Größe €"}}},
         ReadCase{"Utf8InputWithBomAndBareLineFeeds",
                  [](const ConfigFilesTest &t) {
                      return "\xEF\xBB\xBF" + t.germanFile("NameAnalogEingang=Größe €\n", {"NameAnalogEingang"})
                                                  .replace("\r\n", "\n");
                  },
-                 0, true, {}, {{19, "Größe €"}, {39, "v39"}}},
+                 0, true, {}, {{Field::AnalogName, "Größe €"}, {Field::ValueScaleEnd, "v39"}}},
         ReadCase{"KeysOutsideTheSectionDoNotCount",
                  [](const ConfigFilesTest &t) {
                      QByteArray f = "Messbereich=1\r\n[KOPF]\r\nPolarität=1\r\n" + t.germanFile({}, {"Messbereich", "Polarität"});
                      return f + "[Anderes]\r\nMessbereich=7\r\n";
                  },
-                 0, true, {"Messbereich", "Polarität"}, {{7, "v7"}}},
+                 0, true, {"Messbereich", "Polarität"}, {{Field::PolarityInterval, "v7"}}},
         ReadCase{"MissingSectionListsEveryKey",
                  [](const ConfigFilesTest &t) { return t.germanFile().replace("[QT8800]", "[QT8801]"); }, 0, true,
                  kGermanKeys, {}},
@@ -281,7 +293,7 @@ INSTANTIATE_TEST_SUITE_P(
                  {}},
         ReadCase{"GarbageAroundTheSection",
                  [](const ConfigFilesTest &t) { return garbage(3000, 2) + "\r\n" + t.germanFile() + garbage(3000, 3); },
-                 0, true, {}, {{5, "v5"}, {38, "v38"}}},
+                 0, true, {}, {{Field::Range, "v5"}, {Field::ValueScaleBegin, "v38"}}},
         ReadCase{"TenThousandCharacterLines",
                  [](const ConfigFilesTest &t) {
                      return QByteArray(10000, 'x') + "\r\n"
@@ -289,7 +301,7 @@ INSTANTIATE_TEST_SUITE_P(
                                                + "\r\n[" + QByteArray(10000, 's') + "\r\n[QT8800]\r\n",
                                            {"SkalaEnde"});
                  },
-                 0, true, {}, {{36, QString(255, u'9')}, {35, "v35"}}}),
+                 0, true, {}, {{Field::ScaleEnd, QString(255, u'9')}, {Field::ScaleBegin, "v35"}}}),
     [](const testing::TestParamInfo<ReadCase> &info) { return std::string(info.param.name); });
 
 TEST_F(ConfigFilesTest, TheQuestionNamesTheFileAndTheMissingKeys)
@@ -330,15 +342,15 @@ TEST_F(ConfigFilesTest, AFileThatCannotBeReadListsEveryKey)
                 EXPECT_EQ(status[1], expected);
             }
     EXPECT_TRUE(view.shown.isEmpty());
-    for (int field : kKeyedFields)
-        EXPECT_EQ(view.controls.value(field), QStringLiteral("v%1").arg(field));
+    for (Field field : kKeyedFields)
+        EXPECT_EQ(view.controls.value(field), fakeValue(field));
 }
 
 TEST_F(ConfigFilesTest, AFailedWriteKeepsTheOldFile)
 {
     ASSERT_TRUE(files().WriteConfigFile(path("keep.QT8")));
     const QByteArray old = ReadBytes(path("keep.QT8"));
-    view.controls[5] = QStringLiteral("changed");
+    view.controls[Field::Range] = QStringLiteral("changed");
     {
         ReadOnlyDir readOnly(dir.path());
         if (!readOnly.active())
@@ -367,7 +379,7 @@ TEST_F(ConfigFilesTest, LoadCommandRemembersTheFolderAndReads)
     EXPECT_EQ(seen.Filter, QStringLiteral("QT8800-Konfigurationsdateien (*.QT8);;Alle Dateien (*.*)"));
     EXPECT_EQ(param.ConfigDir, path("sub"));
     EXPECT_EQ(shownTexts, QStringList{QStringLiteral("Daten werden aus der Datei %1 gelesen.").arg(chosen)});
-    EXPECT_EQ(view.controls[5], QStringLiteral("6"));
+    EXPECT_EQ(view.controls[Field::Range], QStringLiteral("6"));
 }
 
 TEST_F(ConfigFilesTest, CancelledCommandsChangeNothing)
@@ -403,9 +415,9 @@ TEST_F(ConfigFilesTest, LastConfigurationFollowsRememberConfig)
     EXPECT_FALSE(config.LoadLastConfig());              // no file yet: nothing asked, nothing shown
     EXPECT_TRUE(questions.isEmpty());
     EXPECT_TRUE(config.SaveLastConfig());
-    view.controls[5].clear();
+    view.controls[Field::Range].clear();
     EXPECT_TRUE(config.LoadLastConfig());
-    EXPECT_EQ(view.controls[5], QStringLiteral("v5"));
+    EXPECT_EQ(view.controls[Field::Range], QStringLiteral("v5"));
 
     param.RememberConfig = false;
     view.shown.clear();

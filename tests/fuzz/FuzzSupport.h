@@ -56,14 +56,14 @@ struct NullSink : Link::StatusSink
 class CoreFieldView : public Model::FieldView
 {
 public:
-    explicit CoreFieldView(Model::FieldTable &fields, const Model::StatusTables &status);
-    void Dat2Form(int field, int slot) override;
-    void Form2Dat(int, int) override {}
+    explicit CoreFieldView(Model::FieldSlots &fields, const Model::StatusTables &status);
+    void Dat2Form(Model::Field field, Model::Slot slot) override;
+    void Form2Dat(Model::Field, Model::Slot) override {}
 
     int shown = 0;
 
 private:
-    Model::FieldTable &m_fields;
+    Model::FieldSlots &m_fields;
     const Model::StatusTables &m_status;
     Model::DeviceState m_state;
 };

@@ -63,10 +63,10 @@ QByteArray firstTelegram(const QByteArray &bytes)
 
 struct NoView : Model::FieldView
 {
-    Model::FieldTable &table;
-    explicit NoView(Model::FieldTable &t) : table(t) { t.setView(this); }
-    void Dat2Form(int, int) override {}
-    void Form2Dat(int, int) override {}
+    Model::FieldSlots &table;
+    explicit NoView(Model::FieldSlots &t) : table(t) { t.setView(this); }
+    void Dat2Form(Model::Field, Model::Slot) override {}
+    void Form2Dat(Model::Field, Model::Slot) override {}
 };
 
 // The configuration read from the instrument, then written as the program writes it.
@@ -74,7 +74,7 @@ void configurationSeeds(const QString &work)
 {
     Link::Tables tables;
     Link::BuildTables(tables);
-    NoView view(tables.FieldTable);
+    NoView view(tables.Fields);
     Fuzz::NullSink sink;
     Link::SerialLink serial(sink, nullptr);
     serial.setBaseDir(work);
@@ -91,17 +91,17 @@ void configurationSeeds(const QString &work)
     loop.exec();
     serial.OpenPort(QString());
 
-    Model::FieldTable &fields = tables.FieldTable;
-    for (int i = 0; i < fields.size(); ++i)
-        fields[i].FileText = fields[i].TelegramText;
+    Model::FieldSlots &fields = tables.Fields;
+    for (const Model::TVComp &info : Model::FieldTable)
+        fields[info.id].FileText = fields[info.id].TelegramText;
     // what the page holds for the values the instrument does not report
     const QHash<QString, QString> page{{"txtAnaName", "Druck"},     {"txtAnaUnit", "hPa"},  {"txtAnaValZero", "0"},
                                        {"txtAnaVal10", "1000,5"},  {"txtScaleZero", "0"}, {"txtScaleEnd", "10"},
                                        {"txtScaleParts", "5"},      {"txtValueScaleZero", "-2.5"},
                                        {"txtValueScaleEnd", "2.5"}};
-    for (int i = 0; i < fields.size(); ++i)
-        if (page.contains(fields[i].ControlName))
-            fields[i].FileText = page.value(fields[i].ControlName);
+    for (const Model::TVComp &info : Model::FieldTable)
+        if (page.contains(Model::controlName(info.id)))
+            fields[info.id].FileText = page.value(Model::controlName(info.id));
 
     Files::ParamRecord param;
     Files::ConfigFileHooks hooks;
@@ -118,9 +118,7 @@ void configurationSeeds(const QString &work)
     write("german.QT8", 0);
     write("english.QT8", 1);
     // a name with an umlaut goes out in Windows-1252
-    for (int i = 0; i < fields.size(); ++i)
-        if (fields[i].ControlName == QLatin1String("txtAnaName"))
-            fields[i].FileText = QStringLiteral("Lüftung");
+    fields[Model::Field::AnalogName].FileText = QStringLiteral("Lüftung");
     write("QT8800.LCF", 0);
 
     // the parameter file, with defaults and with settings a user made
@@ -162,8 +160,7 @@ void configurationSeeds(const QString &work)
 void telegramSeeds(QSerialPort &port, Sim::Instrument &instrument)
 {
     using Link::TelegramToText;
-    const Link::ReplyTable replies = Link::BuildReplyTable();
-    auto text = [&](const QByteArray &telegram) { return Link::CheckReply(replies, telegram).text.toLatin1(); };
+    auto text = [&](const QByteArray &telegram) { return Link::CheckReply(telegram).text.toLatin1(); };
 
     // every reply of a configuration read, and the live values
     for (const char *order : {"GIN", "GST", "GDA", "GAO", "GZP", "GAT", "GDO", "GMT", "GDM", "GRA", "GLA", "GSM",

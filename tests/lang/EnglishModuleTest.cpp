@@ -99,7 +99,7 @@ TEST(EnglishModule, SelectorItemsKeepTheirColourAndValue)
         EXPECT_EQ(english.mid(1), german.mid(1)) << id;
         EXPECT_FALSE(english.first().trimmed().isEmpty()) << id;
     }
-    // the port and the baud rate are read from the captions; the languages name themselves
+    // the port is read from its caption and the baud rate shown as listed; the languages name themselves
     for (int first : {int(TxItemsTsComPort), int(TxItemsTsBaud), int(TxItemsTsProgLang)})
         for (int i = 0; i < ItemCount(first); ++i)
             EXPECT_EQ(englishModule().texts.value(first + i), GermanText(first + i)) << first + i;

@@ -200,6 +200,25 @@ std::vector<Finding> scan(const QString &source)
     return found;
 }
 
+// Text id enumerators that take their number from the one before: a text inserted ahead of them
+// would move them, and the English module names every text by its number.
+std::vector<Finding> unnumbered(const QString &source)
+{
+    static const QRegularExpression body(QStringLiteral("\\benum\\s+\\w+\\s*:\\s*int\\s*\\{([^}]*)\\}"));
+    const QString code = withoutComments(source);
+    std::vector<Finding> found;
+    for (const auto &m : body.globalMatch(code)) {
+        qsizetype pos = m.capturedStart(1);
+        for (const QString &entry : m.captured(1).split(u',')) {
+            const QString name = entry.trimmed();
+            if (!name.isEmpty() && !name.contains(u'='))
+                found.push_back({int(code.left(pos + entry.indexOf(name)).count(u'\n')) + 1, name});
+            pos += entry.size() + 1;
+        }
+    }
+    return found;
+}
+
 QStringList literalsOf(const std::vector<Finding> &found)
 {
     QStringList out;
@@ -261,24 +280,55 @@ TEST(LiteralScan, FindsCaptionsHintsAndMessagesButNotNamesFormatsOrComments)
     EXPECT_EQ(scan(source).at(2).line, 5);     // where the literal is, not where the call begins
 }
 
-TEST(LiteralScan, TheProgramsWindowsAndMeasurementCodeShowOnlyNumberedTexts)
+namespace {
+
+struct SourceRule
 {
+    const char *name;
+    QStringList folders, filters;
+    int atLeastFiles;
+    std::vector<Finding> (*scan)(const QString &);
+    const char *sample;             // what the rule must find something in
+    QStringList sampleFindings;
+    const char *advice;
+};
+
+void PrintTo(const SourceRule &rule, std::ostream *os) { *os << rule.name; }
+
+class Sources : public testing::TestWithParam<SourceRule> {};
+
+} // namespace
+
+TEST_P(Sources, FollowTheRule)
+{
+    const SourceRule &rule = GetParam();
+    EXPECT_EQ(literalsOf(rule.scan(QString::fromUtf8(rule.sample))), rule.sampleFindings);
     QStringList report;
     int files = 0;
-    for (const char *folder : {"app", "measure"}) {
-        QDirIterator it(QStringLiteral(QT8800_SOURCE_DIR "/") + QLatin1String(folder),
-                        {QStringLiteral("*.cpp"), QStringLiteral("*.h")}, QDir::Files, QDirIterator::Subdirectories);
+    for (const QString &folder : rule.folders) {
+        QDirIterator it(QStringLiteral(QT8800_SOURCE_DIR "/") + folder, rule.filters, QDir::Files,
+                        QDirIterator::Subdirectories);
         while (it.hasNext()) {
             QFile file(it.next());
             ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << file.fileName().toStdString();
             ++files;
-            for (const Finding &f : scan(QString::fromUtf8(file.readAll())))
+            for (const Finding &f : rule.scan(QString::fromUtf8(file.readAll())))
                 if (!isNoText(file.fileName(), f.literal))
                     report << QStringLiteral("%1:%2: \"%3\"").arg(file.fileName()).arg(f.line).arg(f.literal);
         }
     }
-    EXPECT_GT(files, 20);
-    EXPECT_TRUE(report.isEmpty()) << "literal texts outside the catalogue (give them a number in src/lang; a literal "
-                                     "nobody reads as text goes into kNoTexts with its reason):\n"
-                                  << report.join(u'\n').toStdString();
+    EXPECT_GE(files, rule.atLeastFiles);
+    EXPECT_TRUE(report.isEmpty()) << rule.advice << ":\n" << report.join(u'\n').toStdString();
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    LiteralScan, Sources,
+    testing::Values(
+        SourceRule{"TheProgramsWindowsAndMeasurementCodeShowOnlyNumberedTexts", {"app", "measure"}, {"*.cpp", "*.h"}, 21,
+                   scan, "label->setText(\"Hallo\");", {"Hallo"},
+                   "literal texts outside the catalogue (give them a number in src/lang; a literal nobody reads as "
+                   "text goes into kNoTexts with its reason)"},
+        SourceRule{"EveryTextIdHasANumberOfItsOwn", {"lang"}, {"*TextIds.h"}, 9, unnumbered,
+                   "enum A : int {\n    TxA = 1, // one\n    TxB,\n    TxC = TxA + 2\n};", {"TxB"},
+                   "text ids numbered by their place (write \"= number\": a text inserted before them would move them)"}),
+    [](const testing::TestParamInfo<SourceRule> &info) { return std::string(info.param.name); });

@@ -22,6 +22,7 @@
 #include <unistd.h>
 
 using namespace Link;
+using Model::Field;
 
 namespace {
 
@@ -35,7 +36,7 @@ struct LinkToSim : testing::Test
     TrafficLog log{sink};
     SerialLink serial{sink, &log};
     std::unique_ptr<ProtocolEngine> engine;
-    FakeView view{tables.FieldTable};
+    FakeView view{tables.Fields};
     QByteArrayList served;
     int abandoned = 0;
 
@@ -75,27 +76,22 @@ struct LinkToSim : testing::Test
     // F5 on an undisturbed line: 18 requests, no message, every field of every reply filled.
     void expectFullRead()
     {
-        using namespace Orders;
-        static const int kRead[] = {GIN, GST, GDA, GAO, GZP, GAT, GDO, GMT, GDM,
-                                    GRA, GLA, GSM, GTI, GIP, GMM, GAE, GPT, GTM};
-        for (int i = 0; i < tables.FieldTable.size(); ++i)
-            tables.FieldTable[i].TelegramText.clear();
+        tables.Fields.clear();
         served.clear();
         sink.messages.clear();
         engine->ReadConfigFromDevice();
         ASSERT_TRUE(runUntilIdle());
         EXPECT_EQ(served.size(), 18);
         EXPECT_TRUE(sink.errors().isEmpty()) << qPrintable(sink.errors().join('\n'));
-        for (int order : kRead) {
-            const TRXTab &reply = tables.Replies[std::size_t(tables.Orders[std::size_t(order)].ReplyIndex)];
-            for (int field : reply.Fields) {
-                if (tables.FieldTable[field].TokenPos <= 0)
+        for (Order order : kReadConfigOrders) {
+            for (Field field : replyInfo(orderInfo(order).reply).fields) {
+                if (Model::fieldInfo(field).tokenPos <= 0)
                     continue;
-                EXPECT_FALSE(tables.FieldTable[field].TelegramText.isEmpty()) << "field " << field;
+                EXPECT_FALSE(tables.Fields[field].TelegramText.isEmpty()) << "field " << int(field);
             }
         }
-        EXPECT_EQ(tables.FieldTable[0].TelegramText, instrument.serial);
-        EXPECT_EQ(tables.FieldTable[17].TelegramText, instrument.duration);
+        EXPECT_EQ(tables.Fields[Field::SerialNumber].TelegramText, instrument.serial);
+        EXPECT_EQ(tables.Fields[Field::Duration].TelegramText, instrument.duration);
     }
 };
 
@@ -116,20 +112,23 @@ TEST_F(LinkToSim, ReadSequenceSendsExactTelegramsAndStoresEveryReply)
     EXPECT_EQ(served, split("GIN;00281 GST;00297 GDA;00263 GAO;00274 GZP;00300 GAT;00279 GDO;00277 GMT;00291 GDM;00275 "
                             "GRA;00277 GLA;00271 GSM;00290 GTI;00287 GIP;00283 GMM;00284 GAE;00264 GPT;00294 GTM;00291"));
     EXPECT_TRUE(sink.errors().isEmpty()) << qPrintable(sink.errors().join('\n'));
-    const auto &f = tables.FieldTable;
-    EXPECT_EQ(f[0].TelegramText, instrument.serial);
-    EXPECT_EQ(f[9].TelegramText, QStringLiteral("2"));
-    EXPECT_EQ(f[16].TelegramText, instrument.startTime);
-    EXPECT_EQ(f[17].TelegramText, instrument.duration);
-    EXPECT_EQ(f[29].TelegramText, QString::number(instrument.memUse));
-    EXPECT_EQ(f[33].TelegramText, QStringLiteral("0"));
+    const auto &f = tables.Fields;
+    EXPECT_EQ(f[Field::SerialNumber].TelegramText, instrument.serial);
+    EXPECT_EQ(f[Field::AnalogOut].TelegramText, QStringLiteral("2"));
+    EXPECT_EQ(f[Field::StartTime].TelegramText, instrument.startTime);
+    EXPECT_EQ(f[Field::Duration].TelegramText, instrument.duration);
+    EXPECT_EQ(f[Field::MemoryUse].TelegramText, QString::number(instrument.memUse));
+    EXPECT_EQ(f[Field::StartMode].TelegramText, QStringLiteral("0"));
 }
 
 TEST_F(LinkToSim, WriteSequenceSetsTheInstrument)
 {
-    const QHash<int, QString> values{{9, "3"}, {8, "1"}, {7, "00:05:00"}, {10, "3"}, {14, "1"}, {17, "0012:30"},
-                                     {5, "7"}, {12, "1"}, {15, "24.12"}, {16, "08:30:00"}, {18, "00:00:10"},
-                                     {6, "1"}, {13, "0"}, {30, "1"}, {33, "1"}};
+    const QMap<Field, QString> values{
+        {Field::AnalogOut, "3"},       {Field::ZeroAtStart, "1"},     {Field::PolarityInterval, "00:05:00"},
+        {Field::OutputMode, "3"},      {Field::MemoryEnd, "1"},       {Field::Duration, "0012:30"},
+        {Field::Range, "7"},           {Field::DeviceLanguage, "1"},  {Field::StartDate, "24.12"},
+        {Field::StartTime, "08:30:00"}, {Field::StorageInterval, "00:00:10"}, {Field::Polarity, "1"},
+        {Field::AnalogIn, "0"},        {Field::AlternatePolarity, "1"}, {Field::StartMode, "1"}};
     view.controlValues = values;
     engine->WriteConfigToDevice();
     ASSERT_TRUE(runUntilIdle());
@@ -142,21 +141,21 @@ TEST_F(LinkToSim, WriteSequenceSetsTheInstrument)
     EXPECT_EQ(instrument.measInt, QStringLiteral("00:00:10"));
     EXPECT_EQ(instrument.startMode, 1);
     // the echo of each set order is what the controls now show
-    EXPECT_EQ(tables.FieldTable[5].TelegramText, QStringLiteral("7"));
+    EXPECT_EQ(tables.Fields[Field::Range].TelegramText, QStringLiteral("7"));
 }
 
 TEST_F(LinkToSim, OneWrongChecksumIsRetriedTwoAreReportedOnce)
 {
     instrument.faults.badChecksum = 1;
-    engine->QueueOrderByIndex(Orders::GIN);
+    engine->QueueOrder(Order::GIN);
     ASSERT_TRUE(runUntilIdle());
     EXPECT_EQ(served.size(), 2);
     EXPECT_TRUE(sink.errors().isEmpty());
 
     served.clear();
     instrument.faults.badChecksum = 2;
-    engine->QueueOrderByIndex(Orders::GIN);
-    engine->QueueOrderByIndex(Orders::GRA);
+    engine->QueueOrder(Order::GIN);
+    engine->QueueOrder(Order::GRA);
     ASSERT_TRUE(runUntilIdle());
     EXPECT_EQ(served.size(), 3);
     EXPECT_EQ(sink.errors(), QStringList{"Prüfsummenfehler."});
@@ -166,7 +165,7 @@ TEST_F(LinkToSim, SilenceDropsTenJobsWithOneMessage)
 {
     instrument.faults.silence = 1;
     for (int i = 0; i < 10; ++i)
-        engine->QueueOrderByIndex(Orders::GST);
+        engine->QueueOrder(Order::GST);
     ASSERT_TRUE(runUntilIdle(6000));
     EXPECT_EQ(served.size(), 1);
     EXPECT_EQ(sink.errors(), QStringList{noAnswer()});
@@ -174,7 +173,7 @@ TEST_F(LinkToSim, SilenceDropsTenJobsWithOneMessage)
     // and the line still works
     engine->InformationRequest();
     ASSERT_TRUE(runUntilIdle());
-    EXPECT_EQ(tables.FieldTable[0].TelegramText, instrument.serial);
+    EXPECT_EQ(tables.Fields[Field::SerialNumber].TelegramText, instrument.serial);
 }
 
 // A reply may only pair with the request it answers: whatever a disturbance leaves on the
@@ -212,7 +211,7 @@ TEST_F(LinkToSim, TwoRepliesToOneRequestCostNothingAfter)
 
     // a copy left waiting after the last job of a queue does not answer the next queue's first request
     instrument.faults.duplicate = 1;
-    engine->QueueOrderByIndex(Orders::GIN);
+    engine->QueueOrder(Order::GIN);
     ASSERT_TRUE(runUntilIdle());
     expectFullRead();
 }
@@ -243,7 +242,7 @@ TEST_F(LinkToSim, DirectoryReadIsRefusedWhileRecording)
 {
     instrument.fillDemoMemory();
     instrument.recording = true;
-    engine->QueueOrderByIndex(Orders::GFH);
+    engine->QueueOrder(Order::GFH);
     ASSERT_TRUE(runUntilIdle());
     EXPECT_EQ(served.size(), 2);
     EXPECT_EQ(sink.errors(), QStringList{"Funktion nicht während Speicherung möglich."});
@@ -254,14 +253,14 @@ TEST_F(LinkToSim, DirectoryChainRunsUntilBlockZero)
 {
     instrument.fillDemoMemory();
     QStringList headers;
-    auto onHeader = [&](int, const QString &text) {
+    auto onHeader = [&](Reply, const QString &text) {
         headers << text;
         if (GetToken(text, u";", 2).value_or("0").toInt() != 0)
-            engine->QueueOrderByIndex(Orders::GNH);
+            engine->QueueOrder(Order::GNH);
     };
-    engine->setBlockHandler(Replies::TFH, onHeader);
-    engine->setBlockHandler(Replies::TNH, onHeader);
-    engine->QueueOrderByIndex(Orders::GFH);
+    engine->setBlockHandler(Reply::TFH, onHeader);
+    engine->setBlockHandler(Reply::TNH, onHeader);
+    engine->QueueOrder(Order::GFH);
     ASSERT_TRUE(runUntilIdle());
     ASSERT_EQ(headers.size(), 4);
     EXPECT_TRUE(headers[0].startsWith("TFH;1;0;"));
@@ -273,10 +272,10 @@ TEST_F(LinkToSim, DirectoryChainRunsUntilBlockZero)
 TEST_F(LinkToSim, MissingTokenIsRetriedAndReported)
 {
     instrument.faults.truncate = 2;
-    engine->QueueOrderByIndex(Orders::GIN);
+    engine->QueueOrder(Order::GIN);
     ASSERT_TRUE(runUntilIdle());
     EXPECT_EQ(served.size(), 2);
-    EXPECT_EQ(tables.FieldTable[0].TelegramText, instrument.serial);
+    EXPECT_EQ(tables.Fields[Field::SerialNumber].TelegramText, instrument.serial);
     ASSERT_EQ(sink.errors().size(), 1);
     // the cut reply still ends in ";", but what would follow its last ";" is no value
     EXPECT_EQ(sink.errors()[0], "Bearbeitungsfehler!  Token-Nr.: 3  Telegramm: TIN;" + instrument.serial + ";");
@@ -286,36 +285,36 @@ TEST_F(LinkToSim, ACutReplyIsAskedAgainAndAnEmptyValueIsStillAValue)
 {
     // the date reply carries two values; cut after the first, it must not blank the time
     instrument.faults.truncate = 1;
-    engine->QueueOrderByIndex(Orders::GDA);
+    engine->QueueOrder(Order::GDA);
     ASSERT_TRUE(runUntilIdle());
     EXPECT_EQ(served.size(), 2);
     EXPECT_TRUE(sink.errors().isEmpty()) << qPrintable(sink.errors().join('\n'));
-    for (int field : tables.Replies[std::size_t(tables.Orders[std::size_t(Orders::GDA)].ReplyIndex)].Fields)
-        EXPECT_FALSE(tables.FieldTable[field].TelegramText.isEmpty()) << field;
+    for (Field field : replyInfo(orderInfo(Order::GDA).reply).fields)
+        EXPECT_FALSE(tables.Fields[field].TelegramText.isEmpty()) << int(field);
 }
 
 TEST_F(LinkToSim, NoiseSplitBytesAndStrayBytesDoNotBreakTheLink)
 {
     instrument.faults.noise = 1;
-    engine->QueueOrderByIndex(Orders::GIN);
+    engine->QueueOrder(Order::GIN);
     ASSERT_TRUE(runUntilIdle());
     instrument.faults.split = 1;
-    engine->QueueOrderByIndex(Orders::GRA);
+    engine->QueueOrder(Order::GRA);
     ASSERT_TRUE(runUntilIdle());
     instrument.faults.trailing = 1;
-    engine->QueueOrderByIndex(Orders::GIP);
-    engine->QueueOrderByIndex(Orders::GAE);
+    engine->QueueOrder(Order::GIP);
+    engine->QueueOrder(Order::GAE);
     ASSERT_TRUE(runUntilIdle());
     EXPECT_TRUE(sink.errors().isEmpty()) << qPrintable(sink.errors().join('\n'));
-    EXPECT_EQ(tables.FieldTable[0].TelegramText, instrument.serial);
-    EXPECT_EQ(tables.FieldTable[13].TelegramText, QStringLiteral("1"));
+    EXPECT_EQ(tables.Fields[Field::SerialNumber].TelegramText, instrument.serial);
+    EXPECT_EQ(tables.Fields[Field::AnalogIn].TelegramText, QStringLiteral("1"));
 }
 
 TEST_F(LinkToSim, ClosedLineEndsTheRunAndTheLinkRecoversOnReopen)
 {
     instrument.faults.closeLine = true;
     for (int i = 0; i < 3; ++i)
-        engine->QueueOrderByIndex(Orders::GST);
+        engine->QueueOrder(Order::GST);
     // the run ends when the line goes, not at the reply's deadline
     ASSERT_TRUE(runUntilIdle(2000));
     ASSERT_EQ(sink.errors().size(), 1);
@@ -324,7 +323,7 @@ TEST_F(LinkToSim, ClosedLineEndsTheRunAndTheLinkRecoversOnReopen)
     // and no time-out later puts the blame on the instrument
     QTest::qWait(3300);
     EXPECT_EQ(sink.errors().size(), 1);
-    engine->QueueOrderByIndex(Orders::GIN);
+    engine->QueueOrder(Order::GIN);
     ASSERT_TRUE(runUntilIdle(6000));
     EXPECT_EQ(sink.errors().last(), QStringLiteral("Serielle Schnittstelle nicht bereit! Kommunikation wird abgebrochen."));
 
@@ -335,14 +334,14 @@ TEST_F(LinkToSim, ClosedLineEndsTheRunAndTheLinkRecoversOnReopen)
     engine->InformationRequest();
     ASSERT_TRUE(runUntilIdle());
     EXPECT_TRUE(sink.errors().isEmpty()) << qPrintable(sink.errors().join('\n'));
-    EXPECT_EQ(tables.FieldTable[0].TelegramText, instrument.serial);
+    EXPECT_EQ(tables.Fields[Field::SerialNumber].TelegramText, instrument.serial);
 }
 
 TEST_F(LinkToSim, TrafficLogRecordsBothDirections)
 {
     log.setDirectory(dir.path());
     log.setLogging(true);
-    engine->QueueOrderByIndex(Orders::GIN);
+    engine->QueueOrder(Order::GIN);
     ASSERT_TRUE(runUntilIdle());
     log.CloseTrafficLog();
     QFile file(log.fileName());

@@ -5,7 +5,7 @@
 #include "model/FieldTable.h"
 
 #include <QByteArrayList>
-#include <QHash>
+#include <QMap>
 #include <QStringList>
 
 #include <deque>
@@ -57,12 +57,12 @@ struct RecordingSink : Link::StatusSink
 // Stands in for the window's controls: Form2Dat takes values from a map, Dat2Form logs.
 struct FakeView : Model::FieldView
 {
-    Model::FieldTable &table;
-    QHash<int, QString> controlValues;
-    QList<int> shown;
-    explicit FakeView(Model::FieldTable &t) : table(t) { t.setView(this); }
-    void Dat2Form(int field, int) override { shown << field; }
-    void Form2Dat(int field, int slot) override
+    Model::FieldSlots &table;
+    QMap<Model::Field, QString> controlValues;
+    QList<Model::Field> shown;
+    explicit FakeView(Model::FieldSlots &t) : table(t) { t.setView(this); }
+    void Dat2Form(Model::Field field, Model::Slot) override { shown << field; }
+    void Form2Dat(Model::Field field, Model::Slot slot) override
     {
         if (slot == Model::TelegramSlot && controlValues.contains(field))
             table[field].TelegramText = controlValues.value(field);

@@ -52,7 +52,7 @@ struct PortWatch : testing::Test
     Tables tables;
     RecordingSink sink;
     SerialLink serial{sink, nullptr};
-    FakeView view{tables.FieldTable};
+    FakeView view{tables.Fields};
     std::unique_ptr<ProtocolEngine> engine;
     QStringList errors;
     QStringList reopened;
@@ -74,10 +74,10 @@ struct PortWatch : testing::Test
     // the instrument answers through the port as it is now
     bool answers()
     {
-        tables.FieldTable[0].TelegramText.clear();
+        tables.Fields[Model::Field::SerialNumber].TelegramText.clear();
         QSignalSpy finished(engine.get(), &ProtocolEngine::queueFinished);
         engine->InformationRequest();
-        return finished.wait(5000) && tables.FieldTable[0].TelegramText == QStringLiteral("88000123");
+        return finished.wait(5000) && tables.Fields[Model::Field::SerialNumber].TelegramText == QStringLiteral("88000123");
     }
 
     void fakeLatencyTimer(const QString &device, const QByteArray &value)

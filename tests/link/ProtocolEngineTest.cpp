@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 using namespace Link;
+using Model::Field;
 
 namespace {
 
@@ -24,7 +25,7 @@ struct EngineFixture : testing::Test
     void SetUp() override
     {
         BuildTables(tables);
-        view = std::make_unique<FakeView>(tables.FieldTable);
+        view = std::make_unique<FakeView>(tables.Fields);
         engine = std::make_unique<ProtocolEngine>(tables, port, sink, nullptr, [this] { return now; });
         engine->setAbandonBlockRead([this] { ++abandoned; });
     }
@@ -39,9 +40,9 @@ struct EngineFixture : testing::Test
 
 TEST_F(EngineFixture, SendsOneRequestAtATimeAndEndsIdle)
 {
-    engine->QueueOrderByIndex(Orders::GIN);
-    engine->QueueOrderByIndex(Orders::GRA);
-    engine->QueueOrderByIndex(Orders::GIP);
+    engine->QueueOrder(Order::GIN);
+    engine->QueueOrder(Order::GRA);
+    engine->QueueOrder(Order::GIP);
     run();
     ASSERT_EQ(port.sent.size(), 1);
     run();
@@ -50,7 +51,7 @@ TEST_F(EngineFixture, SendsOneRequestAtATimeAndEndsIdle)
     run();
     ASSERT_EQ(port.sent.size(), 2);
     EXPECT_TRUE(port.sent[1].startsWith("GRA;"));
-    EXPECT_EQ(tables.FieldTable[0].TelegramText, QStringLiteral("88"));
+    EXPECT_EQ(tables.Fields[Field::SerialNumber].TelegramText, QStringLiteral("88"));
     port.pending = reply("TRA;7;");
     run();
     port.pending = reply("TIP;1;");
@@ -59,16 +60,17 @@ TEST_F(EngineFixture, SendsOneRequestAtATimeAndEndsIdle)
     EXPECT_TRUE(engine->isIdle());
     EXPECT_EQ(engine->currentJob(), -1);
     // both fields of TRA and TIP were stored and shown, in list order
-    EXPECT_EQ(tables.FieldTable[31].TelegramText, QStringLiteral("7"));
-    EXPECT_EQ(view->shown, (QList<int>{0, 1, 2, 5, 31, 6, 32}));
+    EXPECT_EQ(tables.Fields[Field::RangeName].TelegramText, QStringLiteral("7"));
+    EXPECT_EQ(view->shown, (QList<Field>{Field::SerialNumber, Field::FirmwareVersion, Field::OperatingHours, Field::Range,
+                                         Field::RangeName, Field::Polarity, Field::PolarityName}));
     EXPECT_TRUE(sink.errors().isEmpty());
 }
 
 TEST_F(EngineFixture, WrongChecksumIsRetriedOnceThenReportedOnce)
 {
     port.script = {"TIN;1;2;3;00622\r\n", "TIN;1;2;3;00623\r\n", reply("TRA;1;")};
-    engine->QueueOrderByIndex(Orders::GIN);
-    engine->QueueOrderByIndex(Orders::GRA);
+    engine->QueueOrder(Order::GIN);
+    engine->QueueOrder(Order::GRA);
     run();
     ASSERT_EQ(port.sent.size(), 3);
     EXPECT_EQ(port.sent[0], port.sent[1]);           // the same telegram again
@@ -80,18 +82,18 @@ TEST_F(EngineFixture, WrongChecksumIsRetriedOnceThenReportedOnce)
 TEST_F(EngineFixture, OneBadChecksumThenAGoodReplyReportsNothing)
 {
     port.script = {"TIN;1;2;3;00622\r\n", reply("TIN;1;2;3;")};
-    engine->QueueOrderByIndex(Orders::GIN);
+    engine->QueueOrder(Order::GIN);
     run();
     EXPECT_EQ(port.sent.size(), 2);
     EXPECT_TRUE(sink.errors().isEmpty());
-    EXPECT_EQ(tables.FieldTable[2].TelegramText, QStringLiteral("3"));
+    EXPECT_EQ(tables.Fields[Field::OperatingHours].TelegramText, QStringLiteral("3"));
 }
 
 TEST_F(EngineFixture, RefusalsNameTheRequestAndAbandonTheBlockRead)
 {
     port.script = {reply("?;"), reply("?;"), reply("GRA?;"), reply("GRA?;")};
-    engine->QueueOrder(Orders::GFM, "3");
-    engine->QueueOrderByIndex(Orders::GRA);
+    engine->QueueOrder(Order::GFM, "3");
+    engine->QueueOrder(Order::GRA);
     run();
     EXPECT_EQ(port.sent.size(), 4);
     EXPECT_EQ(sink.errors(), (QStringList{"Funktion nicht während Speicherung möglich.",
@@ -103,13 +105,13 @@ TEST_F(EngineFixture, RefusalsNameTheRequestAndAbandonTheBlockRead)
 TEST_F(EngineFixture, ADamagedReplyToANextRequestIsWaitedOutNotAskedAgain)
 {
     QStringList records, damaged;
-    engine->setBlockHandler(Replies::TNM, [&](int, const QString &text) { records << text; });
-    engine->setDamagedChainHandler([&](int order, const QString &message, const QString &text) {
-        damaged << QStringLiteral("%1|%2|%3").arg(order).arg(message, text);
+    engine->setBlockHandler(Reply::TNM, [&](Reply, const QString &text) { records << text; });
+    engine->setDamagedChainHandler([&](Order order, const QString &message, const QString &text) {
+        damaged << QStringLiteral("%1|%2|%3").arg(int(order)).arg(message, text);
     });
     // junk ahead of the reply is passed over while the reply may still come
     port.script = {"x7#kq;lf-junk\r\n"};
-    engine->QueueOrder(Orders::GNM, "2");
+    engine->QueueOrder(Order::GNM, "2");
     run();
     EXPECT_FALSE(engine->isIdle());
     now += 500;
@@ -120,21 +122,21 @@ TEST_F(EngineFixture, ADamagedReplyToANextRequestIsWaitedOutNotAskedAgain)
 
     // nothing readable behind the damage: at the deadline it goes to the chain's owner
     port.script = {"TNM;2;0;0;+;1;2;3;99999\r\n"};
-    engine->QueueOrder(Orders::GNM, "2");
+    engine->QueueOrder(Order::GNM, "2");
     run();
     now += 2999;
     run();
     EXPECT_TRUE(damaged.isEmpty());
     now += 2;
     run();
-    EXPECT_EQ(damaged, QStringList{QStringLiteral("%1|Prüfsummenfehler.|TNM;2;0;0;+;1;2;3;99999").arg(Orders::GNM)});
+    EXPECT_EQ(damaged, QStringList{QStringLiteral("%1|Prüfsummenfehler.|TNM;2;0;0;+;1;2;3;99999").arg(int(Order::GNM))});
     EXPECT_EQ(port.sent.size(), 2);                  // neither request went out twice
     EXPECT_TRUE(engine->isIdle());
 
     // without an owner the engine reports it itself; nothing is abandoned either way
     engine->setDamagedChainHandler({});
     port.script = {"TNH;2;0;0;0;0;0;01.02.2003;10:00;0:10:00;3;00000\r\n"};
-    engine->QueueOrderByIndex(Orders::GNH);
+    engine->QueueOrder(Order::GNH);
     run();
     now += 3001;
     run();
@@ -147,11 +149,11 @@ TEST_F(EngineFixture, ARefusedNextRequestAndADamagedFirstRequestAreAskedAgain)
 {
     // a refusal served nothing, and a first request starts the chain afresh
     QStringList records;
-    engine->setBlockHandler(Replies::TNM, [&](int, const QString &text) { records << text; });
-    engine->setBlockHandler(Replies::TFM, [&](int, const QString &text) { records << text; });
+    engine->setBlockHandler(Reply::TNM, [&](Reply, const QString &text) { records << text; });
+    engine->setBlockHandler(Reply::TFM, [&](Reply, const QString &text) { records << text; });
     port.script = {reply("GNM;?;"), reply("TNM;0;"), "TFM;2;0;0;+;1;2;3;99999\r\n", reply("TFM;2;0;0;+;1;2;3;")};
-    engine->QueueOrder(Orders::GNM, "2");
-    engine->QueueOrder(Orders::GFM, "2");
+    engine->QueueOrder(Order::GNM, "2");
+    engine->QueueOrder(Order::GFM, "2");
     run();
     EXPECT_EQ(port.sent.size(), 4);
     EXPECT_EQ(records, (QStringList{"TNM;0;", "TFM;2;0;0;+;1;2;3;"}));
@@ -162,16 +164,16 @@ TEST_F(EngineFixture, ARefusedNextRequestAndADamagedFirstRequestAreAskedAgain)
 TEST_F(EngineFixture, AReplyOfAnotherKindIsPassedOverWhileTheRightOneMayStillCome)
 {
     port.script = {reply("TDA;01.01.2026;10:00:00;")};
-    engine->QueueOrderByIndex(Orders::GRA);
-    engine->QueueOrderByIndex(Orders::GIP);
+    engine->QueueOrder(Order::GRA);
+    engine->QueueOrder(Order::GIP);
     run();
     EXPECT_EQ(port.sent.size(), 1);
     EXPECT_TRUE(sink.errors().isEmpty());
-    EXPECT_TRUE(tables.FieldTable[3].TelegramText.isEmpty());
+    EXPECT_TRUE(tables.Fields[Field::DeviceDate].TelegramText.isEmpty());
     now += 2000;
     port.pending = reply("TRA;7;");
     run();
-    EXPECT_EQ(tables.FieldTable[5].TelegramText, QStringLiteral("7"));
+    EXPECT_EQ(tables.Fields[Field::Range].TelegramText, QStringLiteral("7"));
     ASSERT_EQ(port.sent.size(), 2);
     EXPECT_TRUE(port.sent[1].startsWith("GIP;"));
     EXPECT_TRUE(sink.errors().isEmpty());
@@ -181,8 +183,8 @@ TEST_F(EngineFixture, AReplyOfAnotherKindIsPassedOverWhileTheRightOneMayStillCom
 TEST_F(EngineFixture, UnexpectedReplyIsNotRetriedAndReportedAtTheDeadline)
 {
     port.script = {reply("TDA;01.01.2026;10:00:00;"), reply("TIP;1;")};
-    engine->QueueOrderByIndex(Orders::GRA);
-    engine->QueueOrderByIndex(Orders::GIP);
+    engine->QueueOrder(Order::GRA);
+    engine->QueueOrder(Order::GIP);
     run();
     now += 3001;
     run();
@@ -197,8 +199,8 @@ TEST_F(EngineFixture, UnexpectedReplyIsNotRetriedAndReportedAtTheDeadline)
 TEST_F(EngineFixture, UnknownAndShortRepliesAreRetriedThenReported)
 {
     port.script = {reply("XYZ;"), reply("XYZ;"), "12345\r\n", "12345\r\n"};
-    engine->QueueOrderByIndex(Orders::GIN);
-    engine->QueueOrderByIndex(Orders::GIN);
+    engine->QueueOrder(Order::GIN);
+    engine->QueueOrder(Order::GIN);
     run();
     EXPECT_EQ(port.sent.size(), 4);
     EXPECT_EQ(sink.errors(), (QStringList{"Unbekanntes Empfangstelegramm: >XYZ;<", "Unvollständigen Satz erhalten"}));
@@ -207,7 +209,7 @@ TEST_F(EngineFixture, UnknownAndShortRepliesAreRetriedThenReported)
 TEST_F(EngineFixture, SilenceDropsTheWholeQueueAndTellsOnceUntilTheUserAsksAgain)
 {
     for (int i = 0; i < 10; ++i)
-        engine->QueueOrderByIndex(Orders::GST);
+        engine->QueueOrder(Order::GST);
     run();
     now += 2999;
     run();
@@ -241,42 +243,42 @@ TEST_F(EngineFixture, WithRetriesSilenceIsAskedAgainAndAChainStartsOver)
     int missed = 0;
     QObject::connect(engine.get(), &ProtocolEngine::replyMissed, [&missed] { ++missed; });
     port.script = {"", "", reply("TIN;1;2;3;"), "", "", ""};
-    engine->QueueOrderByIndex(Orders::GIN);
-    engine->QueueOrderByIndex(Orders::GST);
+    engine->QueueOrder(Order::GIN);
+    engine->QueueOrder(Order::GST);
     run();
     for (int i = 0; i < 5; ++i) {
         now += 3001;
         run();
     }
     EXPECT_EQ(port.sent.size(), 6);                  // GIN three times, answered; GST three times, never
-    EXPECT_EQ(tables.FieldTable[0].TelegramText, QStringLiteral("1"));
+    EXPECT_EQ(tables.Fields[Field::SerialNumber].TelegramText, QStringLiteral("1"));
     EXPECT_EQ(missed, 5);
     EXPECT_TRUE(sink.messages.contains("I:Keine Antwort auf GIN, neuer Versuch (2 von 2)"));
     EXPECT_EQ(sink.errors(), QStringList{"QT 8800 antwortet nicht oder Baudrate stimmt nicht! Kommunikation wird abgebrochen."});
     EXPECT_TRUE(engine->isIdle());
 
     // the chain's owner starts over where the instrument resets; one that declines ends the run
-    QList<int> restarts;
+    QList<Order> restarts;
     bool accept = true;
-    engine->setChainRestart([&](int order) {
+    engine->setChainRestart([&](Order order) {
         restarts << order;
         if (accept)
-            engine->QueueOrder(Orders::GFM, "2");
+            engine->QueueOrder(Order::GFM, "2");
         return accept;
     });
     port.sent.clear();
     port.script = {""};
-    engine->QueueOrder(Orders::GNM, "2");
+    engine->QueueOrder(Order::GNM, "2");
     run();
     for (int i = 0; i < 4; ++i) {                    // GNM silent; then GFM silent three times
         now += 3001;
         run();
     }
-    EXPECT_EQ(restarts, QList<int>{Orders::GNM});
+    EXPECT_EQ(restarts, QList<Order>{Order::GNM});
     ASSERT_EQ(port.sent.size(), 4);
     EXPECT_TRUE(port.sent[1].startsWith("GFM;2;"));
     accept = false;
-    engine->QueueOrder(Orders::GNM, "2");
+    engine->QueueOrder(Order::GNM, "2");
     run();
     now += 3001;
     run();
@@ -288,12 +290,12 @@ TEST_F(EngineFixture, WithRetriesSilenceIsAskedAgainAndAChainStartsOver)
 
 TEST_F(EngineFixture, AGoodReplyAfterSilenceClearsTheNoAnswerMessage)
 {
-    engine->QueueOrderByIndex(Orders::GIN);
+    engine->QueueOrder(Order::GIN);
     run();
     now += 3001;
     run();
     port.script = {reply("TIN;1;2;3;")};
-    engine->QueueOrderByIndex(Orders::GIN);
+    engine->QueueOrder(Order::GIN);
     run();
     EXPECT_EQ(sink.messages.last(), QStringLiteral("I: "));
     EXPECT_EQ(engine->NoAnswerCount(), 0);
@@ -302,11 +304,11 @@ TEST_F(EngineFixture, AGoodReplyAfterSilenceClearsTheNoAnswerMessage)
 TEST_F(EngineFixture, MissingTokenKeepsEarlierFieldsAndRearmsOnce)
 {
     port.script = {reply("TST;1;0;"), reply("TST;1;0;")};
-    engine->QueueOrderByIndex(Orders::GST);
+    engine->QueueOrder(Order::GST);
     run();
-    EXPECT_EQ(tables.FieldTable[24].TelegramText, QStringLiteral("1"));
-    EXPECT_EQ(tables.FieldTable[34].TelegramText, QStringLiteral("0"));
-    EXPECT_TRUE(tables.FieldTable[27].TelegramText.isEmpty());
+    EXPECT_EQ(tables.Fields[Field::Recording].TelegramText, QStringLiteral("1"));
+    EXPECT_EQ(tables.Fields[Field::StartModeStatus].TelegramText, QStringLiteral("0"));
+    EXPECT_TRUE(tables.Fields[Field::AlarmInfo].TelegramText.isEmpty());
     EXPECT_EQ(port.sent.size(), 2);
     EXPECT_EQ(abandoned, 1);                         // once no attempt is left
     EXPECT_EQ(sink.errors(), QStringList{"Bearbeitungsfehler!  Token-Nr.: 5  Telegramm: TST;1;0;"});
@@ -315,43 +317,43 @@ TEST_F(EngineFixture, MissingTokenKeepsEarlierFieldsAndRearmsOnce)
 TEST_F(EngineFixture, AReplyCutShortAndThenWholeLeavesAReadOfRecordsGoing)
 {
     port.script = {reply("TIN;4711;"), reply("TIN;4711;1.20;2;")};
-    engine->QueueOrderByIndex(Orders::GIN);
+    engine->QueueOrder(Order::GIN);
     run();
     EXPECT_EQ(port.sent.size(), 2);
     EXPECT_EQ(abandoned, 0);
     EXPECT_TRUE(sink.errors().isEmpty()) << qPrintable(sink.errors().join('\n'));
-    EXPECT_EQ(tables.FieldTable[0].TelegramText, QStringLiteral("4711"));
+    EXPECT_EQ(tables.Fields[Field::SerialNumber].TelegramText, QStringLiteral("4711"));
 }
 
 TEST_F(EngineFixture, AnEmptyValueClosedByItsSeparatorIsAValueAndAnUnclosedLastOneToo)
 {
     port.script = {reply("TDA;09.12.2026;;"), reply("TDA;09.12.2026;12:00:00")};
-    engine->QueueOrderByIndex(Orders::GDA);
-    engine->QueueOrderByIndex(Orders::GDA);
+    engine->QueueOrder(Order::GDA);
+    engine->QueueOrder(Order::GDA);
     run();
     EXPECT_EQ(port.sent.size(), 2);
     EXPECT_TRUE(sink.errors().isEmpty()) << qPrintable(sink.errors().join('\n'));
-    const auto &fields = tables.Replies[std::size_t(tables.Orders[std::size_t(Orders::GDA)].ReplyIndex)].Fields;
+    const FieldList &fields = replyInfo(orderInfo(Order::GDA).reply).fields;
     ASSERT_EQ(fields.size(), 2);
-    EXPECT_EQ(tables.FieldTable[fields[1]].TelegramText, QStringLiteral("12:00:00"));
+    EXPECT_EQ(tables.Fields[fields[1]].TelegramText, QStringLiteral("12:00:00"));
 }
 
 TEST_F(EngineFixture, StatusReplyFillsSharedTokensAndSkipsTokenFour)
 {
     port.script = {reply("TST;1;0;x;9;42;")};
-    engine->QueueOrderByIndex(Orders::GST);
+    engine->QueueOrder(Order::GST);
     run();
-    EXPECT_EQ(tables.FieldTable[25].TelegramText, QStringLiteral("1"));
-    EXPECT_EQ(tables.FieldTable[27].TelegramText, QStringLiteral("9"));
-    EXPECT_EQ(tables.FieldTable[28].TelegramText, QStringLiteral("9"));
-    EXPECT_EQ(tables.FieldTable[29].TelegramText, QStringLiteral("42"));
+    EXPECT_EQ(tables.Fields[Field::RecordingLamp].TelegramText, QStringLiteral("1"));
+    EXPECT_EQ(tables.Fields[Field::AlarmInfo].TelegramText, QStringLiteral("9"));
+    EXPECT_EQ(tables.Fields[Field::AlarmDisplay].TelegramText, QStringLiteral("9"));
+    EXPECT_EQ(tables.Fields[Field::MemoryUse].TelegramText, QStringLiteral("42"));
 }
 
 TEST_F(EngineFixture, ValuesAreCapturedWhenQueuedNotWhenSent)
 {
-    view->controlValues[5] = "3";
-    engine->QueueOrderByIndex(Orders::SRA);
-    view->controlValues[5] = "8";
+    view->controlValues[Field::Range] = "3";
+    engine->QueueOrder(Order::SRA);
+    view->controlValues[Field::Range] = "8";
     run();
     ASSERT_EQ(port.sent.size(), 1);
     EXPECT_TRUE(port.sent[0].startsWith("SRA;3;"));
@@ -360,8 +362,8 @@ TEST_F(EngineFixture, ValuesAreCapturedWhenQueuedNotWhenSent)
 TEST_F(EngineFixture, PortNotReadyFinishesEachJobWithAMessage)
 {
     port.ready = false;
-    engine->QueueOrderByIndex(Orders::GIN);
-    engine->QueueOrderByIndex(Orders::GST);
+    engine->QueueOrder(Order::GIN);
+    engine->QueueOrder(Order::GST);
     run();
     EXPECT_TRUE(port.sent.isEmpty());
     EXPECT_EQ(sink.errors().size(), 2);
@@ -371,7 +373,7 @@ TEST_F(EngineFixture, PortNotReadyFinishesEachJobWithAMessage)
 TEST_F(EngineFixture, APortLostWhileAReplyIsOutEndsTheRunWithoutATimeOut)
 {
     for (int i = 0; i < 3; ++i)
-        engine->QueueOrderByIndex(Orders::GST);
+        engine->QueueOrder(Order::GST);
     run();
     ASSERT_EQ(port.sent.size(), 1);
     port.ready = false;                              // the line's own message was shown
@@ -390,15 +392,15 @@ TEST_F(EngineFixture, ControlChangesQueueEveryOrderCarryingTheField)
     QObject range, label, stranger;
     range.setObjectName("tsRange");
     label.setObjectName("lblSerNr");
-    tables.FieldTable.BindControl("tsRange", &range);
-    tables.FieldTable.BindControl("lblSerNr", &label);
+    tables.Fields.BindControl("tsRange", &range);
+    tables.Fields.BindControl("lblSerNr", &label);
     engine->QueueOrdersForControl(&stranger);
     EXPECT_TRUE(engine->isIdle());
     engine->QueueOrdersForControl(&label);
     EXPECT_EQ(sink.errors(), QStringList{"Kein Auftrag für Object: lblSerNr gefunden"});
     engine->QueueOrdersForControl(&range);
     ASSERT_EQ(engine->queue().size(), 1u);
-    EXPECT_EQ(engine->queue()[0].orderIndex, int(Orders::SRA));
+    EXPECT_EQ(engine->queue()[0].order, Order::SRA);
 }
 
 TEST_F(EngineFixture, LongBlockChainsKeepTheQueueSmall)
@@ -406,15 +408,15 @@ TEST_F(EngineFixture, LongBlockChainsKeepTheQueueSmall)
     // each header queues the next request, as the directory reader does
     int headers = 0;
     std::size_t largest = 0;
-    engine->setBlockHandler(Replies::TNH, [&](int, const QString &text) {
+    engine->setBlockHandler(Reply::TNH, [&](Reply, const QString &text) {
         EXPECT_EQ(text, QStringLiteral("TNH;5;"));
         largest = std::max(largest, engine->queue().size());
         if (++headers < 1000)
-            engine->QueueOrderByIndex(Orders::GNH);
+            engine->QueueOrder(Order::GNH);
     });
     for (int i = 0; i < 1000; ++i)
         port.script.push_back(reply("TNH;5;"));
-    engine->QueueOrderByIndex(Orders::GNH);
+    engine->QueueOrder(Order::GNH);
     run();
     EXPECT_EQ(headers, 1000);
     EXPECT_LE(largest, std::size_t(ProtocolEngine::kCompactAfter + 2));
@@ -427,7 +429,7 @@ TEST_F(EngineFixture, ReadAndWriteSequencesAskInTheirOrder)
     engine->WriteConfigToDevice();
     QStringList codes;
     for (const TOrder &job : engine->queue())
-        codes << tables.Orders[std::size_t(job.orderIndex)].Code;
+        codes << orderInfo(job.order).code;
     EXPECT_EQ(codes.join(' '), QStringLiteral("GIN GST GDA GAO GZP GAT GDO GMT GDM GRA GLA GSM GTI GIP GMM GAE GPT GTM "
                                               "GST SAO SZP SAT SDO SMT SDM SRA SLA SSM STI SIP SAE SPT STM"));
     EXPECT_EQ(sink.messages, (QStringList{"I:Konfiguration wird aus QT 8800 gelesen",

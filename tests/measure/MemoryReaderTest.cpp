@@ -478,9 +478,9 @@ TEST_F(ReaderOnSim, LiveValuesReachTheSink)
         std::vector<CurrentValues> shown;
         void ShowCurrentValues(const CurrentValues &v) override { shown.push_back(v); }
     } live;
-    engine->setBlockHandler(Link::Replies::TAM,
-                            [&](int, const QString &reply) { ParseCurrentValues(reply, live, *engine); });
-    engine->QueueOrderByIndex(Link::Orders::GAM);
+    engine->setBlockHandler(Link::Reply::TAM,
+                            [&](Link::Reply, const QString &reply) { ParseCurrentValues(reply, live, *engine); });
+    engine->QueueOrder(Link::Order::GAM);
     ASSERT_TRUE(settle());
     ASSERT_EQ(live.shown.size(), 1u);
     EXPECT_EQ(live.shown[0].sensors.size(), 2u);

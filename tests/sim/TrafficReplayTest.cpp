@@ -168,7 +168,7 @@ protected:
     struct Session
     {
         Link::Tables tables;
-        Model::FieldStore store{tables.FieldTable};
+        Model::FieldStore store{tables.Fields};
         Sink sink;
         Link::TrafficLog log{sink};
         Link::SerialLink serial{sink, &log};
@@ -236,14 +236,14 @@ TEST_F(ReplayedSession, GivesTheSameTelegramsAndValues)
     const QList<QByteArray> asked = entries(readAll(customerLog));
     EXPECT_EQ(asked.size(), 2 * (18 + 5 + 13));     // every request with its reply
     EXPECT_EQ(entries(readAll(service.log.fileName())), asked);
-    for (int field = 0; field < customer.tables.FieldTable.size(); ++field)
-        EXPECT_EQ(service.store.value(field), customer.store.value(field)) << field;
+    for (const Model::TVComp &field : Model::FieldTable)
+        EXPECT_EQ(service.store.value(field.id), customer.store.value(field.id)) << int(field.id);
     EXPECT_EQ(service.reader->textRows().bytes(), customer.reader->textRows().bytes());
-    EXPECT_EQ(service.store.value(5), "4");
+    EXPECT_EQ(service.store.value(Model::Field::Range), "4");
 
     // a request the customer's program never sent gets no answer
     service.engine->setNoAnswerCount(0);
-    service.engine->QueueOrderByIndex(Link::Orders::GAM);
+    service.engine->QueueOrder(Link::Order::GAM);
     ASSERT_TRUE(service.settle(8000));
     ASSERT_EQ(service.sink.errors.size(), 1);
     EXPECT_TRUE(service.sink.errors[0].contains("antwortet nicht")) << qPrintable(service.sink.errors[0]);

@@ -24,7 +24,7 @@ bool plainAscii(const QString &text)
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     Fuzz::Fixture &fixture = Fuzz::Shared();
-    Model::FieldTable &fields = fixture.tables.FieldTable;
+    Model::FieldSlots &fields = fixture.tables.Fields;
     static Fuzz::CoreFieldView view(fields, fixture.tables.Status);
     fields.setView(&view);
     const QString input = fixture.dir.filePath(QStringLiteral("input.QT8"));
@@ -44,22 +44,24 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         param.ProgramLanguage = language;
         const Files::ConfigReadResult read = files.ReadConfigFile(input);
         FUZZ_EXPECT(read.outcome == Files::ConfigReadResult::Taken, kTarget, QStringLiteral("not taken though confirmed"));
-        for (int field : read.TakenFields)
+        for (Model::Field field : read.TakenFields)
             FUZZ_EXPECT(!fields[field].FileText.isEmpty() && fields[field].FileText.size() <= 255, kTarget,
-                         QStringLiteral("field %1 taken with '%2'").arg(field).arg(fields[field].FileText));
+                         QStringLiteral("field %1 taken with '%2'").arg(int(field)).arg(fields[field].FileText));
     }
 
     // the file the program writes from what it read gives the same values back
     QStringList values;
-    for (int i = 0; i < fields.size(); ++i)
-        values << fields[i].FileText;
+    for (const Model::TVComp &info : Model::FieldTable)
+        values << fields[info.id].FileText;
     FUZZ_EXPECT(files.WriteConfigFile(output), kTarget, QStringLiteral("write failed"));
     (void)files.ReadConfigFile(output);
-    for (int i = 0; i < fields.size(); ++i) {
-        if (!plainAscii(values[i]))
+    for (const Model::TVComp &info : Model::FieldTable) {
+        const QString &value = values[int(info.id)];
+        if (!plainAscii(value))
             continue;
-        FUZZ_EXPECT(fields[i].FileText == values[i], kTarget,
-                     QStringLiteral("field %1 wrote '%2', read back '%3'").arg(i).arg(values[i], fields[i].FileText));
+        const QString &back = fields[info.id].FileText;
+        FUZZ_EXPECT(back == value, kTarget,
+                     QStringLiteral("field %1 wrote '%2', read back '%3'").arg(int(info.id)).arg(value, back));
     }
     fields.setView(nullptr);
     return 0;

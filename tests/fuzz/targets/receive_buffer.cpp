@@ -7,7 +7,6 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     static const char *kTarget = "receive_buffer";
-    const Link::ReplyTable &replies = Fuzz::Shared().tables.Replies;
     Link::ReceiveBuffer buffer;
     qsizetype sinceTelegram = 0;
     for (size_t i = 0; i < size; ++i) {
@@ -26,7 +25,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
                      kTarget, QStringLiteral("not one line of at least nine bytes: %1").arg(QString::fromLatin1(telegram->toHex())));
         FUZZ_EXPECT(telegram->size() <= sinceTelegram, kTarget, QStringLiteral("the telegram holds bytes from before"));
         // what the engine does next with it
-        (void)Link::CheckReply(replies, *telegram);
+        (void)Link::CheckReply(*telegram);
         sinceTelegram = 0;
     }
     return 0;

@@ -42,20 +42,20 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     Fuzz::EnsureApplication();
     Link::Tables &tables = Fuzz::Shared().tables;
-    static Fuzz::CoreFieldView view(tables.FieldTable, tables.Status);
-    tables.FieldTable.setView(&view);
+    static Fuzz::CoreFieldView view(tables.Fields, tables.Status);
+    tables.Fields.setView(&view);
 
     const QByteArray telegram = Fuzz::Bytes(data, size);
-    const Link::ReplyCheck check = Link::CheckReply(tables.Replies, telegram);
+    const Link::ReplyCheck check = Link::CheckReply(telegram);
     if (check.status == Link::ReplyStatus::Ok)
-        FUZZ_EXPECT(check.replyIndex >= 0 && check.replyIndex < int(tables.Replies.size()), kTarget,
-                     QStringLiteral("reply index %1").arg(check.replyIndex));
+        FUZZ_EXPECT(check.reply && std::size_t(*check.reply) < Link::ReplyTable.size(), kTarget,
+                     QStringLiteral("reply index %1").arg(check.reply ? int(*check.reply) : -1));
 
     // the request this reply answers; an unknown reply answers the first order
-    int order = Link::Orders::GIN;
-    for (std::size_t i = 0; i < tables.Orders.size(); ++i) {
-        if (check.replyIndex >= 0 && tables.Orders[i].ReplyIndex == check.replyIndex) {
-            order = int(i);
+    Link::Order order = Link::Order::GIN;
+    for (const Link::TTXTab &entry : Link::OrderTable) {
+        if (check.reply && entry.reply == *check.reply) {
+            order = entry.id;
             break;
         }
     }
@@ -66,11 +66,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     qint64 now = 0;
     Link::ProtocolEngine engine(tables, port, sink, nullptr, [&now] { return now; });
     int blocks = 0;
-    auto block = [&](int replyIndex, const QString &reply) {
+    auto block = [&](Link::Reply replyId, const QString &reply) {
         ++blocks;
-        if (replyIndex == Link::Replies::TAM) {
+        if (replyId == Link::Reply::TAM) {
             (void)Measure::ParseCurrentValues(reply);
-        } else if (replyIndex == Link::Replies::TFH || replyIndex == Link::Replies::TNH) {
+        } else if (replyId == Link::Reply::TFH || replyId == Link::Reply::TNH) {
             (void)Measure::ParseBlockHeader(reply);
         } else {
             Measure::MeasureFields fields = Measure::BuildFieldList(Measure::TBlockHeader{}, QStringLiteral("A"));
@@ -79,10 +79,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
             (void)Measure::ParseMeasureRecord(reply, 1, fields, {});
         }
     };
-    for (int reply : {Link::Replies::TAM, Link::Replies::TFH, Link::Replies::TNH, Link::Replies::TFM, Link::Replies::TNM})
+    for (Link::Reply reply : {Link::Reply::TAM, Link::Reply::TFH, Link::Reply::TNH, Link::Reply::TFM, Link::Reply::TNM})
         engine.setBlockHandler(reply, block);
 
-    engine.QueueOrderByIndex(order);
+    engine.QueueOrder(order);
     engine.RunProtocolEngine();
     // a reply of another kind leaves the request waiting for its deadline
     now += Link::ProtocolEngine::kReplyTimeoutMs + 1;
@@ -90,6 +90,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     FUZZ_EXPECT(engine.isIdle(), kTarget, QStringLiteral("the queue did not run empty"));
     FUZZ_EXPECT(port.sent >= 1 && port.sent <= 2, kTarget, QStringLiteral("%1 requests for one order").arg(port.sent));
     FUZZ_EXPECT(blocks <= 1, kTarget, QStringLiteral("%1 block replies for one order").arg(blocks));
-    tables.FieldTable.setView(nullptr);
+    tables.Fields.setView(nullptr);
     return 0;
 }
