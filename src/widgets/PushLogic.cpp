@@ -5,13 +5,6 @@
 
 namespace Widgets {
 
-PushGesture::PushGesture(QWidget *button, std::function<void()> press, std::function<void(bool)> release)
-    : m_button(button)
-    , m_press(std::move(press))
-    , m_release(std::move(release))
-{
-}
-
 void PushGesture::click()
 {
     m_pressing = true;

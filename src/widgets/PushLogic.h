@@ -53,7 +53,14 @@ void releaseGroup(Button *pressed)
 class PushGesture
 {
 public:
-    PushGesture(QWidget *button, std::function<void()> press, std::function<void(bool click)> release);
+    // `press` and `release(click)` are the button's own, private ones will do
+    template <class Button>
+    PushGesture(Button *button, void (Button::*press)(), void (Button::*release)(bool click))
+        : m_button(button)
+        , m_press([button, press] { (button->*press)(); })
+        , m_release([button, release](bool click) { (button->*release)(click); })
+    {
+    }
 
     // between a press and its release
     bool pressing() const { return m_pressing; }

@@ -22,7 +22,7 @@ TArrowBtn::TArrowBtn(QWidget *parent)
     : TInstrumentBase(parent)
     , m_blink([this](bool) { update(); })
     , m_repeat([this] { repeat(); })
-    , m_push(this, [this] { press(); }, [this](bool click) { release(click); })
+    , m_push(this, &TArrowBtn::press, &TArrowBtn::release)
 {
     setFocusPolicy(Qt::StrongFocus);
     QSizePolicy policy(QSizePolicy::Preferred, QSizePolicy::Preferred);

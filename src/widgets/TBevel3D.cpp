@@ -15,7 +15,7 @@ using Widgets::TButtonStyle;
 TBevel3D::TBevel3D(QWidget *parent)
     : TRahmen(parent)
     , m_blink([this](bool) { update(); })
-    , m_push(this, [this] { press(); }, [this](bool click) { release(click); })
+    , m_push(this, &TBevel3D::press, &TBevel3D::release)
 {
     setFontColor(Qt::white);
     setFocusPolicy(Qt::StrongFocus);
