@@ -47,7 +47,7 @@ struct Rig
     Link::Tables tables;
     Link::SerialLink serial{sink, nullptr};
     std::unique_ptr<Link::ProtocolEngine> engine;
-    std::unique_ptr<Bench::StandIn> sim;     // ended first, as the link is closed after it
+    std::unique_ptr<Bench::StandIn> sim; // ended first, as the link is closed after it
 
     bool start(const QStringList &appArgs, const QStringList &simOptions, int baud)
     {
@@ -120,7 +120,8 @@ int main(int argc, char **argv)
         constexpr int kRecords = 2000;
         constexpr int kBaud = 38400;
         Rig rig;
-        if (!rig.start(args, {"--pace", "--baud", QString::number(kBaud), "--records", QString::number(kRecords)}, kBaud))
+        if (!rig.start(args, {"--pace", "--baud", QString::number(kBaud), "--records", QString::number(kRecords)},
+                       kBaud))
             return 1;
         qint64 bytes = 0;
         int records = 0;
