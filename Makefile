@@ -6,6 +6,8 @@ PACKAGES := cmake make g++ pkg-config qt6-base-dev qt6-serialport-dev qt6-charts
             locales desktop-file-utils appstream
 # only `make fuzz` needs these: the test suite replays the fuzz corpora with g++
 FUZZ_PACKAGES := clang libclang-rt-14-dev
+# only `make lint` needs these (git clang-format comes with clang-format)
+LINT_PACKAGES := clang-format clang-tidy
 SUDO     := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 JOBS     := $(shell nproc)
 BUILD    := build
@@ -14,8 +16,11 @@ PREFIX   ?= /usr/local
 FUZZ     := build/fuzz
 FUZZ_SECONDS ?= 60
 FUZZ_TARGETS ?=
+# what `make lint` compares with; empty: where HEAD left main (or origin/main)
+LINT_BASE ?=
+LINT_ALL ?= 0
 
-.PHONY: all deps fuzz-deps packages build run test fuzz fuzz-seeds bench soak install package clean
+.PHONY: all deps fuzz-deps lint-deps packages build run test fuzz fuzz-seeds bench soak lint install package clean
 
 all: build
 
@@ -35,6 +40,9 @@ deps:
 
 fuzz-deps:
 	$(call install-missing,$(PACKAGES) $(FUZZ_PACKAGES))
+
+lint-deps:
+	$(call install-missing,$(PACKAGES) $(LINT_PACKAGES))
 
 packages:
 	@echo $(PACKAGES)
@@ -90,6 +98,11 @@ soak: deps
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
 	cmake --build $(BUILD) -j$(JOBS) --target FaultSoakTest
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen SOAK_SECONDS=$${SOAK_SECONDS:-1800} ./FaultSoakTest
+
+# clang-format on the lines changed since LINT_BASE, clang-tidy on the sources changed since
+# then (LINT_ALL=1: on all of them), with the compile commands of $(BUILD); builds nothing
+lint: lint-deps
+	LINT_BASE=$(LINT_BASE) LINT_ALL=$(LINT_ALL) scripts/lint.sh $(BUILD) $(JOBS)
 
 clean:
 	rm -rf $(BUILD)

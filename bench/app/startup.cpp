@@ -36,15 +36,9 @@ int main(int argc, char **argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    QString simPath = QCoreApplication::applicationDirPath() + "/../qt8800-sim";
-    const QStringList args = app.arguments();
-    if (const qsizetype i = args.indexOf("--sim"); i >= 0 && i + 1 < args.size())
-        simPath = args[i + 1];
-
     QTemporaryDir base;
-    QProcess sim;
-    sim.start(simPath, {"--link", base.path() + "/COM1"});
-    if (!sim.waitForStarted() || !sim.waitForReadyRead(5000))
+    const Bench::StandIn sim(app.arguments(), base.path());
+    if (!sim.ok())
         return 1;
     const qint64 simReady = sinceStart.elapsed();
 
@@ -70,7 +64,5 @@ int main(int argc, char **argv)
         std::printf("idle_cpu_pct: %.2f\n", 100.0 * (Bench::cpuSeconds() - cpu0) / (double(wall.elapsed()) / 1000.0));
         window.closeWithoutQuestion();
     }
-    sim.terminate();
-    sim.waitForFinished(3000);
     return 0;
 }

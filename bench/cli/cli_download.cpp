@@ -1,5 +1,6 @@
 // qt8800-cli downloading 100,000 records at full speed, against the link alone doing the same
 // exchanges with the same stand-in in the same run; and the program's peak memory.
+#include "common/BenchSupport.h"
 #include "link/ProtocolEngine.h"
 #include "link/SerialLink.h"
 #include "link/StatusSink.h"
@@ -101,16 +102,12 @@ double cliDownload(const QString &cli, const QString &dir, int round)
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
-    QString simPath = QCoreApplication::applicationDirPath() + "/../qt8800-sim";
     const QStringList args = app.arguments();
-    if (const qsizetype i = args.indexOf("--sim"); i >= 0 && i + 1 < args.size())
-        simPath = args[i + 1];
-    const QString cliPath = QFileInfo(simPath).absolutePath() + "/qt8800-cli";
+    const QString cliPath = QFileInfo(Bench::standInPath(args)).absolutePath() + "/qt8800-cli";
 
     QTemporaryDir dir;
-    QProcess sim;
-    sim.start(simPath, {"--link", dir.path() + "/COM1", "--records", QString::number(kRecords)});
-    if (!sim.waitForStarted() || !sim.waitForReadyRead(20000))
+    const Bench::StandIn sim(args, dir.path(), {"--records", QString::number(kRecords)}, 20000);
+    if (!sim.ok())
         return 1;
 
     // alternating, best of two each: the machine is shared, the lesser time is the truer one
@@ -126,8 +123,6 @@ int main(int argc, char **argv)
     // the stand-in has not been waited for yet: the children's peak is the program's
     rusage children{};
     getrusage(RUSAGE_CHILDREN, &children);
-    sim.terminate();
-    sim.waitForFinished(5000);
 
     std::printf("cli_download_s: %.3f\n", cli);
     std::printf("link_download_s: %.3f\n", link);

@@ -48,18 +48,24 @@ inline int seconds(const QStringList &args, int fallback)
     return i >= 0 && i + 1 < args.size() ? std::max(2, args[i + 1].toInt()) : fallback;
 }
 
-// The stand-in instrument as a process of its own, linked as DIR/COM1, from `--sim PATH` or
-// beside the build's benchmarks; ended with the object.
+// the stand-in instrument's program: `--sim PATH`, or beside the build's benchmarks
+inline QString standInPath(const QStringList &args)
+{
+    if (const qsizetype i = args.indexOf(QStringLiteral("--sim")); i >= 0 && i + 1 < args.size())
+        return args[i + 1];
+    return QCoreApplication::applicationDirPath() + QStringLiteral("/../qt8800-sim");
+}
+
+// The stand-in instrument as a process of its own, linked as DIR/COM1, started with `options`
+// and given `readyMs` to say it is ready (a large memory takes longer to fill); ended with the object.
 class StandIn
 {
 public:
-    StandIn(const QStringList &args, const QString &dir)
+    StandIn(const QStringList &args, const QString &dir, const QStringList &options = {}, int readyMs = 5000)
     {
-        QString path = QCoreApplication::applicationDirPath() + QStringLiteral("/../qt8800-sim");
-        if (const qsizetype i = args.indexOf(QStringLiteral("--sim")); i >= 0 && i + 1 < args.size())
-            path = args[i + 1];
-        m_process.start(path, {QStringLiteral("--link"), dir + QStringLiteral("/COM1")});
-        m_ok = m_process.waitForStarted() && m_process.waitForReadyRead(5000);
+        const QString path = standInPath(args);
+        m_process.start(path, QStringList{QStringLiteral("--link"), dir + QStringLiteral("/COM1")} + options);
+        m_ok = m_process.waitForStarted() && m_process.waitForReadyRead(readyMs);
         if (!m_ok)
             std::fprintf(stderr, "the stand-in instrument did not start: %s\n", qPrintable(path));
     }

@@ -31,23 +31,8 @@ void press(QWidget *window, int key)
 
 int main(int argc, char **argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    const QStringList args = app.arguments();
-    const int seconds = Bench::seconds(args, 20);
-    QTemporaryDir base;
-    const Bench::StandIn sim(args, base.path());
-    if (!sim.ok())
-        return 1;
-
-    StartOptions options = Bench::windowOptions(base.path());
-    int rc = 0;
-    {
-        TForm1 window(options);
-        window.show();
-        Bench::idleFor(1000);
-        window.param().MeasureInterval = 0.5f;
+    return Bench::runWindow(argc, argv, [](TForm1 &window, const QTemporaryDir &, int seconds) {
+        int rc = 0;
         window.pages()->setCurrentWidget(window.TabInfo);
         DeviceViewPage *page = window.devicePage();
         // ions, analogue meter and sensor window: the fullest view
@@ -84,7 +69,6 @@ int main(int argc, char **argv)
             rc = 1;
         }
         press(&window, Qt::Key_F8);
-        window.closeWithoutQuestion();
-    }
-    return rc;
+        return rc;
+    });
 }

@@ -1,4 +1,5 @@
 // Exchange rate, idle cost and paced throughput of the link against the stand-in process.
+#include "common/BenchSupport.h"
 #include "link/ProtocolEngine.h"
 #include "link/SerialLink.h"
 #include "link/StatusSink.h"
@@ -42,17 +43,17 @@ double cpuSeconds()
 struct Rig
 {
     QTemporaryDir dir;
-    QProcess sim;
     QuietSink sink;
     Link::Tables tables;
     Link::SerialLink serial{sink, nullptr};
     std::unique_ptr<Link::ProtocolEngine> engine;
+    std::unique_ptr<Bench::StandIn> sim; // ended first, as the link is closed after it
 
-    bool start(const QString &simPath, QStringList args, int baud)
+    bool start(const QStringList &appArgs, const QStringList &simOptions, int baud)
     {
         Link::BuildTables(tables);
-        sim.start(simPath, QStringList{"--link", dir.path() + "/COM1"} + args);
-        if (!sim.waitForStarted() || !sim.waitForReadyRead(5000))
+        sim = std::make_unique<Bench::StandIn>(appArgs, dir.path(), simOptions);
+        if (!sim->ok())
             return false;
         serial.setBaseDir(dir.path());
         engine = std::make_unique<Link::ProtocolEngine>(tables, serial, sink);
@@ -66,11 +67,6 @@ struct Rig
         engine->RunProtocolEngine();
         return engine->isIdle() || done.wait(ms);
     }
-    ~Rig()
-    {
-        sim.terminate();
-        sim.waitForFinished(3000);
-    }
 };
 
 } // namespace
@@ -78,15 +74,12 @@ struct Rig
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
-    QString simPath = QCoreApplication::applicationDirPath() + "/../qt8800-sim";
     const QStringList args = app.arguments();
-    if (const qsizetype i = args.indexOf("--sim"); i >= 0 && i + 1 < args.size())
-        simPath = args[i + 1];
 
     // 1. exchanges per second, the stand-in answering at once
     {
         Rig rig;
-        if (!rig.start(simPath, {}, 38400))
+        if (!rig.start(args, {}, 38400))
             return 1;
         constexpr int kExchanges = 3000;
         std::vector<qint64> stamps;
@@ -110,7 +103,7 @@ int main(int argc, char **argv)
     // 2. what waiting for a slow reply costs
     {
         Rig rig;
-        if (!rig.start(simPath, {"--fault", "delay:1000"}, 38400))
+        if (!rig.start(args, {"--fault", "delay:1000"}, 38400))
             return 1;
         const double cpu0 = cpuSeconds();
         QElapsedTimer wall;
@@ -127,7 +120,8 @@ int main(int argc, char **argv)
         constexpr int kRecords = 2000;
         constexpr int kBaud = 38400;
         Rig rig;
-        if (!rig.start(simPath, {"--pace", "--baud", QString::number(kBaud), "--records", QString::number(kRecords)}, kBaud))
+        if (!rig.start(args, {"--pace", "--baud", QString::number(kBaud), "--records", QString::number(kRecords)},
+                       kBaud))
             return 1;
         qint64 bytes = 0;
         int records = 0;

@@ -17,23 +17,8 @@
 
 int main(int argc, char **argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    const QStringList args = app.arguments();
-    const int seconds = Bench::seconds(args, 20);
-    QTemporaryDir base;
-    const Bench::StandIn sim(args, base.path());
-    if (!sim.ok())
-        return 1;
-
-    StartOptions options = Bench::windowOptions(base.path());
-    int rc = 0;
-    {
-        TForm1 window(options);
-        window.show();
-        Bench::idleFor(1000);
-        window.param().MeasureInterval = 0.5f;
+    return Bench::runWindow(argc, argv, [](TForm1 &window, const QTemporaryDir &base, int seconds) {
+        int rc = 0;
         TrendWindow *trend = window.trendWindow();
         trend->setSpanIndex(0);                 // one minute: the densest picture
         window.showTrend();
@@ -93,7 +78,6 @@ int main(int argc, char **argv)
         for (int i = 0; i < kPaints; ++i)
             plot.grab();
         std::printf("trend_full_paint_ms: %.2f\n", double(paint.elapsed()) / kPaints);
-        window.closeWithoutQuestion();
-    }
-    return rc;
+        return rc;
+    });
 }

@@ -24,6 +24,7 @@ QString rightAligned(const char *begin, const char *end, int width, QChar separa
     QString out(qMax(width, length), u' ');
     QChar *to = out.data() + (out.size() - length);
     for (const char *c = begin; c != end; ++c, ++to)
+        // NOLINTNEXTLINE(clang-analyzer-core.UndefinedBinaryOperatorResult): the caller's to_chars filled it
         *to = *c == '.' ? separator : QChar(QLatin1Char(*c));
     return out;
 }

@@ -4,6 +4,11 @@
 
 #include <QWidget>
 
+#include <functional>
+
+class QKeyEvent;
+class QMouseEvent;
+
 namespace Widgets {
 
 // what a press or release of a button does to its pressed state
@@ -41,5 +46,36 @@ void releaseGroup(Button *pressed)
         if (other != pressed && other->GroupIndex() == pressed->GroupIndex())
             other->setDown(false);
 }
+
+// The left button and Space as a button takes them: a press presses, a release releases, and
+// the release is a click unless the mouse has left the button. Each handler returns false for
+// an event the button does not take, which its base class then gets.
+class PushGesture
+{
+public:
+    // `press` and `release(click)` are the button's own, private ones will do
+    template <class Button>
+    PushGesture(Button *button, void (Button::*press)(), void (Button::*release)(bool click))
+        : m_button(button)
+        , m_press([button, press] { (button->*press)(); })
+        , m_release([button, release](bool click) { (button->*release)(click); })
+    {
+    }
+
+    // between a press and its release
+    bool pressing() const { return m_pressing; }
+    // a press and a release at once, as one click
+    void click();
+    bool mousePress(const QMouseEvent &event, bool pressable);
+    bool mouseRelease(const QMouseEvent &event);
+    bool keyPress(const QKeyEvent &event, bool pressable);
+    bool keyRelease(const QKeyEvent &event, bool pressable);
+
+private:
+    QWidget *m_button;
+    std::function<void()> m_press;
+    std::function<void(bool)> m_release;
+    bool m_pressing = false;
+};
 
 } // namespace Widgets

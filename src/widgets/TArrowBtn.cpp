@@ -22,6 +22,7 @@ TArrowBtn::TArrowBtn(QWidget *parent)
     : TInstrumentBase(parent)
     , m_blink([this](bool) { update(); })
     , m_repeat([this] { repeat(); })
+    , m_push(this, &TArrowBtn::press, &TArrowBtn::release)
 {
     setFocusPolicy(Qt::StrongFocus);
     QSizePolicy policy(QSizePolicy::Preferred, QSizePolicy::Preferred);
@@ -63,12 +64,8 @@ void TArrowBtn::setDown(bool down)
 
 void TArrowBtn::click()
 {
-    if (m_mode == TButtonMode::tbmLocked || !isEnabled())
-        return;
-    m_pressing = true;
-    press();
-    m_pressing = false;
-    release(true);
+    if (m_mode != TButtonMode::tbmLocked && isEnabled())
+        m_push.click();
 }
 
 void TArrowBtn::setShape(TArrowShape shape)
@@ -204,7 +201,7 @@ void TArrowBtn::press()
 
 void TArrowBtn::repeat()
 {
-    if (m_pressing && m_down)
+    if (m_push.pressing() && m_down)
         emit OnDown();
     else
         m_repeat.stop();
@@ -223,48 +220,26 @@ void TArrowBtn::release(bool click)
 
 void TArrowBtn::mousePressEvent(QMouseEvent *event)
 {
-    if (event->button() != Qt::LeftButton) {
+    if (!m_push.mousePress(*event, m_mode != TButtonMode::tbmLocked))
         TInstrumentBase::mousePressEvent(event);
-        return;
-    }
-    if (m_mode == TButtonMode::tbmLocked)
-        return;
-    m_pressing = true;
-    press();
 }
 
 void TArrowBtn::mouseReleaseEvent(QMouseEvent *event)
 {
-    if (event->button() != Qt::LeftButton || !m_pressing) {
+    if (!m_push.mouseRelease(*event))
         TInstrumentBase::mouseReleaseEvent(event);
-        return;
-    }
-    m_pressing = false;
-    release(rect().contains(event->position().toPoint()));
 }
 
 void TArrowBtn::keyPressEvent(QKeyEvent *event)
 {
-    if (event->key() == Qt::Key_Space && m_mode != TButtonMode::tbmLocked) {
-        if (!event->isAutoRepeat()) {
-            m_pressing = true;
-            press();
-        }
-        return;
-    }
-    TInstrumentBase::keyPressEvent(event);
+    if (!m_push.keyPress(*event, m_mode != TButtonMode::tbmLocked))
+        TInstrumentBase::keyPressEvent(event);
 }
 
 void TArrowBtn::keyReleaseEvent(QKeyEvent *event)
 {
-    if (event->key() == Qt::Key_Space && m_mode != TButtonMode::tbmLocked) {
-        if (!event->isAutoRepeat() && m_pressing) {
-            m_pressing = false;
-            release(true);
-        }
-        return;
-    }
-    TInstrumentBase::keyReleaseEvent(event);
+    if (!m_push.keyRelease(*event, m_mode != TButtonMode::tbmLocked))
+        TInstrumentBase::keyReleaseEvent(event);
 }
 
 QSize TArrowBtn::sizeHint() const

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "widgets/BlinkClient.h"
+#include "widgets/PushLogic.h"
 #include "widgets/SoftTimer.h"
 #include "widgets/TInstrumentBase.h"
 
@@ -90,7 +91,6 @@ private:
 
     Widgets::TButtonMode m_mode = Widgets::TButtonMode::tbmPush;
     bool m_down = false;
-    bool m_pressing = false;
     Widgets::TArrowShape m_shape = Widgets::TArrowShape::taArrow;
     Widgets::TOrientation m_orientation = Widgets::TOrientation::orTop;
     QColor m_colorUp = Qt::green;
@@ -101,4 +101,5 @@ private:
     int m_groupIndex = 0;
     BlinkClient m_blink;
     SoftTimer m_repeat;
+    Widgets::PushGesture m_push;
 };

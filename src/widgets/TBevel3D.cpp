@@ -15,6 +15,7 @@ using Widgets::TButtonStyle;
 TBevel3D::TBevel3D(QWidget *parent)
     : TRahmen(parent)
     , m_blink([this](bool) { update(); })
+    , m_push(this, &TBevel3D::press, &TBevel3D::release)
 {
     setFontColor(Qt::white);
     setFocusPolicy(Qt::StrongFocus);
@@ -39,12 +40,8 @@ void TBevel3D::setDown(bool down)
 
 void TBevel3D::click()
 {
-    if (m_style == TButtonStyle::tsNone || !isEnabled())
-        return;
-    m_pressing = true;
-    press();
-    m_pressing = false;
-    release(true);
+    if (m_style != TButtonStyle::tsNone && isEnabled())
+        m_push.click();
 }
 
 void TBevel3D::setCaption(const QString &text)
@@ -208,48 +205,29 @@ void TBevel3D::release(bool click)
         emit onClick();
 }
 
+// a bevel without a button style still reports a mouse click: only its push does nothing
 void TBevel3D::mousePressEvent(QMouseEvent *event)
 {
-    if (event->button() != Qt::LeftButton) {
+    if (!m_push.mousePress(*event, true))
         TRahmen::mousePressEvent(event);
-        return;
-    }
-    m_pressing = true;
-    press();
 }
 
 void TBevel3D::mouseReleaseEvent(QMouseEvent *event)
 {
-    if (event->button() != Qt::LeftButton || !m_pressing) {
+    if (!m_push.mouseRelease(*event))
         TRahmen::mouseReleaseEvent(event);
-        return;
-    }
-    m_pressing = false;
-    release(rect().contains(event->position().toPoint()));
 }
 
 void TBevel3D::keyPressEvent(QKeyEvent *event)
 {
-    if (event->key() == Qt::Key_Space && m_style != TButtonStyle::tsNone) {
-        if (!event->isAutoRepeat()) {
-            m_pressing = true;
-            press();
-        }
-        return;
-    }
-    TRahmen::keyPressEvent(event);
+    if (!m_push.keyPress(*event, m_style != TButtonStyle::tsNone))
+        TRahmen::keyPressEvent(event);
 }
 
 void TBevel3D::keyReleaseEvent(QKeyEvent *event)
 {
-    if (event->key() == Qt::Key_Space && m_style != TButtonStyle::tsNone) {
-        if (!event->isAutoRepeat() && m_pressing) {
-            m_pressing = false;
-            release(true);
-        }
-        return;
-    }
-    TRahmen::keyReleaseEvent(event);
+    if (!m_push.keyRelease(*event, m_style != TButtonStyle::tsNone))
+        TRahmen::keyReleaseEvent(event);
 }
 
 QSize TBevel3D::sizeHint() const

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "widgets/BlinkClient.h"
+#include "widgets/PushLogic.h"
 #include "widgets/TRahmen.h"
 
 // A framed push button with a caption on a coloured caption field.
@@ -92,7 +93,6 @@ private:
 
     Widgets::TButtonStyle m_style = Widgets::TButtonStyle::tsPush;
     bool m_down = false;
-    bool m_pressing = false;
     QString m_caption;
     QString m_caption1;
     QColor m_colCaption = Qt::white;
@@ -106,4 +106,5 @@ private:
     int m_groupIndex = 0;
     bool m_allowAllUp = false;
     BlinkClient m_blink;
+    Widgets::PushGesture m_push;
 };

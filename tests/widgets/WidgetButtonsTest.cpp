@@ -13,6 +13,29 @@
 using Widgets::TButtonMode;
 using Widgets::TButtonStyle;
 
+namespace {
+
+enum class Gesture { Mouse, Space, HeldSpace };
+
+// a click as the user makes it; a held Space repeats its press before the release
+void clickBy(Gesture gesture, QWidget &button, QPoint at)
+{
+    if (gesture == Gesture::Mouse) {
+        QTest::mouseClick(&button, Qt::LeftButton, {}, at);
+        return;
+    }
+    QTest::keyPress(&button, Qt::Key_Space);
+    if (gesture == Gesture::HeldSpace) {
+        QKeyEvent repeated(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, QString(), true);
+        QApplication::sendEvent(&button, &repeated);
+    }
+    QTest::keyRelease(&button, Qt::Key_Space);
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(Gesture)
+
 // TBevel3D, TLedCheck, TSlideButton, TArrowBtn and TOvalButton
 class WidgetButtonsTest : public QObject
 {
@@ -42,10 +65,13 @@ void WidgetButtonsTest::bevelPushBehaviour_data()
     QTest::addColumn<bool>("down");
     QTest::addColumn<int>("downEvents");
     QTest::addColumn<int>("upEvents");
-    QTest::newRow("push") << TButtonStyle::tsPush << 1 << false << 1 << 1;
-    QTest::newRow("push-pull once") << TButtonStyle::tsPushPull << 1 << true << 1 << 0;
-    QTest::newRow("push-pull twice") << TButtonStyle::tsPushPull << 2 << false << 1 << 1;
-    QTest::newRow("no button style") << TButtonStyle::tsNone << 1 << false << 0 << 0;
+    QTest::addColumn<Gesture>("gesture");
+    QTest::newRow("push") << TButtonStyle::tsPush << 1 << false << 1 << 1 << Gesture::Mouse;
+    QTest::newRow("push-pull once") << TButtonStyle::tsPushPull << 1 << true << 1 << 0 << Gesture::Mouse;
+    QTest::newRow("push-pull twice") << TButtonStyle::tsPushPull << 2 << false << 1 << 1 << Gesture::Mouse;
+    QTest::newRow("no button style") << TButtonStyle::tsNone << 1 << false << 0 << 0 << Gesture::Mouse;
+    QTest::newRow("push by Space") << TButtonStyle::tsPush << 1 << false << 1 << 1 << Gesture::Space;
+    QTest::newRow("push-pull held Space") << TButtonStyle::tsPushPull << 1 << true << 1 << 0 << Gesture::HeldSpace;
 }
 
 void WidgetButtonsTest::bevelPushBehaviour()
@@ -55,6 +81,7 @@ void WidgetButtonsTest::bevelPushBehaviour()
     QFETCH(bool, down);
     QFETCH(int, downEvents);
     QFETCH(int, upEvents);
+    QFETCH(Gesture, gesture);
     TBevel3D button;
     button.resize(120, 30);
     button.setButtonStyle(style);
@@ -62,7 +89,7 @@ void WidgetButtonsTest::bevelPushBehaviour()
     QSignalSpy onUp(&button, &TBevel3D::OnUp);
     QSignalSpy onClick(&button, &TBevel3D::onClick);
     for (int i = 0; i < clicks; ++i)
-        QTest::mouseClick(&button, Qt::LeftButton, {}, QPoint(60, 15));
+        clickBy(gesture, button, QPoint(60, 15));
     QCOMPARE(button.Down(), down);
     QCOMPARE(onDown.count(), downEvents);
     QCOMPARE(onUp.count(), upEvents);
@@ -205,10 +232,14 @@ void WidgetButtonsTest::arrowButtonModes_data()
     QTest::addColumn<int>("clicks");
     QTest::addColumn<bool>("down");
     QTest::addColumn<int>("events");   // OnDown + OnUp + onClick
-    QTest::newRow("push") << TButtonMode::tbmPush << 1 << false << 3;
-    QTest::newRow("push-pull") << TButtonMode::tbmPushPull << 1 << true << 2;
-    QTest::newRow("push-pull twice") << TButtonMode::tbmPushPull << 2 << false << 4;
-    QTest::newRow("locked") << TButtonMode::tbmLocked << 2 << false << 0;
+    QTest::addColumn<Gesture>("gesture");
+    QTest::newRow("push") << TButtonMode::tbmPush << 1 << false << 3 << Gesture::Mouse;
+    QTest::newRow("push-pull") << TButtonMode::tbmPushPull << 1 << true << 2 << Gesture::Mouse;
+    QTest::newRow("push-pull twice") << TButtonMode::tbmPushPull << 2 << false << 4 << Gesture::Mouse;
+    QTest::newRow("locked") << TButtonMode::tbmLocked << 2 << false << 0 << Gesture::Mouse;
+    QTest::newRow("push-pull twice by Space") << TButtonMode::tbmPushPull << 2 << false << 4 << Gesture::Space;
+    QTest::newRow("push-pull held Space") << TButtonMode::tbmPushPull << 1 << true << 2 << Gesture::HeldSpace;
+    QTest::newRow("locked to Space") << TButtonMode::tbmLocked << 1 << false << 0 << Gesture::Space;
 }
 
 void WidgetButtonsTest::arrowButtonModes()
@@ -217,13 +248,14 @@ void WidgetButtonsTest::arrowButtonModes()
     QFETCH(int, clicks);
     QFETCH(bool, down);
     QFETCH(int, events);
+    QFETCH(Gesture, gesture);
     TArrowBtn button;
     button.setButtonMode(mode);
     QSignalSpy onDown(&button, &TArrowBtn::OnDown);
     QSignalSpy onUp(&button, &TArrowBtn::OnUp);
     QSignalSpy onClick(&button, &TArrowBtn::onClick);
     for (int i = 0; i < clicks; ++i)
-        QTest::mouseClick(&button, Qt::LeftButton, {}, QPoint(15, 15));
+        clickBy(gesture, button, QPoint(15, 15));
     QCOMPARE(button.Down(), down);
     QCOMPARE(onDown.count() + onUp.count() + onClick.count(), events);
 }
