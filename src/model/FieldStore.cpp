@@ -12,28 +12,6 @@ namespace Model {
 
 namespace {
 
-// "dd.mm.yyyy"; without a year token (or an empty one) the default year, when there is one
-std::optional<QDate> parseDate(const QString &text, std::optional<int> defaultYear)
-{
-    const QStringList parts = text.isEmpty() ? QStringList() : text.split(u'.');
-    if (parts.size() < 2)
-        return std::nullopt;
-    bool okD = false, okM = false, okY = true;
-    const int day = parts[0].toInt(&okD);
-    const int month = parts[1].toInt(&okM);
-    int year = 0;
-    if (parts.size() > 2 && !parts[2].isEmpty())
-        year = parts[2].toInt(&okY);
-    else if (defaultYear)
-        year = *defaultYear;
-    else
-        okY = false;
-    const QDate date(year, month, day);
-    if (!okD || !okM || !okY || !date.isValid())
-        return std::nullopt;
-    return date;
-}
-
 std::optional<int> wholeNumber(const QString &text)
 {
     bool ok = false;
