@@ -10,12 +10,6 @@ namespace Measure {
 
 namespace {
 
-const QDate &epoch()
-{
-    static const QDate e(1899, 12, 30);
-    return e;
-}
-
 // "%<width>d" and "%<width>.<decimals>f" without parsing a format: rows format a dozen of
 // these each, and the general formatter was the slowest part of a long read
 QString rightAligned(const char *begin, const char *end, int width, QChar separator)
@@ -112,25 +106,6 @@ QString dateText(const QDate &date, const QString &format)
 }
 
 } // namespace
-
-QDateTime DaysToDateTime(double days)
-{
-    // whole milliseconds, so a stamp that is a hair below a full second still shows that second
-    const qint64 ms = std::llround(days * 86400000.0);
-    const qint64 msPerDay = 86400000;
-    qint64 day = ms / msPerDay;
-    qint64 rest = ms % msPerDay;
-    if (rest < 0) {
-        rest += msPerDay;
-        --day;
-    }
-    return QDateTime(epoch().addDays(day), QTime::fromMSecsSinceStartOfDay(int(rest)), Qt::UTC);
-}
-
-double DateTimeToDays(const QDateTime &when)
-{
-    return double(epoch().daysTo(when.date())) + when.time().msecsSinceStartOfDay() / 86400000.0;
-}
 
 ColumnLayout BuildColumnLayout(const MeasureFields &fields, bool twoColumns)
 {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "measure/MeasureTypes.h"
+#include "model/DayCount.h"
 
 #include <QDateTime>
 #include <QString>
@@ -40,8 +41,8 @@ struct ColumnLayout
 ColumnLayout BuildColumnLayout(const MeasureFields &fields, bool twoColumns);
 
 // Day counts and calendar time without a time zone: a stamp never moves with daylight saving.
-QDateTime DaysToDateTime(double days);
-double DateTimeToDays(const QDateTime &when);
+using Model::DateTimeToDays;
+using Model::DaysToDateTime;
 
 // The date and the time of day of a day count as the outputs show them.
 QString DateText(double days, const DisplayFormats &formats);

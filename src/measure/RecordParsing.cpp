@@ -1,11 +1,11 @@
 #include "measure/RecordParsing.h"
 
 #include "lang/Texts.h"
+#include "model/DayCount.h"
 
 #include <QDate>
 #include <QList>
 
-#include <charconv>
 #include <cmath>
 #include <limits>
 
@@ -26,11 +26,6 @@ std::optional<QStringView> token(const Tokens &tokens, int number)
     if (number < 1 || number > tokens.size())
         return std::nullopt;
     return tokens[number - 1];
-}
-
-bool isDigit(QChar c)
-{
-    return c >= u'0' && c <= u'9';
 }
 
 std::optional<float> toFloat(QStringView text)
@@ -70,80 +65,6 @@ int bitCount(int mask)
 constexpr double kSecondsPerDay = 86400.0;
 
 } // namespace
-
-QString NormalizeDecimal(QStringView text, QChar separator)
-{
-    QString out = text.toString();
-    for (QChar &c : out)
-        if (c == u'.' || c == u',')
-            c = separator;
-    return out;
-}
-
-std::optional<double> ToNumber(QStringView text)
-{
-    // checked and converted by hand: records carry tens of thousands of these, and the
-    // conversion must not follow the user's locale
-    const QStringView t = text.trimmed();
-    char buffer[64];
-    if (t.size() >= qsizetype(sizeof buffer))
-        return std::nullopt;
-    qsizetype n = 0;
-    qsizetype i = 0;
-    if (i < t.size() && (t[i] == u'+' || t[i] == u'-')) {
-        if (t[i] == u'-')
-            buffer[n++] = '-';
-        ++i;
-    }
-    int digits = 0;
-    bool separator = false;
-    for (; i < t.size(); ++i) {
-        const QChar c = t[i];
-        if (isDigit(c)) {
-            ++digits;
-            buffer[n++] = char(c.unicode());
-        } else if ((c == u'.' || c == u',') && !separator) {
-            separator = true;
-            buffer[n++] = '.';
-        } else {
-            return std::nullopt;
-        }
-    }
-    if (digits == 0)
-        return std::nullopt;
-    double value = 0;
-    const auto [end, error] = std::from_chars(buffer, buffer + n, value);
-    if (error != std::errc() || end != buffer + n || !std::isfinite(value))
-        return std::nullopt;
-    return value;
-}
-
-std::optional<qint32> ToInteger(QStringView text)
-{
-    const QStringView t = text.trimmed();
-    char buffer[24];
-    if (t.isEmpty() || t.size() >= qsizetype(sizeof buffer))
-        return std::nullopt;
-    qsizetype n = 0;
-    qsizetype i = 0;
-    if (t[0] == u'+' || t[0] == u'-') {
-        if (t[0] == u'-')
-            buffer[n++] = '-';
-        i = 1;
-    }
-    if (i == t.size())
-        return std::nullopt;
-    for (; i < t.size(); ++i) {
-        if (!isDigit(t[i]))
-            return std::nullopt;
-        buffer[n++] = char(t[i].unicode());
-    }
-    qint32 value = 0;
-    const auto [end, error] = std::from_chars(buffer, buffer + n, value);
-    if (error != std::errc() || end != buffer + n)
-        return std::nullopt;
-    return value;
-}
 
 float ScaleAnalog(float volts, QStringView valueAtZero, QStringView valueAtTen)
 {
@@ -237,7 +158,7 @@ HeaderParse ParseBlockHeader(QStringView reply)
         if (!date.isValid())
             errors += Text(TxHdrConvStartDate);
         else
-            h.StartDate = double(QDate(1899, 12, 30).daysTo(date));
+            h.StartDate = Model::DateToDays(date);
     }
     if (const std::optional<QStringView> t = token(tokens, 9); !t) {
         errors += Text(TxHdrNoStartTime);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "measure/MeasureTypes.h"
+#include "model/Numbers.h"
 
 #include <QString>
 #include <QStringView>
@@ -9,14 +10,10 @@
 
 namespace Measure {
 
-// Every "." and "," becomes `separator`: the instrument and the user write either.
-QString NormalizeDecimal(QStringView text, QChar separator);
-
-// A decimal number with "." or "," as separator, blanks around allowed; nothing for any
-// other text, and for infinities and NaN, which no instrument value can be.
-std::optional<double> ToNumber(QStringView text);
-// A decimal integer that fits 32 bits, blanks around allowed.
-std::optional<qint32> ToInteger(QStringView text);
+// The number rule lives in the model; records and replies follow it like files and input.
+using Model::NormalizeDecimal;
+using Model::ToInteger;
+using Model::ToNumber;
 
 // Volts of the analogue input to the user's unit by the two calibration texts (value at 0 V
 // and at +10 V); a text that is not a number counts as 0 and 10.

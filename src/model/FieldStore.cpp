@@ -1,5 +1,7 @@
 #include "model/FieldStore.h"
 
+#include "model/DayCount.h"
+#include "model/Numbers.h"
 #include "model/Recording.h"
 #include "model/TimeText.h"
 
@@ -12,33 +14,16 @@ namespace Model {
 
 namespace {
 
-// "dd.mm.yyyy"; without a year token (or an empty one) the default year, when there is one
-std::optional<QDate> parseDate(const QString &text, std::optional<int> defaultYear)
-{
-    const QStringList parts = text.isEmpty() ? QStringList() : text.split(u'.');
-    if (parts.size() < 2)
-        return std::nullopt;
-    bool okD = false, okM = false, okY = true;
-    const int day = parts[0].toInt(&okD);
-    const int month = parts[1].toInt(&okM);
-    int year = 0;
-    if (parts.size() > 2 && !parts[2].isEmpty())
-        year = parts[2].toInt(&okY);
-    else if (defaultYear)
-        year = *defaultYear;
-    else
-        okY = false;
-    const QDate date(year, month, day);
-    if (!okD || !okM || !okY || !date.isValid())
-        return std::nullopt;
-    return date;
-}
-
 std::optional<int> wholeNumber(const QString &text)
 {
     bool ok = false;
     const int n = text.trimmed().toInt(&ok);
     return ok ? std::optional<int>(n) : std::nullopt;
+}
+
+FieldOrigin originOf(Slot slot)
+{
+    return slot == FileSlot ? FieldOrigin::File : FieldOrigin::Device;
 }
 
 QString dateText(const QDate &date)
@@ -69,40 +54,65 @@ bool spanInRange(const QString &span)
 
 } // namespace
 
-FieldStore::FieldStore(FieldSlots &fields)
-    : m_slots(fields)
+// The engine and the configuration files hand texts over through the field table; this view
+// passes them to the store and back.
+class FieldStore::TableView : public FieldView
 {
-    m_slots.setView(this);
+public:
+    TableView(FieldSlots &fields, FieldStore &store)
+        : m_slots(fields), m_store(store)
+    {
+        m_slots.setView(this);
+    }
+    ~TableView() override
+    {
+        if (m_slots.view() == this)
+            m_slots.setView(nullptr);
+    }
+    void Dat2Form(Field field, Slot slot) override
+    {
+        if (slot == FileSlot || slot == TelegramSlot)
+            m_store.Dat2Form(field, slot, slot == FileSlot ? m_slots[field].FileText : m_slots[field].TelegramText);
+    }
+    void Form2Dat(Field field, Slot slot) override
+    {
+        if (!FieldStore::holds(field))
+            return;
+        FieldSlot &f = m_slots[field];
+        (slot == FileSlot ? f.FileText : f.TelegramText) = m_store.Form2Dat(field, slot);
+    }
+
+private:
+    FieldSlots &m_slots;
+    FieldStore &m_store;
+};
+
+FieldStore::FieldStore(QObject *parent)
+    : QObject(parent)
+{
 }
 
-FieldStore::~FieldStore()
+FieldStore::FieldStore(FieldSlots &fields, QObject *parent)
+    : QObject(parent), m_view(std::make_unique<TableView>(fields, *this))
 {
-    if (m_slots.view() == this)
-        m_slots.setView(nullptr);
 }
 
-FieldStore::Entry *FieldStore::entryFor(Field field)
+FieldStore::~FieldStore() = default;
+
+bool FieldStore::holds(Field field)
 {
-    if (std::size_t(field) >= m_entries.size() || !fieldInfo(field).controlName)
-        return nullptr;
-    return &m_entries[std::size_t(valueOwner(field))];
+    return std::size_t(field) < std::size_t(kFieldCount) && fieldInfo(field).controlName;
 }
 
-const FieldStore::Entry *FieldStore::entryFor(Field field) const
+Fact *FieldStore::factFor(Field field)
 {
-    return const_cast<FieldStore *>(this)->entryFor(field);
+    return holds(field) ? &m_facts[std::size_t(valueOwner(field))] : nullptr;
 }
 
-QString FieldStore::value(Field field) const
+const Fact &FieldStore::fact(Field field) const
 {
-    const Entry *entry = entryFor(field);
-    return entry ? entry->text : QString();
-}
-
-FieldOrigin FieldStore::origin(Field field) const
-{
-    const Entry *entry = entryFor(field);
-    return entry ? entry->origin : FieldOrigin::None;
+    static const Fact none;
+    return holds(field) ? m_facts[std::size_t(valueOwner(field))] : none;
 }
 
 bool FieldStore::RecordingRunning() const
@@ -122,135 +132,147 @@ void FieldStore::SetPageDefaults()
         {Field::AnalogAtTen, "10"},    {Field::ScaleBegin, "0"},    {Field::ScaleEnd, "10"},
         {Field::ScaleParts, "10"},     {Field::ValueScaleBegin, "0"}, {Field::ValueScaleEnd, "10"}};
     for (const auto &[field, text] : defaults)
-        if (Entry *entry = entryFor(field))
-            *entry = {QString::fromLatin1(text), FieldOrigin::None};
+        if (Fact *f = factFor(field)) {
+            *f = {QString::fromLatin1(text), FieldOrigin::None, false};
+            emit changed(field, FieldOrigin::None);
+        }
 }
 
-std::optional<QString> FieldStore::convert(Field field, const QString &text, Slot slot, const Entry &current) const
+FieldStore::Conversion FieldStore::convert(Field field, const QString &text, Slot slot, const Fact &current) const
 {
     const bool file = slot == FileSlot;
     const TVComp &info = fieldInfo(field);
     switch (info.kind) {
     case FieldKind::Text:
     case FieldKind::RangeName:
-        return text;
+        return {text};
     case FieldKind::Date:
         if (const auto date = parseDate(text, std::nullopt))
-            return dateText(*date);
-        return std::nullopt;
+            return {dateText(*date)};
+        return {};
     case FieldKind::ClockTime: {
         const auto time = file ? ReadFileTime(text, m_timeSep) : ReadTelegramTime(text, 3);
         if (!time)
-            return std::nullopt;
-        return time->toString(QStringLiteral("HH:mm:ss"));
+            return {};
+        return {time->toString(QStringLiteral("HH:mm:ss"))};
     }
     case FieldKind::ItemIndex: {
+        // no number picks the first item; a number the selector does not offer changes nothing
         const auto n = wholeNumber(text);
-        if (!n || *n < 0 || (info.items.count > 0 && *n >= info.items.count))
-            return std::nullopt;
-        return QString::number(*n);
+        if (!n)
+            return {QStringLiteral("0"), true};
+        if (*n < 0 || (info.items.count > 0 && *n >= info.items.count))
+            return {};
+        return {QString::number(*n)};
     }
     case FieldKind::ItemInteger: {
         const auto n = wholeNumber(text);
         if (!n || !offersInteger(info.items, *n))
-            return std::nullopt;
-        return QString::number(*n);
+            return {};
+        return {QString::number(*n)};
     }
     case FieldKind::DayMonth: {
         // the instrument sends the start without a year: the one stored stays
-        const auto stored = parseDate(current.text, std::nullopt);
+        const auto stored = parseDate(current.value, std::nullopt);
         const auto date = parseDate(text, stored ? stored->year() : m_today.year());
         if (!date)
-            return std::nullopt;
-        return dateText(*date);
+            return {};
+        return {dateText(*date)};
     }
     case FieldKind::HourMinute: {
         const auto time = file ? ReadFileTime(text, m_timeSep) : ReadTelegramTime(text, 2);
         if (!time)
-            return std::nullopt;
-        return QTime(time->hour(), time->minute()).toString(QStringLiteral("HH:mm:ss"));
+            return {};
+        return {QTime(time->hour(), time->minute()).toString(QStringLiteral("HH:mm:ss"))};
     }
     case FieldKind::Duration: {
         const QString trimmed = text.trimmed();
         if (!ValidDuration(trimmed))
-            return std::nullopt;
+            return {};
         // held as the spin edit shows it after the stop was computed: "hhhh:mm", at most 9999 hours
         const QStringList parts = trimmed.split(u':');
         const double days = (parts[0].toInt() * 60.0 + parts.value(1).toInt()) / 1440.0;
-        return DurationText(std::min(days, kMaxDurationDays));
+        return {DurationText(std::min(days, kMaxDurationDays))};
     }
     case FieldKind::Decimal: {
-        QString s = text;
-        if (m_decimalSep == u'.')
-            s.replace(u',', m_decimalSep);
-        else
-            s.replace(u'.', m_decimalSep);
-        QString probe = s.trimmed();
-        probe.replace(u',', u'.');
-        bool ok = false;
-        probe.toDouble(&ok);
-        if (!ok)
-            return std::nullopt;
-        return s.trimmed();
+        if (!ToNumber(text))
+            return {};
+        return {NormalizeDecimal(text.trimmed(), m_decimalSep)};
     }
     case FieldKind::RecordingFlag: {
         // anything but 0 and 1 leaves the state as it was
         const auto n = wholeNumber(text);
         if (n && (*n == 0 || *n == 1))
-            return QString::number(*n);
-        return current.text;
+            return {QString::number(*n)};
+        return {current.value};
     }
     case FieldKind::AlarmMask: {
         const auto n = wholeNumber(text);
         const int mask = n.value_or(0);
         if (mask < 0 || mask > 255)
-            return current.text;
-        return QString::number(mask);
+            return {current.value};
+        return {QString::number(mask)};
     }
     case FieldKind::Lamp:
-        return text.contains(u'1') ? QStringLiteral("1") : QStringLiteral("0");
+        return {text.contains(u'1') ? QStringLiteral("1") : QStringLiteral("0")};
     case FieldKind::Span: {
         const auto span = ReadSpanText(text, file ? m_timeSep : u':');
         if (!span || !spanInRange(*span))
-            return std::nullopt;
-        return span;
+            return {};
+        return {*span};
     }
     default:
-        return current.text;
+        return {current.value};
     }
 }
 
-void FieldStore::Dat2Form(Field field, Slot slot)
+bool FieldStore::take(Field field, const QString &text, Slot slot, FieldOrigin origin)
 {
-    if (slot != FileSlot && slot != TelegramSlot)
-        return;
-    Entry *entry = entryFor(field);
-    if (!entry)
+    Fact *f = factFor(field);
+    if (!f)
+        return false;
+    const Conversion c = convert(field, text, slot, *f);
+    const bool bad = c.bad || !c.value;
+    if (c.value && (*c.value != f->value || origin != f->origin || f->bad != bad)) {
+        f->value = *c.value;
+        f->origin = origin;
+        f->bad = bad;
+        emit changed(field, origin);
+    }
+    if (bad) {
+        f->bad = true;
+        m_rejected.append(field);
+        emit rejected(field, text, origin);
+    }
+    return !bad;
+}
+
+void FieldStore::Dat2Form(Field field, Slot slot, const QString &text)
+{
+    if (!holds(field))
         return;
     const FieldKind kind = fieldInfo(field).kind;
     if (kind == FieldKind::MemoryCleared || kind == FieldKind::ZeroAck) {
         ++m_acks;
+        emit acknowledged(field);
         return;
     }
     if (kind == FieldKind::PolarityName)
         return;
-    const FieldSlot &f = m_slots[field];
-    const std::optional<QString> converted = convert(field, slot == FileSlot ? f.FileText : f.TelegramText, slot, *entry);
-    if (!converted) {
-        entry->origin = FieldOrigin::Bad;
-        m_rejected.append(field);
-        return;
-    }
-    entry->text = *converted;
-    entry->origin = slot == FileSlot ? FieldOrigin::File : FieldOrigin::Device;
+    take(field, text, slot, originOf(slot));
 }
 
-void FieldStore::Form2Dat(Field field, Slot slot)
+bool FieldStore::setValue(Field field, const QString &text, FieldOrigin origin)
 {
-    if (!entryFor(field))
-        return;
+    // typed and given values are checked like file texts
+    return take(field, text, FileSlot, origin);
+}
+
+QString FieldStore::Form2Dat(Field field, Slot slot) const
+{
+    if (!holds(field))
+        return {};
     const QString stored = value(field);
-    QString text;
     switch (fieldInfo(field).kind) {
     case FieldKind::Text:
     case FieldKind::Date:
@@ -260,39 +282,17 @@ void FieldStore::Form2Dat(Field field, Slot slot)
     case FieldKind::HourMinute:
     case FieldKind::Decimal:
     case FieldKind::Span:
-        text = stored;
-        break;
+        return stored;
     case FieldKind::DayMonth:
-        text = slot == FileSlot ? stored : stored.left(5);
-        break;
+        return slot == FileSlot ? stored : stored.left(5);
     case FieldKind::Duration:
-        text = ValidDuration(stored) ? stored : QStringLiteral("0000:00");
-        break;
+        return ValidDuration(stored) ? stored : QStringLiteral("0000:00");
     case FieldKind::RecordingFlag:
         // the request asks for the opposite of what was last reported
-        text = RecordingRunning() ? QStringLiteral("0") : QStringLiteral("1");
-        break;
+        return RecordingRunning() ? QStringLiteral("0") : QStringLiteral("1");
     default:
-        break;
+        return {};
     }
-    FieldSlot &f = m_slots[field];
-    if (slot == FileSlot)
-        f.FileText = text;
-    else if (slot == TelegramSlot)
-        f.TelegramText = text;
-}
-
-bool FieldStore::setValue(Field field, const QString &text)
-{
-    Entry *entry = entryFor(field);
-    if (!entry)
-        return false;
-    const std::optional<QString> converted = convert(field, text, FileSlot, *entry);
-    if (!converted)
-        return false;
-    entry->text = *converted;
-    entry->origin = FieldOrigin::Set;
-    return true;
 }
 
 } // namespace Model

@@ -4,43 +4,68 @@
 
 #include <QDate>
 #include <QList>
+#include <QObject>
 #include <QString>
 
 #include <array>
+#include <memory>
 #include <optional>
 
 namespace Model {
 
 // Where a field's value last came from; a window shows it as the control's colour.
-enum class FieldOrigin { None, Device, File, Set, Bad };
+// Program: set by code (the computer's clock, a default); shown without changing the colour.
+enum class FieldOrigin { None, Device, File, User, Program };
 
-// The field view of a program without controls: it keeps each field's value as a text, in the
-// form a configuration file carries it, and converts it to and from the two transfer texts by
-// the field's kind, accepting and rejecting what the window's controls accept and reject. So
-// the engine's read and write sequences and the configuration files work on it unchanged.
-//
-// A field that shares another's value keeps it there (the start-mode selector is filled by two
-// replies and written from either field). A field without a control is left alone.
-class FieldStore : public FieldView
+// One instrument setting: its value as a configuration file holds it, where it came from, and
+// whether the last text offered for it did not convert (shown red).
+struct Fact
 {
+    QString value;
+    FieldOrigin origin = FieldOrigin::None;
+    bool bad = false;
+};
+
+// The one configuration model: every instrument setting as a Fact, converted by the field's
+// kind from replies, files and user input in this one place.
+//
+//   Dat2Form(field, slot, text)      reply token or file value in; origin Device or File
+//   setValue(field, text, origin)    user input (User) or the program's own (Program);
+//                                    false when the text does not convert
+//   Form2Dat(field, slot)            the text a request or a file carries
+//   fact(field), value(field)        what is held
+//   changed(field, origin)           a value was taken (also a bad selector text that moved it)
+//   rejected(field, text, origin)    a text did not convert; the fact is marked bad
+//   acknowledged(field)              memory cleared, zero adjustment started
+//
+// Selectors follow the window: a selector text that is no number picks the first item and is
+// bad; a number the selector does not offer keeps the value and is bad. Numbers follow the
+// one number rule (no exponents). A field that shares another's value keeps it there (the
+// start-mode selector is filled by two replies). A field without a control is left alone.
+//
+// Constructed on a field table, it is that table's view: the engine's read and write
+// sequences and the configuration files then work on it through the transfer texts.
+class FieldStore : public QObject
+{
+    Q_OBJECT
 public:
+    explicit FieldStore(QObject *parent = nullptr);
     // Installs itself as the table's view, and removes itself again when destroyed.
-    explicit FieldStore(FieldSlots &fields);
+    explicit FieldStore(FieldSlots &fields, QObject *parent = nullptr);
     ~FieldStore() override;
-    FieldStore(const FieldStore &) = delete;
-    FieldStore &operator=(const FieldStore &) = delete;
 
-    void Dat2Form(Field field, Slot slot) override;
-    void Form2Dat(Field field, Slot slot) override;
+    void Dat2Form(Field field, Slot slot, const QString &text);
+    bool setValue(Field field, const QString &text, FieldOrigin origin = FieldOrigin::Program);
+    // Empty for a field without a value here.
+    QString Form2Dat(Field field, Slot slot) const;
 
-    // The value as a configuration file holds it; empty when nothing was stored yet.
-    QString value(Field field) const;
-    FieldOrigin origin(Field field) const;
-    // A value given by the program itself (the computer's clock, say), checked like a file
-    // text; false, and nothing changed, when it does not convert.
-    bool setValue(Field field, const QString &text);
+    // false: the field has no control and no value here
+    static bool holds(Field field);
+    const Fact &fact(Field field) const;
+    QString value(Field field) const { return fact(field).value; }
+    FieldOrigin origin(Field field) const { return fact(field).origin; }
 
-    // Fields whose text did not convert since the last call; their values stayed as they were.
+    // Fields whose text did not convert since the last call, for callers that report after a run.
     QList<Field> takeRejected();
 
     // What a fresh configuration page shows in the values that only the program keeps
@@ -58,20 +83,25 @@ public:
     // Memory-clear and zero-adjustment acknowledgements received.
     int acknowledgements() const { return m_acks; }
 
+signals:
+    void changed(Model::Field field, Model::FieldOrigin origin);
+    void rejected(Model::Field field, const QString &text, Model::FieldOrigin origin);
+    void acknowledged(Model::Field field);
+
 private:
-    struct Entry
+    class TableView;
+    struct Conversion
     {
-        QString text;
-        FieldOrigin origin = FieldOrigin::None;
+        std::optional<QString> value;    // nothing: the value stays
+        bool bad = false;
     };
 
-    Entry *entryFor(Field field);
-    const Entry *entryFor(Field field) const;
-    // The stored form of `text` for this field's kind, or nothing when it does not convert.
-    std::optional<QString> convert(Field field, const QString &text, Slot slot, const Entry &current) const;
+    Fact *factFor(Field field);
+    Conversion convert(Field field, const QString &text, Slot slot, const Fact &current) const;
+    bool take(Field field, const QString &text, Slot slot, FieldOrigin origin);
 
-    FieldSlots &m_slots;
-    std::array<Entry, kFieldCount> m_entries;    // by the field that owns the value
+    std::unique_ptr<TableView> m_view;
+    std::array<Fact, kFieldCount> m_facts;    // by the field that owns the value
     QList<Field> m_rejected;
     QChar m_decimalSep = u'.';
     QChar m_timeSep = u':';

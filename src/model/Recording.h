@@ -1,18 +1,8 @@
 #pragma once
 
-#include <QDateTime>
-#include <QString>
+#include "model/DayCount.h"
 
 namespace Model {
-
-// Date-time values as day counts since 30 December 1899, the time of day as fraction.
-double ToDays(const QDateTime &when);
-QDateTime FromDays(double days);
-
-// "hhhh" or "hhhh:mm", hours 0..9999, minutes 0..59; an empty minute part counts as 0.
-bool ValidDuration(const QString &text);
-// "hhhh:mm" of a span in days (whole minutes).
-QString DurationText(double days);
 
 constexpr double kMaxDurationDays = 9999.0 / 24.0;     // 416.625
 constexpr double kOneMinute = 1.0 / 1440.0;

@@ -26,6 +26,7 @@ struct KindCase
     const char *telegramText;
     QChar timeSep = u':';
     QChar decimalSep = u'.';
+    bool bad = false;           // stored, yet shown as not converted
 };
 
 void PrintTo(const KindCase &c, std::ostream *os)
@@ -49,14 +50,19 @@ TEST_P(FieldStoreKinds, TakeAndGive)
     store.setTimeSeparator(c.timeSep);
     store.setDecimalSeparator(c.decimalSep);
     (c.slot == Model::FileSlot ? table[c.field].FileText : table[c.field].TelegramText) = QString::fromUtf8(c.text);
+    int changed = 0, red = 0;
+    QObject::connect(&store, &FieldStore::changed, [&](Field f, FieldOrigin) { changed += f == c.field; });
+    QObject::connect(&store, &FieldStore::rejected, [&](Field f, const QString &, FieldOrigin) { red += f == c.field; });
     table.Dat2Form(c.field, c.slot);
+    EXPECT_EQ(changed, c.stored ? 1 : 0);
+    EXPECT_EQ(red, !c.stored || c.bad ? 1 : 0);
     const QList<Field> rejected = store.takeRejected();
+    EXPECT_EQ(store.fact(c.field).bad, !c.stored || c.bad);
     if (!c.stored) {
         EXPECT_EQ(rejected, QList<Field>{c.field});
-        EXPECT_EQ(store.origin(c.field), FieldOrigin::Bad);
         EXPECT_TRUE(store.value(c.field).isEmpty());    // the value stays as it was
     } else {
-        EXPECT_TRUE(rejected.isEmpty());
+        EXPECT_EQ(rejected.isEmpty(), !c.bad);
         EXPECT_EQ(store.value(c.field), QString::fromUtf8(c.stored).replace("YYYY", kYear));
         EXPECT_EQ(store.origin(c.field), c.slot == Model::FileSlot ? FieldOrigin::File : FieldOrigin::Device);
     }
@@ -78,11 +84,12 @@ INSTANTIATE_TEST_SUITE_P(
                  "07:05:03", "07:05:03", u'.'},
         KindCase{"ClockTimePastMidnight", Field::DeviceTime, TelegramSlot, "25:00:00", nullptr, "", ""},
         KindCase{"ItemIndex", Field::Range, TelegramSlot, " 7 ", "7", "7", "7"},
-        KindCase{"ItemIndexNoNumber", Field::Range, TelegramSlot, "x", nullptr, "", ""},
+        KindCase{"ItemIndexNoNumberPicksTheFirst", Field::Range, TelegramSlot, "x", "0", "0", "0", u':', u'.', true},
         KindCase{"ItemIndexNegative", Field::Range, FileSlot, "-1", nullptr, "", ""},
         KindCase{"ItemIndexBeyondTheSelector", Field::Range, FileSlot, "10", nullptr, "", ""},
         KindCase{"ItemInteger", Field::OutputMode, FileSlot, "3", "3", "3", "3"},
         KindCase{"ItemIntegerNoItemCarries", Field::OutputMode, FileSlot, "0", nullptr, "", ""},
+        KindCase{"ItemIntegerNoNumber", Field::OutputMode, TelegramSlot, "x", nullptr, "", ""},
         KindCase{"StartDateFromTheInstrumentTakesAYear", Field::StartDate, TelegramSlot, "03.07", "03.07.YYYY",
                  "03.07.YYYY", "03.07"},
         KindCase{"StartDateFromAFile", Field::StartDate, FileSlot, "03.07.2030", "03.07.2030", "03.07.2030", "03.07"},
@@ -95,6 +102,7 @@ INSTANTIATE_TEST_SUITE_P(
         KindCase{"NumberTakesTheSeparator", Field::AnalogAtZero, FileSlot, " 1.5 ", "1,5", "1,5", "1,5", u':', u','},
         KindCase{"NumberWithPoint", Field::AnalogAtZero, FileSlot, "1,5", "1.5", "1.5", "1.5"},
         KindCase{"NumberThatIsNone", Field::AnalogAtZero, FileSlot, "1.5x", nullptr, "", ""},
+        KindCase{"NumberWithExponent", Field::AnalogAtZero, FileSlot, "1e3", nullptr, "", ""},
         KindCase{"SpanBeyondADay", Field::StorageInterval, TelegramSlot, "24:10:00", "24:10:00", "24:10:00", "24:10:00"},
         KindCase{"SpanFromAFileWithTheLocaleSeparator", Field::StorageInterval, FileSlot, "00.01.30", "00:01:30",
                  "00:01:30", "00:01:30", u'.'},
@@ -169,12 +177,12 @@ TEST(FieldStore, ValuesSetByTheProgramAndPageDefaults)
     FieldSlots table;
     {
         FieldStore store(table);
-        EXPECT_EQ(table.view(), &store);
+        EXPECT_NE(table.view(), nullptr);
         store.SetPageDefaults();
         EXPECT_EQ(store.value(Field::AnalogName), "Extern");
         EXPECT_EQ(store.value(Field::AnalogAtTen), "10");
         EXPECT_TRUE(store.setValue(Field::DeviceTime, "09:08:07"));
-        EXPECT_EQ(store.origin(Field::DeviceTime), FieldOrigin::Set);
+        EXPECT_EQ(store.origin(Field::DeviceTime), FieldOrigin::Program);
         EXPECT_FALSE(store.setValue(Field::DeviceTime, "9 o'clock"));
         EXPECT_EQ(store.value(Field::DeviceTime), "09:08:07");
         EXPECT_FALSE(store.setValue(Field::Placeholder11, "12:00:00"));

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <ctime>
+
 using namespace Model;
 
 TEST(ValidDuration, AcceptsHoursUpTo9999AndMinutesUpTo59)
@@ -20,7 +23,7 @@ TEST(ComputeMemoryStop, StartDurationAndStopStayConsistent)
     // start 1 March 10:00, 12 h 30 min: stop 22:30
     MemoryStop m = ComputeMemoryStop(2, start, tenAm, 12.5 / 24.0, 0, 0, -1, -1);
     EXPECT_TRUE(m.write);
-    EXPECT_EQ(FromDays(m.stop), QDateTime(QDate(2026, 3, 1), QTime(22, 30)));
+    EXPECT_EQ(FromDays(m.stop), QDateTime(QDate(2026, 3, 1), QTime(22, 30), Qt::UTC));
     // moving the stop to 2 March 10:00 gives 24 h
     m = ComputeMemoryStop(1, start, tenAm, 0, start + 1, tenAm, m.duration, m.stop);
     EXPECT_NEAR(m.duration, 1.0, 1e-9);
@@ -39,4 +42,25 @@ TEST(ComputeMemoryStop, LessThanAMinuteChangesNothing)
     const MemoryStop again = ComputeMemoryStop(2, 46000, 0.5, 0.25 + kOneMinute / 2, 0, 0, first.duration, first.stop);
     EXPECT_FALSE(again.write);
     EXPECT_FALSE(again.durationMoved);
+}
+
+// The count is the wall clock as written: neither the zone nor daylight saving moves a start,
+// a stop or a stamp by an hour (a summer start at midnight once gave a stop an hour early).
+TEST(DayCount, NoTimeZoneEntersTheCount)
+{
+    const QByteArray before = qgetenv("TZ");
+    for (const char *zone : {"UTC", "Europe/Berlin"}) {
+        qputenv("TZ", zone);
+        tzset();
+        const double july = ToDays(QDateTime(QDate(2026, 7, 1), QTime(0, 0)));
+        EXPECT_EQ(july, DateToDays(QDate(2026, 7, 1))) << zone;
+        EXPECT_EQ(july, 46204.0) << zone;
+        // 22:00 plus four hours over the night the clocks go forward
+        const double start = ToDays(QDateTime(QDate(2026, 3, 28), QTime(0, 0)));
+        const MemoryStop m = ComputeMemoryStop(2, start, 22.0 / 24, 4.0 / 24, 0, 0, -1, -1);
+        EXPECT_EQ(FromDays(m.stop).time(), QTime(2, 0)) << zone;
+        EXPECT_EQ(parseDate(QStringLiteral("29.3"), 2026), FromDays(m.stop).date()) << zone;
+    }
+    before.isNull() ? qunsetenv("TZ") : qputenv("TZ", before);
+    tzset();
 }
