@@ -20,54 +20,41 @@ CliSession::CliSession(const CliOptions &options, Console &console, QObject *par
     , m_formats(options.iso ? Measure::DisplayFormats{QStringLiteral("yyyy-MM-dd"), QStringLiteral("HH:mm:ss"), u'.'}
                             : Measure::SystemDisplayFormats(QLocale::system(), options.decimal))
     , m_store(m_tables.Fields)
-    , m_log(*this)
-    , m_serial(*this, &m_log)
-    , m_engine(std::make_unique<Link::ProtocolEngine>(m_tables, m_serial, *this, &m_log))
 {
     Link::BuildTables(m_tables);
     m_store.SetPageDefaults();
     m_store.setDecimalSeparator(options.decimal);
     const QChar timeSep = Measure::SystemTimeSeparator(QLocale::system());
     m_store.setTimeSeparator(timeSep);
-    m_log.setVersion(QStringLiteral(QT8800_VERSION));
-    m_log.setTimeSeparator(timeSep);
+    m_session = std::make_unique<Link::Session>(
+        m_tables, Link::SessionOptions{{}, QDir::currentPath(), QStringLiteral(QT8800_VERSION), timeSep});
+    connect(m_session.get(), &Link::Session::statusMessage, this, &CliSession::StatusMessage);
     m_param.DecimalSepIndex = options.decimal == u',' ? 1 : 0;
     m_param.TwoColumns = options.twoColumns;
     m_param.SkipAlarmValues = options.skipAlarm;
-
-    connect(&m_serial, &Link::SerialLink::telegramReceived, m_engine.get(), &Link::ProtocolEngine::RunProtocolEngine);
-    connect(&m_serial, &Link::SerialLink::portError, m_engine.get(), [this](const QString &text) {
-        m_engine->ReportMessage(text, true);
-        // the engine learns of the lost line on its next pass and drops what waits
-        m_engine->RunProtocolEngine();
-    });
 }
 
-CliSession::~CliSession()
-{
-    m_log.CloseTrafficLog();
-}
+CliSession::~CliSession() = default;
 
 int CliSession::open()
 {
     if (!m_options.logDir.isEmpty()) {
         if (const int made = makeFolder(m_options.logDir); made != ExitDone)
             return made;
-        m_log.setDirectory(m_options.logDir);
-        m_log.setLogging(true);
-        m_log.OpenTrafficLog();
-        if (!m_log.isOpen())
+        log().setDirectory(m_options.logDir);
+        log().setLogging(true);
+        log().OpenTrafficLog();
+        if (!log().isOpen())
             return ExitFile;
     }
-    m_serial.setBaseDir(QDir::currentPath());
-    if (!m_serial.SetPortParams(m_options.baud, QStringLiteral("n"), 8, 1)) {
-        StatusMessage(m_serial.LastPortError(), true);
+    if (!serial().SetPortParams(m_options.baud, QStringLiteral("n"), 8, 1)) {
+        StatusMessage(serial().LastPortError(), true);
         return ExitUsage;
     }
-    if (!m_serial.OpenPort(m_options.port)) {
-        const QString device = Link::SerialLink::ResolvePortName(QDir::currentPath(), m_options.port);
+    if (!serial().OpenPort(m_options.port)) {
+        const QString device = Link::SerialLink::ResolvePortName(serial().baseDir(), m_options.port);
         StatusMessage(Lang::Format(Lang::Text(Lang::TxCliPortNotOpened), {m_options.port, device})
-                          + u' ' + m_serial.LastPortError(), true);
+                          + u' ' + serial().LastPortError(), true);
         return ExitInstrument;
     }
     return ExitDone;
@@ -89,13 +76,7 @@ int CliSession::makeFolder(const QString &dir)
 
 void CliSession::whenIdle(std::function<void()> then)
 {
-    // always from the event loop: the engine finishes its pass before the next step queues
-    if (m_engine->isIdle()) {
-        QTimer::singleShot(0, this, std::move(then));
-        return;
-    }
-    connect(m_engine.get(), &Link::ProtocolEngine::queueFinished, this,
-            [this, then = std::move(then)] { QTimer::singleShot(0, this, then); }, Qt::SingleShotConnection);
+    m_session->whenIdle(std::move(then));
 }
 
 void CliSession::StatusMessage(const QString &text, bool error)
@@ -103,8 +84,8 @@ void CliSession::StatusMessage(const QString &text, bool error)
     if (error) {
         m_errors << text;
         // the job in hand is the one the error is about
-        if (m_engine && m_engine->currentJob() >= 0)
-            m_failedOrders << m_engine->queue()[std::size_t(m_engine->currentJob())].order;
+        if (m_session && engine().currentJob() >= 0)
+            m_failedOrders << engine().queue()[std::size_t(engine().currentJob())].order;
         m_console.message(text);
     } else {
         m_console.progress(text);

@@ -4,11 +4,8 @@
 #include "cli/Console.h"
 
 #include "files/ParamRecord.h"
-#include "link/ProtocolEngine.h"
-#include "link/SerialLink.h"
-#include "link/StatusSink.h"
+#include "link/Session.h"
 #include "link/TelegramTables.h"
-#include "link/TrafficLog.h"
 #include "measure/ColumnLayout.h"
 #include "model/FieldStore.h"
 #include "model/FileTargets.h"
@@ -22,10 +19,10 @@
 
 namespace Cli {
 
-// The program's link without a window: the same tables, engine, serial line and traffic log,
-// with the field values in a FieldStore and the status line on stderr. Every message the
-// engine reports as an error is remembered, so a command can tell its caller that it failed.
-class CliSession : public QObject, public Link::StatusSink
+// The program's link without a window: the same tables and link session as the window, with the
+// field values in a FieldStore and the status line on stderr. Every message the link reports as
+// an error is remembered, so a command can tell its caller that it failed.
+class CliSession : public QObject
 {
     Q_OBJECT
 public:
@@ -46,15 +43,16 @@ public:
     // Reports the field values of this slot that did not convert, as errors; true if there were any.
     bool reportRejectedValues(Model::Slot slot);
 
-    // StatusSink
-    void StatusMessage(const QString &text, bool error) override;
+    // the status line: errors are collected and shown, progress only on a terminal
+    void StatusMessage(const QString &text, bool error);
 
     Link::Tables &tables() { return m_tables; }
     Model::FieldStore &store() { return m_store; }
-    Link::ProtocolEngine &engine() { return *m_engine; }
-    Link::SerialLink &serial() { return m_serial; }
-    Link::TrafficLog &log() { return m_log; }
-    bool lineUp() const { return m_serial.PortReady(); }
+    Link::Session &session() { return *m_session; }
+    Link::ProtocolEngine &engine() { return m_session->engine(); }
+    Link::SerialLink &serial() { return m_session->serial(); }
+    Link::TrafficLog &log() { return m_session->log(); }
+    bool lineUp() const { return m_session->serial().PortReady(); }
     Console &console() { return m_console; }
     const CliOptions &options() const { return m_options; }
     Files::ParamRecord &param() { return m_param; }
@@ -79,9 +77,7 @@ private:
     Measure::DisplayFormats m_formats;
     Link::Tables m_tables;
     Model::FieldStore m_store;
-    Link::TrafficLog m_log;
-    Link::SerialLink m_serial;
-    std::unique_ptr<Link::ProtocolEngine> m_engine;
+    std::unique_ptr<Link::Session> m_session;
     QStringList m_errors;
     QList<Link::Order> m_failedOrders;
     Model::MadeFolders m_folders;

@@ -53,23 +53,7 @@ TForm1::TForm1(StartOptions options, QWidget *parent)
     setObjectName(QStringLiteral("Form1"));
     applySystemFormats(QLocale::system());
     m_texts.caption(this, Lang::TxCapForm1);
-    m_log = std::make_unique<Link::TrafficLog>(*this);
-    m_log->setVersion(QStringLiteral(QT8800_VERSION));
-    m_log->setTimeSeparator(m_timeSep);
-    m_serial = new Link::SerialLink(*this, m_log.get(), this);
-    m_serial->setBaseDir(m_baseDir);
-    m_engine = new Link::ProtocolEngine(m_tables, *m_serial, *this, m_log.get(), {}, this);
-    m_engine->setAbandonBlockRead([this] { AbandonBlockRead(); });
-    connect(m_serial, &Link::SerialLink::telegramReceived, m_engine, &Link::ProtocolEngine::RunProtocolEngine);
-    connect(m_serial, &Link::SerialLink::portError, this, [this](const QString &text) {
-        ReportMessage(text, true);
-        StatusPortText(QStringLiteral("???"), true);
-    });
-    connect(m_serial, &Link::SerialLink::portReopened, this, [this](const QString &text) {
-        ShowStatusText(text);
-        StatusPortText(m_serial->portName() + QStringLiteral(" - ")
-                           + tsBaud->PosText().value(tsBaud->Position()).section(u'|', 0, 0), false);
-    });
+    connectSession();
     m_tables.Fields.setView(this);
 
     Files::ConfigFileHooks hooks;
@@ -108,9 +92,6 @@ TForm1::TForm1(StartOptions options, QWidget *parent)
     buildTrend();
     buildTabProgram();
     buildBottomPanel(central);
-    m_engine->setBlockHandler(Link::Reply::TAM, [this](Link::Reply, const QString &reply) {
-        Measure::ParseCurrentValues(reply, m_liveViews, *m_engine);
-    });
     connectConfigHandlers();
     connectProgramHandlers();
     ApplyLanguageTexts();
@@ -125,6 +106,32 @@ TForm1::TForm1(StartOptions options, QWidget *parent)
     connect(&Timer2, &QTimer::timeout, this, &TForm1::Timer2Timer);
     qApp->installEventFilter(this);
     FormCreate();
+}
+
+void TForm1::connectSession()
+{
+    m_session = new Link::Session(m_tables, {m_options.clock, m_baseDir, QStringLiteral(QT8800_VERSION), m_timeSep}, this);
+    m_log = &m_session->log();
+    m_serial = &m_session->serial();
+    m_engine = &m_session->engine();
+    // the status line and the pages are built after the session
+    connect(m_session, &Link::Session::statusMessage, this, &TForm1::StatusMessage);
+    connect(m_session, &Link::Session::statusCleared, this, &TForm1::StatusClear);
+    connect(m_session, &Link::Session::activity, this, [this](int indicator) { m_status->StatusFlash(indicator); });
+    connect(m_session, &Link::Session::message, this, [this](const QString &text) {
+        if (m_memoryPage)
+            m_memoryPage->MirrorMessage(text);
+    });
+    connect(m_session, &Link::Session::portLost, this, [this] { StatusPortText(QStringLiteral("???"), true); });
+    connect(m_session, &Link::Session::portBack, this, [this] {
+        StatusPortText(m_serial->portName() + QStringLiteral(" - ")
+                           + tsBaud->PosText().value(tsBaud->Position()).section(u'|', 0, 0), false);
+    });
+    connect(m_session, &Link::Session::chainBroken, this, &TForm1::AbandonBlockRead);
+    connect(m_session, &Link::Session::reply, this, [this](Link::Reply reply, const QString &text) {
+        if (reply == Link::Reply::TAM)
+            Measure::ParseCurrentValues(text, m_liveViews, *m_engine);
+    });
 }
 
 TForm1::~TForm1()
@@ -504,20 +511,9 @@ void TForm1::StatusClear()
     m_status->StatusClear();
 }
 
-void TForm1::StatusFlash(int indicator)
-{
-    m_status->StatusFlash(indicator);
-}
-
 void TForm1::StatusPortText(const QString &text, bool error)
 {
     m_status->StatusPortText(text, error);
-}
-
-void TForm1::MirrorMessage(const QString &text)
-{
-    if (m_memoryPage)
-        m_memoryPage->MirrorMessage(text);
 }
 
 void TForm1::programError(const QString &text)

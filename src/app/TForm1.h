@@ -5,7 +5,7 @@
 #include "files/ParamRecord.h"
 #include "link/ProtocolEngine.h"
 #include "link/SerialLink.h"
-#include "link/StatusSink.h"
+#include "link/Session.h"
 #include "link/TelegramTables.h"
 #include "link/TrafficLog.h"
 #include "measure/ColumnLayout.h"
@@ -53,10 +53,11 @@ struct StartOptions
     std::function<std::optional<QString>(const Files::FileDialogSetup &, bool save)> chooseFile;
     std::function<std::optional<QString>(const QString &start)> chooseDirectory;
     QString programFile;                    // language modules lie beside it; empty: the running program
+    Link::ProtocolEngine::Clock clock;      // the engine's; empty: the steady clock
 };
 
 // The program's one main window: configuration pages, device view, settings, status line.
-class TForm1 : public QMainWindow, public Model::FieldView, public Link::StatusSink
+class TForm1 : public QMainWindow, public Model::FieldView
 {
     Q_OBJECT
 public:
@@ -70,11 +71,9 @@ public:
     void Dat2Form(Model::Field field, Model::Slot slot) override;
     void Form2Dat(Model::Field field, Model::Slot slot) override;
 
-    // status line (Link::StatusSink)
-    void StatusMessage(const QString &text, bool error) override;
-    void StatusClear() override;
-    void StatusFlash(int indicator) override;
-    void MirrorMessage(const QString &text) override;
+    // status line; every message of the link passes here
+    virtual void StatusMessage(const QString &text, bool error);
+    void StatusClear();
     void StatusPortText(const QString &text, bool error);
     void ReportMessage(const QString &text, bool error) { m_engine->ReportMessage(text, error); }
     void ShowStatusText(const QString &text) { m_engine->ShowStatusText(text); }
@@ -194,6 +193,7 @@ private:
     Measure::DisplayFormats displayFormats() const;
     void buildTabProgram();
     void bindFields();
+    void connectSession();
     void connectConfigHandlers();
     void connectProgramHandlers();
     void setRecordingDefaults();
@@ -261,7 +261,9 @@ private:
     Files::ParamRecord m_param;
     Files::SelectionRecord m_selection;
     StatusLine *m_status = nullptr;
-    std::unique_ptr<Link::TrafficLog> m_log;
+    Link::Session *m_session = nullptr;
+    // the session's parts
+    Link::TrafficLog *m_log = nullptr;
     Link::SerialLink *m_serial = nullptr;
     Link::ProtocolEngine *m_engine = nullptr;
     std::unique_ptr<Files::ConfigFiles> m_configFiles;

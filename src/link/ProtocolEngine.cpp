@@ -177,6 +177,7 @@ bool ProtocolEngine::replyStep(int jobIndex)
             damaged.state = OrderState::Done;
             const Order order = damaged.order;
             const QString message = damaged.damage, text = damaged.damagedText;
+            Q_EMIT damagedReply(order, message, text);
             if (m_damagedChain)
                 m_damagedChain(order, message, text);
             else
@@ -293,6 +294,7 @@ void ProtocolEngine::handleReply(int jobIndex, const QByteArray &telegram)
     }
     const TRXTab &reply = replyInfo(*check.reply);
     if (reply.block) {
+        Q_EMIT blockReply(reply.id, check.text);
         if (auto handler = m_blockHandlers.find(reply.id); handler != m_blockHandlers.end())
             handler->second(reply.id, check.text);
         return;
@@ -369,6 +371,7 @@ void ProtocolEngine::ShowStatusText(const QString &text)
 
 void ProtocolEngine::AbandonBlockRead()
 {
+    Q_EMIT chainBroken();
     if (m_abandonBlockRead)
         m_abandonBlockRead();
 }

@@ -102,6 +102,12 @@ Q_SIGNALS:
     void queueFinished();
     // a request's deadline passed without any reply, whether or not it is asked again
     void replyMissed(Link::Order order);
+    // a readable reply of a block kind (TAM, TFH, TNH, TFM, TNM), before the hook of that kind
+    void blockReply(Link::Reply reply, const QString &text);
+    // a damaged GNH or GNM reply at its deadline, before the damaged-chain hook
+    void damagedReply(Link::Order order, const QString &message, const QString &reply);
+    // a chained read cannot go on, before the abandon hook
+    void chainBroken();
 
 private:
     void pass();

@@ -1,9 +1,11 @@
-// A port whose device goes and comes back, devices the user may not open, and USB adapters
-// with a slow latency timer: against the stand-in program over real pseudo-terminals.
+// A port whose device goes and comes back, devices the user may not open, USB adapters with a
+// slow latency timer, and what a session makes of it: against the stand-in program over real
+// pseudo-terminals.
 #include "FakePort.h"
 
 #include "link/ProtocolEngine.h"
 #include "link/SerialLink.h"
+#include "link/Session.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -15,7 +17,11 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
+#include <utility>
 
 using namespace Link;
 
@@ -244,3 +250,90 @@ TEST_F(PortWatch, ASlowLatencyTimerIsNamedInTheHintTheStatusLineAndTheReopenMess
     ASSERT_TRUE(QTest::qWaitFor([this] { return !reopened.isEmpty(); }, 3000));
     EXPECT_TRUE(reopened[0].startsWith(kBack + "  Latenz-Timer des USB-Adapters steht auf 16 ms")) << qPrintable(reopened[0]);
 }
+
+// What the window and the command line see of a lost, returning or silent line: the session's
+// signals in order, the status line's texts by their start.
+enum class LineEvent { Lost, Back, NoAnswer };
+struct SessionRow
+{
+    LineEvent event;
+    QStringList emitted;
+    QString text;
+};
+
+class SessionSignals : public testing::TestWithParam<SessionRow>
+{
+protected:
+    QTemporaryDir dir;
+    Tables tables;
+    qint64 now = 0;
+    std::unique_ptr<Session> session;
+    QStringList events, texts;
+
+    void SetUp() override
+    {
+        BuildTables(tables);
+        session = std::make_unique<Session>(tables, SessionOptions{[this] { return now; }, dir.path(), "1.0", u':'});
+        auto note = [this](const char *name) { return [this, name] { events << name; }; };
+        QObject::connect(session.get(), &Session::statusMessage, [this](const QString &text, bool error) {
+            events << (error ? "error" : "status");
+            texts << text;
+        });
+        QObject::connect(session.get(), &Session::activity, [this](int i) { events << QStringLiteral("activity %1").arg(i); });
+        QObject::connect(session.get(), &Session::message, note("message"));
+        QObject::connect(session.get(), &Session::portLost, note("portLost"));
+        QObject::connect(session.get(), &Session::portBack, note("portBack"));
+        QObject::connect(session.get(), &Session::chainBroken, note("chainBroken"));
+        QObject::connect(session.get(), &Session::queueFinished, note("queueFinished"));
+        ASSERT_TRUE(session->serial().SetPortParams(38400, "n", 8, 1));
+    }
+};
+
+// A pseudo-terminal that nobody answers on, linked as `link`; -1 when none could be made.
+int silentLine(const QString &link)
+{
+    const int fd = posix_openpt(O_RDWR | O_NOCTTY);
+    if (fd < 0 || grantpt(fd) != 0 || unlockpt(fd) != 0)
+        return -1;
+    QFile::remove(link);
+    return QFile::link(QString::fromLocal8Bit(ptsname(fd)), link) ? fd : -1;
+}
+
+TEST_P(SessionSignals, ReachTheOwner)
+{
+    const SessionRow &row = GetParam();
+    const QString link = dir.filePath("COM1");
+    int line = silentLine(link);
+    ASSERT_GE(line, 0);
+    ASSERT_TRUE(session->serial().OpenPort("COM1")) << qPrintable(session->serial().LastPortError());
+    session->engine().QueueOrder(Order::GIN);
+    session->engine().RunProtocolEngine();            // the request is out, no answer comes
+    if (row.event == LineEvent::NoAnswer) {
+        now += ProtocolEngine::kReplyTimeoutMs + 1;
+        session->engine().RunProtocolEngine();
+    } else {
+        ::close(std::exchange(line, -1));                 // the line goes while the request is out
+        ASSERT_TRUE(QTest::qWaitFor([this] { return events.contains("portLost"); }, 3000));
+    }
+    if (row.event == LineEvent::Back) {
+        events.clear();
+        texts.clear();
+        line = silentLine(link);
+        ASSERT_GE(line, 0);
+        ASSERT_TRUE(QTest::qWaitFor([this] { return events.contains("portBack"); }, 3000));
+    }
+    if (line >= 0)
+        ::close(line);
+    EXPECT_EQ(events, row.emitted);
+    ASSERT_FALSE(texts.isEmpty());
+    EXPECT_TRUE(texts[0].startsWith(row.text)) << qPrintable(texts[0]);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Line, SessionSignals,
+    testing::Values(SessionRow{LineEvent::Lost,
+                               {"activity 0", "error", "message", "portLost", "chainBroken", "queueFinished"}, kLost},
+                    SessionRow{LineEvent::Back, {"status", "message", "portBack"}, kBack},
+                    SessionRow{LineEvent::NoAnswer,
+                               {"activity 0", "error", "message", "chainBroken", "queueFinished"},
+                               QStringLiteral("QT 8800 antwortet nicht")}));

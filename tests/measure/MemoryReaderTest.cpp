@@ -1,11 +1,11 @@
 // The memory reader on the real protocol engine: against the stand-in instrument over a
 // pseudo-terminal, and against scripted replies for what no instrument sends on purpose.
+#include "FakePort.h"
 #include "MeasureTestSupport.h"
 #include "TestDirs.h"
 
 #include "link/ProtocolEngine.h"
 #include "link/SerialLink.h"
-#include "link/StatusSink.h"
 #include "measure/CurrentValues.h"
 #include "measure/MemoryReader.h"
 #include "sim/PtyServer.h"
@@ -25,21 +25,7 @@ using namespace Measure;
 
 namespace {
 
-struct Sink : Link::StatusSink
-{
-    QStringList messages;       // "E:" errors, "I:" status texts
-    QStringList mirrored;
-    void StatusMessage(const QString &text, bool error) override { messages << (error ? "E:" : "I:") + text; }
-    void MirrorMessage(const QString &text) override { mirrored << text; }
-    QStringList errors() const
-    {
-        QStringList out;
-        for (const QString &m : messages)
-            if (m.startsWith("E:"))
-                out << m.mid(2);
-        return out;
-    }
-};
+using Sink = RecordingSink;
 
 struct ViewLog : MemoryView
 {
@@ -63,32 +49,6 @@ struct ViewLog : MemoryView
     void ReadEnded() override { events << "ended"; }
     int textBatches = 0;
     int sheetRows = 0;
-};
-
-// Answers each request with the next scripted reply at once; an empty entry stays silent.
-struct ScriptPort : Link::Port
-{
-    std::deque<QByteArray> script;
-    QByteArrayList sent;
-    std::optional<QByteArray> pending;
-    bool ready = true;
-    bool PortReady() const override { return ready; }
-    bool SendText(const QByteArray &telegram) override
-    {
-        sent << telegram;
-        if (!script.empty()) {
-            if (!script.front().isEmpty())
-                pending = Sim::Instrument::frame(script.front());
-            script.pop_front();
-        }
-        return true;
-    }
-    std::optional<QByteArray> FetchTelegram() override
-    {
-        auto out = pending;
-        pending.reset();
-        return out;
-    }
 };
 
 ReadOptions textOptions()
@@ -530,7 +490,7 @@ class ReaderOnScript : public testing::Test
 protected:
     Link::Tables tables;
     Sink sink;
-    ScriptPort port;
+    FakePort port;
     std::unique_ptr<Link::ProtocolEngine> engine;
     std::unique_ptr<MemoryReader> reader;
     ViewLog view;
@@ -539,6 +499,7 @@ protected:
     void SetUp() override
     {
         Link::BuildTables(tables);
+        port.frame = &Sim::Instrument::frame;
         engine = std::make_unique<Link::ProtocolEngine>(tables, port, sink, nullptr, [this] { return now; });
         reader = std::make_unique<MemoryReader>(*engine);
         reader->setView(&view);

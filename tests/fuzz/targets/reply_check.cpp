@@ -1,6 +1,7 @@
 // A received telegram through the reply check and, as the answer to the request it fits,
 // through the protocol engine: identification, retries and the storage of its tokens into
 // the fields, which then go through the value conversions.
+#include "FakePort.h"
 #include "FuzzSupport.h"
 
 #include "link/ProtocolEngine.h"
@@ -13,28 +14,6 @@
 namespace {
 
 const char *kTarget = "reply_check";
-
-// Answers every request with the input, as a line that repeats itself would.
-struct EchoPort : Link::Port
-{
-    QByteArray reply;
-    bool pending = false;
-    int sent = 0;
-    bool PortReady() const override { return true; }
-    bool SendText(const QByteArray &) override
-    {
-        ++sent;
-        pending = true;
-        return true;
-    }
-    std::optional<QByteArray> FetchTelegram() override
-    {
-        if (!pending)
-            return std::nullopt;
-        pending = false;
-        return reply;
-    }
-};
 
 } // namespace
 
@@ -60,8 +39,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         }
     }
 
-    EchoPort port;
-    port.reply = telegram;
+    // the input answers the request and, asked again, once more
+    FakePort port;
+    port.script = {telegram, telegram};
     Fuzz::NullSink sink;
     qint64 now = 0;
     Link::ProtocolEngine engine(tables, port, sink, nullptr, [&now] { return now; });
@@ -79,8 +59,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
             (void)Measure::ParseMeasureRecord(reply, 1, fields, {});
         }
     };
-    for (Link::Reply reply : {Link::Reply::TAM, Link::Reply::TFH, Link::Reply::TNH, Link::Reply::TFM, Link::Reply::TNM})
-        engine.setBlockHandler(reply, block);
+    QObject::connect(&engine, &Link::ProtocolEngine::blockReply, block);
 
     engine.QueueOrder(order);
     engine.RunProtocolEngine();
@@ -88,7 +67,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     now += Link::ProtocolEngine::kReplyTimeoutMs + 1;
     engine.RunProtocolEngine();
     FUZZ_EXPECT(engine.isIdle(), kTarget, QStringLiteral("the queue did not run empty"));
-    FUZZ_EXPECT(port.sent >= 1 && port.sent <= 2, kTarget, QStringLiteral("%1 requests for one order").arg(port.sent));
+    FUZZ_EXPECT(port.sent.size() >= 1 && port.sent.size() <= 2, kTarget,
+                QStringLiteral("%1 requests for one order").arg(port.sent.size()));
     FUZZ_EXPECT(blocks <= 1, kTarget, QStringLiteral("%1 block replies for one order").arg(blocks));
     tables.Fields.setView(nullptr);
     return 0;

@@ -18,6 +18,7 @@ public:
     bool ready = true;
     QByteArrayList sent;
     std::deque<QByteArray> script;              // replies in order; an empty entry means silence
+    std::function<QByteArray(const QByteArray &)> frame;   // applied to each scripted reply
     std::optional<QByteArray> pending;
 
     bool PortReady() const override { return ready; }
@@ -27,7 +28,7 @@ public:
         pending.reset();                        // as the real line: nothing earlier answers this
         if (!script.empty()) {
             if (!script.front().isEmpty())
-                pending = script.front();
+                pending = frame ? frame(script.front()) : script.front();
             script.pop_front();
         }
         return true;
@@ -43,7 +44,9 @@ public:
 struct RecordingSink : Link::StatusSink
 {
     QStringList messages;   // "E:" for errors, "I:" otherwise
+    QStringList mirrored;
     void StatusMessage(const QString &text, bool error) override { messages << (error ? "E:" : "I:") + text; }
+    void MirrorMessage(const QString &text) override { mirrored << text; }
     QStringList errors() const
     {
         QStringList out;
