@@ -2,6 +2,7 @@
 
 #include "app/TFormEXCEL.h"
 #include "app/TFormMeasure.h"
+#include "app/TextBindings.h"
 #include "files/ParamRecord.h"
 
 #include <QCheckBox>
@@ -237,15 +238,11 @@ void MemoryDataPage::ApplyLanguageTexts()
     btnLoadDirectory->setText(Text(TxPageBtnLoadDirectory));
     btnText->setText(Text(TxPageBtnText));
     btnExcel->setText(Text(TxPageBtnExcel));
-    const std::pair<QWidget *, TextId> hints[] = {{sgDirectory, TxPageHintDirectory},
-                                                  {clBMeasureFields, TxPageHintMeasureFields},
-                                                  {btnLoadDirectory, TxPageHintLoadDirectory},
-                                                  {btnText, TxPageHintText},
-                                                  {btnExcel, TxPageHintExcel}};
-    for (const auto &[widget, id] : hints) {
-        widget->setToolTip(Text(id));
-        widget->setAccessibleDescription(Text(id));
-    }
+    TextBindings::showHints({{sgDirectory, TxPageHintDirectory},
+                             {clBMeasureFields, TxPageHintMeasureFields},
+                             {btnLoadDirectory, TxPageHintLoadDirectory},
+                             {btnText, TxPageHintText},
+                             {btnExcel, TxPageHintExcel}});
     sgDirectory->setAccessibleName(withoutMnemonic(Text(TxPageGbDirectory)));
     clBMeasureFields->setAccessibleName(withoutMnemonic(Text(TxPageGbMeasureFields)));
     sgDirectory->setHorizontalHeaderLabels(Measure::DirectoryHeadings());
