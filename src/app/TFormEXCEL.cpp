@@ -133,6 +133,12 @@ void TFormEXCEL::ReadStarted(const Measure::TBlockHeader &block, const Measure::
     txtEXCELDiaTitle->setText(Measure::SheetExport::DefaultChartTitle(block.FirstRecordTime));
 }
 
+void TFormEXCEL::shown()
+{
+    activateWindow();
+    txtEXCELDiaTitle->setFocus();
+}
+
 void TFormEXCEL::RowsWritten(int rows)
 {
     showValue(lblExcelRecordNr, QString::number(rows));
