@@ -2,6 +2,7 @@
 #include "MeasureTestSupport.h"
 #include "TestDirs.h"
 
+#include "measure/CsvSink.h"
 #include "measure/RecordParsing.h"
 #include "measure/SheetExport.h"
 #include "measure/TextRows.h"
@@ -159,7 +160,17 @@ TEST(RecordSinks, HeadingRowsEndAndAFullDisk)
     EXPECT_EQ(text.textRows().line(text.textRows().lineCount() - 1), TextRow(layout, fields, first + 1 / 144.0, formats));
     EXPECT_EQ(book.sheet().workbook().cell(8, 3).number, -1201);
 
-}
+    // appended rows: the heading once, again only where the source sends a new one
+    CsvSink csv;
+    const QString path = dir.filePath(QStringLiteral("rows.csv"));
+    ASSERT_TRUE(csv.Open(path));
+    const RecordHeading heading{layout, {QStringLiteral("A"), QStringLiteral("B")}, first, {}, {}, {}};
+    const std::vector<QString> row{QStringLiteral("1"), QStringLiteral("2")};
+    for (bool again : {false, false, true}) {
+        if (again || csv.rows() == 0)
+            csv.heading(heading);
+        EXPECT_TRUE(csv.row({first, row, kinds}));
+    }
     EXPECT_TRUE(csv.end(true));
     QFile written(path);
     ASSERT_TRUE(written.open(QIODevice::ReadOnly));
