@@ -4,7 +4,6 @@
 #include "cli/FieldChoice.h"
 
 #include "lang/Texts.h"
-#include "measure/SheetExport.h"
 #include "model/FileTargets.h"
 
 #include <QDir>
@@ -20,6 +19,7 @@ DownloadCommand::DownloadCommand(CliSession &session, Finish finish, QObject *pa
     , m_session(session)
     , m_finish(std::move(finish))
     , m_reader(session.engine())
+    , m_sink(session.options().xlsx ? static_cast<Measure::RecordSink *>(&m_workbook) : &m_text)
 {
     m_reader.setView(this);
     m_session.engine().setAbandonBlockRead([this] { m_reader.AbandonBlockRead(); });
@@ -64,7 +64,7 @@ void DownloadCommand::start()
         m_template = *usable;
         Measure::Workbook probe;
         probe.loadTemplate(m_template);
-        m_suffix = probe.fileSuffix();
+        m_workbook.suffix = probe.fileSuffix();
         readDirectory();
     });
 }
@@ -148,7 +148,7 @@ bool DownloadCommand::planJobs()
         first = false;
         if (!choice.marks.contains(true))
             emptyBlocks << QString::number(block.BlockNr);
-        QString name = FileNameFor(block, o.xlsx ? m_suffix : QStringLiteral("csv"));
+        QString name = FileNameFor(block, m_sink->fileSuffix());
         // two blocks started in the same second would share a name
         if (names.contains(name)) {
             const QFileInfo n(name);
@@ -191,8 +191,7 @@ void DownloadCommand::readNext()
         return done(finalCode(m_session.hasErrors() ? ExitInstrument : ExitDone));
     const Job &job = m_jobs[m_next];
     m_reader.BuildFieldList(job.index);
-    const Measure::ExportTarget target = m_session.options().xlsx ? Measure::TargetSheet : Measure::TargetText;
-    if (!m_reader.ReadSelectedBlock(target, QString::number(job.blockNr), job.marks))
+    if (!m_reader.ReadSelectedBlock(*m_sink, QString::number(job.blockNr), job.marks))
         return done(ExitInstrument);
     m_session.whenIdle([this] { blockRead(); });
 }
@@ -219,19 +218,11 @@ bool DownloadCommand::saveBlock(const Job &job)
         m_session.StatusMessage(Format(Text(TxCliFileExists), {job.path}), true);
         return false;
     }
+    // what the sink could not add at the end (a chart without rows, say) is told, not fatal
+    if (const QString note = m_sink->failure(); !note.isEmpty())
+        m_session.StatusMessage(note, false);
     QString error;
-    bool saved = false;
-    if (m_session.options().xlsx) {
-        Measure::SheetExport &sheet = m_reader.sheet();
-        const double first = m_reader.directory()[std::size_t(job.index)].FirstRecordTime;
-        // a block without a single row (every record stored in alarm, say) gets no chart
-        QString noChart;
-        if (!sheet.CreateChart(Measure::SheetExport::DefaultChartTitle(first), &noChart))
-            m_session.StatusMessage(noChart, false);
-        saved = sheet.workbook().SaveAs(job.path, &error);
-    } else {
-        saved = m_reader.textRows().Save(job.path, &error);
-    }
+    const bool saved = m_sink->save(job.path, &error);
     if (!saved)
         m_session.StatusMessage(CliSession::cannotWrite(job.path, error), true);
     return saved;
@@ -246,29 +237,17 @@ int DownloadCommand::finalCode(int code)
     return code;
 }
 
-void DownloadCommand::ReadStarted(Measure::ExportTarget, const Measure::TBlockHeader &block)
+void DownloadCommand::ReadStarted(const Measure::TBlockHeader &block)
 {
     m_readingBlock = block.BlockNr;
     m_rows = 0;
-    m_headingSeen = false;
     m_shown.invalidate();
     showCount(true);
 }
 
-void DownloadCommand::TextLinesAdded(int, int count)
+void DownloadCommand::RowsWritten(int rows)
 {
-    // the first lines of a read are its heading
-    if (!m_headingSeen) {
-        m_headingSeen = true;
-        return;
-    }
-    m_rows += count;
-    showCount(false);
-}
-
-void DownloadCommand::SheetRowWritten(int rowsWritten)
-{
-    m_rows = rowsWritten;
+    m_rows = rows;
     showCount(false);
 }
 

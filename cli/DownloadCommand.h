@@ -54,24 +54,24 @@ private:
     void DirectoryRowAdded(int) override {}
     void DirectoryFinished() override {}
     void FieldListBuilt(int) override {}
-    void ReadStarted(Measure::ExportTarget target, const Measure::TBlockHeader &block) override;
-    void TextLinesAdded(int first, int count) override;
-    void SheetRowWritten(int rowsWritten) override;
+    void ReadStarted(const Measure::TBlockHeader &block) override;
+    void RowsWritten(int rows) override;
     void ReadEnded() override {}
     void showCount(bool force);
 
     CliSession &m_session;
     Finish m_finish;
     Measure::MemoryReader m_reader;
+    Measure::TextSink m_text;
+    Measure::WorkbookSink m_workbook{true};
+    Measure::RecordSink *m_sink;        // the one of the two the options chose
     std::vector<Job> m_jobs;
     std::size_t m_next = 0;
     qint32 m_readingBlock = 0;
     qint64 m_rows = 0;
-    bool m_headingSeen = false;
     bool m_entriesSkipped = false;
     QElapsedTimer m_shown;
     QString m_template;                 // the workbook to fill (a converted copy of an old one)
-    QString m_suffix = QStringLiteral("xlsx");
 };
 
 } // namespace Cli

@@ -82,7 +82,7 @@ struct Timing
 };
 
 // One read of block 2 with `records` records, every field taken; a workbook read fills `templateFile`.
-Timing readAndSave(int records, Measure::ExportTarget target, const QString &path, const QString &templateFile = {})
+Timing readAndSave(int records, bool text, const QString &path, const QString &templateFile = {})
 {
     Sim::Instrument instrument;
     instrument.fillDemoMemory(records);
@@ -104,7 +104,7 @@ Timing readAndSave(int records, Measure::ExportTarget target, const QString &pat
     Files::ParamRecord param;
     Files::SelectionRecord selection;
     std::unique_ptr<MemoryDataPage> page;
-    if (target == Measure::TargetText)
+    if (text)
         page = std::make_unique<MemoryDataPage>(reader, param, selection, MemoryDialogs{}, [&] { return options; });
 
     reader.LoadDirectory();
@@ -120,7 +120,7 @@ Timing readAndSave(int records, Measure::ExportTarget target, const QString &pat
     QElapsedTimer clock;
     clock.start();
     const double cpu0 = cpuSeconds();
-    if (!reader.ReadSelectedBlock(target, QStringLiteral("2"), marks))
+    if (!reader.ReadSelectedBlock(text ? static_cast<Measure::RecordSink &>(reader.textSink()) : reader.workbookSink(), QStringLiteral("2"), marks))
         return {};
     engine.RunProtocolEngine();
     if (!reader.isIdle())
@@ -133,7 +133,7 @@ Timing readAndSave(int records, Measure::ExportTarget target, const QString &pat
             return {};
     }
     bool saved = false;
-    if (target == Measure::TargetText) {
+    if (text) {
         saved = reader.textRows().lineCount() == records + 7 && reader.SaveText(path);
     } else {
         saved = reader.sheet().RowsWritten() == records && reader.CreateChart(QStringLiteral("Benchmark"))
@@ -157,23 +157,23 @@ int main(int argc, char **argv)
     constexpr int kLarge = 100000;
     constexpr int kSmall = 1000;
 
-    const Timing text = readAndSave(kLarge, Measure::TargetText, dir.filePath(QStringLiteral("big.csv")));
+    const Timing text = readAndSave(kLarge, true, dir.filePath(QStringLiteral("big.csv")));
     const double rss = peakRssMb();
     if (text.wall < 0)
         return 1;
     std::printf("text_100k_s: %.3f\n", text.wall);
     std::printf("text_100k_rss_mb: %.1f\n", rss);
 
-    const Timing sheet = readAndSave(kLarge, Measure::TargetSheet, dir.filePath(QStringLiteral("big.xlsx")));
+    const Timing sheet = readAndSave(kLarge, false, dir.filePath(QStringLiteral("big.xlsx")));
     if (sheet.wall < 0)
         return 1;
     std::printf("xlsx_100k_s: %.3f\n", sheet.wall);
 
     // a template with a chart sheet (a small workbook of the program's own), filled with the rows
     const QString templateFile = dir.filePath(QStringLiteral("template.xlsx"));
-    const Timing filled = readAndSave(10, Measure::TargetSheet, templateFile).wall < 0
+    const Timing filled = readAndSave(10, false, templateFile).wall < 0
                               ? Timing{}
-                              : readAndSave(kLarge, Measure::TargetSheet, dir.filePath(QStringLiteral("filled.xlsx")),
+                              : readAndSave(kLarge, false, dir.filePath(QStringLiteral("filled.xlsx")),
                                             templateFile);
     if (filled.wall < 0)
         return 1;
@@ -184,7 +184,7 @@ int main(int argc, char **argv)
     auto leastCpu = [&](int records, int runs) {
         double least = 1e9;
         for (int i = 0; i < runs; ++i) {
-            const Timing t = readAndSave(records, Measure::TargetText, dir.filePath(QStringLiteral("growth.csv")));
+            const Timing t = readAndSave(records, true, dir.filePath(QStringLiteral("growth.csv")));
             if (t.wall < 0)
                 return -1.0;
             least = std::min(least, t.cpu);

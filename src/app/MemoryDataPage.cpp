@@ -2,6 +2,7 @@
 
 #include "app/TFormEXCEL.h"
 #include "app/TFormMeasure.h"
+#include "app/TextBindings.h"
 #include "files/ParamRecord.h"
 
 #include <QCheckBox>
@@ -237,15 +238,11 @@ void MemoryDataPage::ApplyLanguageTexts()
     btnLoadDirectory->setText(Text(TxPageBtnLoadDirectory));
     btnText->setText(Text(TxPageBtnText));
     btnExcel->setText(Text(TxPageBtnExcel));
-    const std::pair<QWidget *, TextId> hints[] = {{sgDirectory, TxPageHintDirectory},
-                                                  {clBMeasureFields, TxPageHintMeasureFields},
-                                                  {btnLoadDirectory, TxPageHintLoadDirectory},
-                                                  {btnText, TxPageHintText},
-                                                  {btnExcel, TxPageHintExcel}};
-    for (const auto &[widget, id] : hints) {
-        widget->setToolTip(Text(id));
-        widget->setAccessibleDescription(Text(id));
-    }
+    TextBindings::showHints({{sgDirectory, TxPageHintDirectory},
+                             {clBMeasureFields, TxPageHintMeasureFields},
+                             {btnLoadDirectory, TxPageHintLoadDirectory},
+                             {btnText, TxPageHintText},
+                             {btnExcel, TxPageHintExcel}});
     sgDirectory->setAccessibleName(withoutMnemonic(Text(TxPageGbDirectory)));
     clBMeasureFields->setAccessibleName(withoutMnemonic(Text(TxPageGbMeasureFields)));
     sgDirectory->setHorizontalHeaderLabels(Measure::DirectoryHeadings());
@@ -449,7 +446,7 @@ void MemoryDataPage::selectGroupClick(QObject *sender, Measure::SelectGroup grou
 
 void MemoryDataPage::btnTextClick()
 {
-    startRead(Measure::TargetText);
+    startRead(m_reader.textSink());
 }
 
 void MemoryDataPage::btnExcelClick()
@@ -458,14 +455,14 @@ void MemoryDataPage::btnExcelClick()
     if (m_reader.isIdle() && FormEXCEL->hasUnsavedWorkbook()) {
         FormEXCEL->CloseSpreadsheet([this](bool closed) {
             if (closed)
-                startRead(Measure::TargetSheet);
+                startRead(m_reader.workbookSink());
         });
         return;
     }
-    startRead(Measure::TargetSheet);
+    startRead(m_reader.workbookSink());
 }
 
-void MemoryDataPage::startRead(Measure::ExportTarget target)
+void MemoryDataPage::startRead(Measure::RecordSink &sink)
 {
     if (m_readOptions)
         m_reader.setOptions(m_readOptions());
@@ -475,7 +472,7 @@ void MemoryDataPage::startRead(Measure::ExportTarget target)
             m_selection.FieldSelection[std::size_t(i)] = marks[i];
     const int row = std::max(sgDirectory->currentRow(), 0);
     const QTableWidgetItem *cell = sgDirectory->item(row, 0);
-    m_reader.ReadSelectedBlock(target, cell ? cell->text() : QString(), marks);
+    m_reader.ReadSelectedBlock(sink, cell ? cell->text() : QString(), marks);
 }
 
 void MemoryDataPage::placeAtFieldList(QWidget *window)
@@ -484,31 +481,33 @@ void MemoryDataPage::placeAtFieldList(QWidget *window)
     window->move(gbMeasureFields->mapToGlobal(QPoint(0, 0)));
 }
 
-void MemoryDataPage::ReadStarted(Measure::ExportTarget target, const Measure::TBlockHeader &block)
+QWidget *MemoryDataPage::windowOf(const Measure::RecordSink *sink) const
 {
-    if (target == Measure::TargetText) {
-        FormMeasure->ReadStarted();
-        placeAtFieldList(FormMeasure);
-        FormMeasure->show();
-        FormMeasure->raise();
+    const std::pair<const Measure::RecordSink *, QWidget *> windows[] = {{&m_reader.textSink(), FormMeasure},
+                                                                        {&m_reader.workbookSink(), FormEXCEL}};
+    for (const auto &[s, window] : windows)
+        if (s == sink)
+            return window;
+    return nullptr;
+}
+
+void MemoryDataPage::ReadStarted(const Measure::TBlockHeader &block)
+{
+    QWidget *widget = windowOf(m_reader.sink());
+    auto *window = dynamic_cast<ExportWindow *>(widget);
+    if (!window)
         return;
-    }
-    FormEXCEL->ReadStarted(block, m_reader.readOptions().formats);
-    placeAtFieldList(FormEXCEL);
-    FormEXCEL->show();
-    FormEXCEL->raise();
-    FormEXCEL->activateWindow();
-    FormEXCEL->txtEXCELDiaTitle->setFocus();
+    window->readStarted(block, m_reader.readOptions().formats);
+    placeAtFieldList(widget);
+    widget->show();
+    widget->raise();
+    window->shown();
 }
 
-void MemoryDataPage::TextLinesAdded(int, int)
+void MemoryDataPage::RowsWritten(int rows)
 {
-    FormMeasure->LinesAdded();
-}
-
-void MemoryDataPage::SheetRowWritten(int rowsWritten)
-{
-    FormEXCEL->RowsWritten(rowsWritten);
+    if (auto *window = dynamic_cast<ExportWindow *>(windowOf(m_reader.sink())))
+        window->rowsWritten(rows);
 }
 
 void MemoryDataPage::ReadEnded()

@@ -46,9 +46,8 @@ public:
     void DirectoryRowAdded(int index) override;
     void DirectoryFinished() override;
     void FieldListBuilt(int index) override;
-    void ReadStarted(Measure::ExportTarget target, const Measure::TBlockHeader &block) override;
-    void TextLinesAdded(int first, int count) override;
-    void SheetRowWritten(int rowsWritten) override;
+    void ReadStarted(const Measure::TBlockHeader &block) override;
+    void RowsWritten(int rows) override;
     void ReadEnded() override;
 
     // the grid's row that the shown field list belongs to (1 = first entry), -1 after focus moved
@@ -101,7 +100,9 @@ private:
     void selectGroupClick(QObject *sender, Measure::SelectGroup group);
     QList<bool> checkMarks() const;
     void setFieldListColour(bool filled);
-    void startRead(Measure::ExportTarget target);
+    void startRead(Measure::RecordSink &sink);
+    // the window that shows a read into each of the reader's sinks
+    QWidget *windowOf(const Measure::RecordSink *sink) const;
     void placeAtFieldList(QWidget *window);
     Measure::DisplayFormats formats() const;
 

@@ -1,6 +1,7 @@
 #include "app/TFormEXCEL.h"
 
 #include "app/ChartWindow.h"
+#include "app/TextBindings.h"
 #include "app/WindowStatusBar.h"
 #include "files/ParamRecord.h"
 #include "lang/Texts.h"
@@ -110,14 +111,10 @@ void TFormEXCEL::ApplyLanguageTexts()
     btnCancel->setText(Text(TxSheetWinBtnCancel));
     btnDiagramm->setText(Text(TxSheetWinBtnDiagramm));
     btnClose->setText(Text(TxSheetWinBtnClose));
-    const std::pair<QWidget *, TextId> hints[] = {{txtEXCELDiaTitle, TxSheetWinHintTitle},
-                                                  {btnCancel, TxSheetWinHintCancel},
-                                                  {btnDiagramm, TxSheetWinHintDiagramm},
-                                                  {btnClose, TxSheetWinHintClose}};
-    for (const auto &[widget, id] : hints) {
-        widget->setToolTip(Text(id));
-        widget->setAccessibleDescription(Text(id));
-    }
+    TextBindings::showHints({{txtEXCELDiaTitle, TxSheetWinHintTitle},
+                             {btnCancel, TxSheetWinHintCancel},
+                             {btnDiagramm, TxSheetWinHintDiagramm},
+                             {btnClose, TxSheetWinHintClose}});
     txtEXCELDiaTitle->setAccessibleName(Text(TxSheetWinLblTitle));
     for (const auto &[label, value] : m_values)
         showValue(value, value->text());
@@ -134,6 +131,12 @@ void TFormEXCEL::ReadStarted(const Measure::TBlockHeader &block, const Measure::
     showValue(lblExcelStartTime, first.time().toString(formats.timeFormat));
     showValue(lblExcelRecordNr, QStringLiteral("0"));
     txtEXCELDiaTitle->setText(Measure::SheetExport::DefaultChartTitle(block.FirstRecordTime));
+}
+
+void TFormEXCEL::shown()
+{
+    activateWindow();
+    txtEXCELDiaTitle->setFocus();
 }
 
 void TFormEXCEL::RowsWritten(int rows)

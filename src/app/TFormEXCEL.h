@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/ExportWindow.h"
 #include "app/MemoryDialogs.h"
 #include "measure/ColumnLayout.h"
 
@@ -25,7 +26,7 @@ struct TBlockHeader;
 // The workbook window: progress of a workbook read, the chart (in the workbook and in a window
 // of the program), cancelling, and closing with the offer to save. A stay-on-top tool window,
 // created with the page and shown when a workbook read starts.
-class TFormEXCEL : public QWidget
+class TFormEXCEL : public QWidget, public ExportWindow
 {
     Q_OBJECT
 public:
@@ -36,6 +37,15 @@ public:
 
     void ReadStarted(const Measure::TBlockHeader &block, const Measure::DisplayFormats &formats);
     void RowsWritten(int rows);
+
+    // ExportWindow
+    void readStarted(const Measure::TBlockHeader &block, const Measure::DisplayFormats &formats) override
+    {
+        ReadStarted(block, formats);
+    }
+    void rowsWritten(int rows) override { RowsWritten(rows); }
+    // the chart title is typed while the rows come
+    void shown() override;
 
     void setStatusText(const QString &text);
     QString statusText() const;

@@ -1,6 +1,7 @@
 #include "app/TFormMeasure.h"
 
 #include "app/MemoView.h"
+#include "app/TextBindings.h"
 #include "app/TextRowModel.h"
 #include "app/WindowStatusBar.h"
 #include "files/ParamRecord.h"
@@ -79,13 +80,11 @@ void TFormMeasure::ApplyLanguageTexts()
     btnClear->setText(Text(TxMemoBtnClear));
     btnCancel->setText(Text(TxMemoBtnCancel));
     btnClose->setText(Text(TxMemoBtnClose));
-    const std::pair<QWidget *, TextId> hints[] = {{memMeasure, TxMemoHintMemo}, {btnSaveMeasure, TxMemoHintSave},
-                                                  {btnClear, TxMemoHintClear},  {btnCancel, TxMemoHintCancel},
-                                                  {btnClose, TxMemoHintClose}};
-    for (const auto &[widget, id] : hints) {
-        widget->setToolTip(Text(id));
-        widget->setAccessibleDescription(Text(id));
-    }
+    TextBindings::showHints({{memMeasure, TxMemoHintMemo},
+                             {btnSaveMeasure, TxMemoHintSave},
+                             {btnClear, TxMemoHintClear},
+                             {btnCancel, TxMemoHintCancel},
+                             {btnClose, TxMemoHintClose}});
     memMeasure->setAccessibleName(withoutMnemonic(Text(TxMemoGroup)));
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/ExportWindow.h"
 #include "app/MemoryDialogs.h"
 
 #include <QWidget>
@@ -20,7 +21,7 @@ class MemoryReader;
 // The text window: the rows of a text read under their heading, to look at, edit, clear and
 // save as a CSV or TXT file; it can also cancel the running read. A stay-on-top tool window,
 // created with the page and shown when a text read starts.
-class TFormMeasure : public QWidget
+class TFormMeasure : public QWidget, public ExportWindow
 {
     Q_OBJECT
 public:
@@ -34,6 +35,10 @@ public:
     // new rows are in the store; the memo shows them with its next batch
     void LinesAdded();
     void ReadEnded();
+
+    // ExportWindow
+    void readStarted(const Measure::TBlockHeader &, const Measure::DisplayFormats &) override { ReadStarted(); }
+    void rowsWritten(int) override { LinesAdded(); }
 
     // stb1's one panel: the status line's texts while the window is visible, and save results
     void setStatusText(const QString &text);

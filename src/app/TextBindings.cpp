@@ -42,6 +42,19 @@ int TextBindings::count() const
     return n;
 }
 
+void TextBindings::showHint(QWidget *control, Lang::TextId id)
+{
+    const QString text = Lang::Text(id);
+    control->setToolTip(text);
+    control->setAccessibleDescription(text);
+}
+
+void TextBindings::showHints(std::initializer_list<std::pair<QWidget *, Lang::TextId>> hints)
+{
+    for (const auto &[control, id] : hints)
+        showHint(control, id);
+}
+
 void TextBindings::apply() const
 {
     for (int stage = 0; stage < StageCount; ++stage)
@@ -68,11 +81,8 @@ void TextBindings::applyOne(Stage stage, const Binding &b) const
         }
         return;
     case Hint:
-        if (auto *w = qobject_cast<QWidget *>(o)) {
-            const QString text = Lang::Text(b.id);
-            w->setToolTip(text);
-            w->setAccessibleDescription(text);
-        }
+        if (auto *w = qobject_cast<QWidget *>(o))
+            showHint(w, b.id);
         return;
     default:
         break;

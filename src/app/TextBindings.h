@@ -6,6 +6,8 @@
 #include <QWidget>
 
 #include <array>
+#include <initializer_list>
+#include <utility>
 #include <vector>
 
 class QTabWidget;
@@ -25,6 +27,9 @@ public:
     void items(TTextSpin *spin, Lang::TextId first);
     // the tooltip, which assistive technology reads as the description
     void hint(QWidget *control, Lang::TextId id);
+    // the same at once, for windows that apply their own texts
+    static void showHint(QWidget *control, Lang::TextId id);
+    static void showHints(std::initializer_list<std::pair<QWidget *, Lang::TextId>> hints);
 
     void apply() const;
     int count() const;

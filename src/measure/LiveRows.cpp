@@ -42,7 +42,7 @@ LiveColumns LiveColumnsFor(const CurrentValues &values)
     return columns;
 }
 
-QString LiveHeading(const LiveColumns &columns, const QString &analogCaption)
+QStringList LiveHeadingCells(const LiveColumns &columns, const QString &analogCaption)
 {
     using namespace Lang;
     QStringList cells{Text(TxFieldDate).trimmed(), Text(TxFieldTime).trimmed(), Text(TxLiveRangeCaption),
@@ -51,28 +51,46 @@ QString LiveHeading(const LiveColumns &columns, const QString &analogCaption)
         cells << analogCaption.trimmed();
     for (const LiveColumns::Sensor &s : columns.sensors)
         cells << sensorCaption(s);
-    return cells.join(u';');
+    return cells;
 }
 
-QString LiveRow(const LiveColumns &columns, const QDateTime &when, const CurrentValues &values,
-                const DisplayFormats &formats)
+QString LiveHeading(const LiveColumns &columns, const QString &analogCaption)
 {
-    QStringList cells;
-    cells << when.date().toString(formats.dateFormat)
-          << when.time().toString(formats.timeFormat) + formats.decimalSep
-                 + QStringLiteral("%1").arg(when.time().msec(), 3, 10, QChar(u'0'))
-          << QString::number(values.range)
-          << QString::number(values.polarity == 1 ? -qint64(values.ionValue) : qint64(values.ionValue));
+    return LiveHeadingCells(columns, analogCaption).join(u';');
+}
+
+void LiveCells(const LiveColumns &columns, const QDateTime &when, const CurrentValues &values,
+               const DisplayFormats &formats, std::vector<QString> &cells)
+{
+    cells.clear();
+    cells.push_back(when.date().toString(formats.dateFormat));
+    cells.push_back(when.time().toString(formats.timeFormat) + formats.decimalSep
+                    + QStringLiteral("%1").arg(when.time().msec(), 3, 10, QChar(u'0')));
+    cells.push_back(QString::number(values.range));
+    cells.push_back(QString::number(values.polarity == 1 ? -qint64(values.ionValue) : qint64(values.ionValue)));
     if (columns.analog)
-        cells << (values.analogVolts ? decimalText(*values.analogVolts, 3, formats.decimalSep) : QString());
+        cells.push_back(values.analogVolts ? decimalText(*values.analogVolts, 3, formats.decimalSep) : QString());
     for (const LiveColumns::Sensor &column : columns.sensors) {
         QString cell;
         for (const CurrentValues::Sensor &s : values.sensors)
             if (s.humidity == column.humidity && s.sensor == column.sensor && !SensorMissing(s.humidity, s.value))
                 cell = decimalText(s.value, 1, formats.decimalSep);
-        cells << cell;
+        cells.push_back(std::move(cell));
     }
-    return cells.join(u';');
+}
+
+QString LiveRow(const LiveColumns &columns, const QDateTime &when, const CurrentValues &values,
+                const DisplayFormats &formats)
+{
+    std::vector<QString> cells;
+    LiveCells(columns, when, values, formats, cells);
+    QString row;
+    for (std::size_t i = 0; i < cells.size(); ++i) {
+        if (i > 0)
+            row += u';';
+        row += cells[i];
+    }
+    return row;
 }
 
 } // namespace Measure

@@ -5,6 +5,7 @@
 
 #include <QDateTime>
 #include <QString>
+#include <QStringList>
 
 #include <vector>
 
@@ -29,6 +30,7 @@ LiveColumns LiveColumnsFor(const CurrentValues &values);
 
 // "Datum;Zeit;Messbereich;Ionen;<analogue caption>;F 0;...;T F"
 QString LiveHeading(const LiveColumns &columns, const QString &analogCaption);
+QStringList LiveHeadingCells(const LiveColumns &columns, const QString &analogCaption);
 
 // One reply at `when`: date, time with milliseconds (the decimal separator before them),
 // the range index, the ion value signed by its polarity, the analogue input in volts with
@@ -36,5 +38,8 @@ QString LiveHeading(const LiveColumns &columns, const QString &analogCaption);
 // itself missing, stay empty.
 QString LiveRow(const LiveColumns &columns, const QDateTime &when, const CurrentValues &values,
                 const DisplayFormats &formats);
+// the same as cells, into a vector kept from row to row
+void LiveCells(const LiveColumns &columns, const QDateTime &when, const CurrentValues &values,
+               const DisplayFormats &formats, std::vector<QString> &cells);
 
 } // namespace Measure

@@ -55,12 +55,6 @@ struct TField
 
 using MeasureFields = std::vector<TField>;
 
-// Where the records of a read go.
-enum ExportTarget : int {
-    TargetText = 0,
-    TargetSheet = 1,
-};
-
 // The largest field list: date, time, three ion, three analog, 16 + 16 sensor fields.
 constexpr int kMaxFields = 40;
 

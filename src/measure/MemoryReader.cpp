@@ -65,11 +65,11 @@ bool MemoryReader::BuildFieldList(int index)
     return true;
 }
 
-bool MemoryReader::ReadSelectedBlock(ExportTarget target, const QString &selectedBlockText, const QList<bool> &marks)
+bool MemoryReader::ReadSelectedBlock(RecordSink &sink, const QString &selectedBlockText, const QList<bool> &marks)
 {
     using namespace Lang;
-    if (target == TargetText)
-        m_engine.ShowStatusText(Text(TxReadingAsText));
+    if (const QString announcement = sink.announcement(); !announcement.isEmpty())
+        m_engine.ShowStatusText(announcement);
     if (!isIdle())
         return false;
     m_readComplete = false;
@@ -108,41 +108,39 @@ bool MemoryReader::ReadSelectedBlock(ExportTarget target, const QString &selecte
     m_readOptions = m_options;
     m_readFields = std::move(fields);
     m_layout = BuildColumnLayout(m_readFields, m_readOptions.twoColumns);
-    m_target = target;
+    m_sink = &sink;
     m_recordIndex = m_recordSkip = 0;
     m_restarts = 0;
     m_headingPending = true;
     TBlockHeader &block = m_directory[std::size_t(index)];
     block.RecordTime = block.FirstRecordTime;
 
-    if (target == TargetSheet) {
-        QString templateFile = m_readOptions.templateFile;
+    QString templateFile;
+    if (sink.fillsTemplate()) {
+        templateFile = m_readOptions.templateFile;
         if (Xlsx::Book::Inspect(templateFile) == Xlsx::Book::Kind::Binary) {
             templateFile = m_converter.converted(templateFile);
             if (templateFile.isEmpty()) {
                 // converted first; the read starts (checked anew) when that is done
                 m_preparing = true;
                 m_preparationCancelled = false;
-                PrepareTemplate(m_readOptions.templateFile, [this, target, selectedBlockText, marks](std::optional<QString> usable) {
+                PrepareTemplate(m_readOptions.templateFile, [this, &sink, selectedBlockText, marks](std::optional<QString> usable) {
                     m_preparing = false;
                     if (usable && !std::exchange(m_preparationCancelled, false))
-                        ReadSelectedBlock(target, selectedBlockText, marks);
+                        ReadSelectedBlock(sink, selectedBlockText, marks);
                 });
                 // done at once only when it cannot be converted
                 return m_preparing;
             }
         }
-        QString error;
-        if (!m_sheet.StartSpreadsheet(templateFile, block.FirstRecordTime, m_readOptions.formats, &error)) {
-            m_engine.ReportMessage(error, true);
-            return false;
-        }
-    } else {
-        m_text.clear();
+    }
+    if (!sink.begin({block.FirstRecordTime, m_readOptions.formats, templateFile})) {
+        m_engine.ReportMessage(sink.failure(), true);
+        return false;
     }
     CurrentBlock = index;
     if (m_view)
-        m_view->ReadStarted(target, block);
+        m_view->ReadStarted(block);
     m_engine.ShowStatusText(Format(Text(TxReadingBlock), {QString::number(block.BlockNr)}));
     m_engine.setNoAnswerCount(0);
     m_engine.QueueOrder(Link::Order::GFM, QString::number(block.BlockNr));
@@ -344,27 +342,20 @@ void MemoryReader::writeRecord(const MeasureFields &fields, double recordTime, b
     // so no read produces rows without headings
     if (m_headingPending) {
         m_headingPending = false;
-        if (m_target == TargetText) {
-            const int first = m_text.lineCount();
-            m_text.appendLines(TextHeadingLines(m_layout, block.FirstRecordTime, m_readOptions.serialNumber));
-            if (m_view)
-                m_view->TextLinesAdded(first, m_text.lineCount() - first);
-        } else {
-            m_sheet.WriteSheetHeading(m_layout, block.FirstRecordTime, m_readOptions.serialNumber,
-                                      m_readOptions.programVersion, m_readOptions.analogUnit);
-        }
+        QStringList columns;
+        for (const TColumn &c : m_layout.columns)
+            columns << c.heading;
+        m_sink->heading({m_layout, columns, block.FirstRecordTime, m_readOptions.serialNumber,
+                         m_readOptions.programVersion, m_readOptions.analogUnit});
+        if (m_view)
+            m_view->RowsWritten(m_sink->rows());
     }
     if (skipped)
         return;
-    if (m_target == TargetText) {
-        m_text.appendLine(TextRow(m_layout, fields, recordTime, m_readOptions.formats));
-        if (m_view)
-            m_view->TextLinesAdded(m_text.lineCount() - 1, 1);
-    } else {
-        m_sheet.WriteSheetRow(m_layout, fields, recordTime, m_readOptions.formats);
-        if (m_view)
-            m_view->SheetRowWritten(m_sheet.RowsWritten());
-    }
+    FillRecordCells(m_layout, fields, recordTime, m_readOptions.formats, m_cells, m_kinds);
+    m_sink->row({recordTime, m_cells, m_kinds});
+    if (m_view)
+        m_view->RowsWritten(m_sink->rows());
 }
 
 void MemoryReader::endRead()
@@ -372,6 +363,8 @@ void MemoryReader::endRead()
     const bool wasReading = CurrentBlock >= 0 || m_cancelPending;
     CurrentBlock = -1;
     m_cancelPending = false;
+    if (wasReading && m_sink)
+        m_sink->end(m_readComplete);
     if (wasReading && m_view)
         m_view->ReadEnded();
 }
@@ -397,7 +390,7 @@ bool MemoryReader::CreateChart(const QString &title)
 {
     m_engine.ShowStatusText(Lang::Text(Lang::TxChartGenerating));
     QString error;
-    if (!m_sheet.CreateChart(title, &error)) {
+    if (!sheet().CreateChart(title, &error)) {
         m_engine.ReportMessage(error, true);
         return false;
     }
@@ -409,7 +402,7 @@ bool MemoryReader::SaveText(const QString &path)
 {
     using namespace Lang;
     QString reason;
-    if (!m_text.Save(path, &reason)) {
+    if (!m_text.save(path, &reason)) {
         m_saveFailure = Model::WithReason(Text(TxDataNotSaved), reason);
         m_engine.ReportMessage(m_saveFailure, true);
         return false;
@@ -426,7 +419,7 @@ void MemoryReader::SaveTextCancelled()
 bool MemoryReader::SaveWorkbook(const QString &path)
 {
     QString reason;
-    if (!m_sheet.workbook().SaveAs(path, &reason)) {
+    if (!m_workbook.save(path, &reason)) {
         m_saveFailure = Model::WithReason(Lang::Text(Lang::TxDataNotSaved), reason);
         m_engine.ReportMessage(m_saveFailure, true);
         return false;

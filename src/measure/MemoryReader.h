@@ -3,8 +3,8 @@
 #include "measure/ColumnLayout.h"
 #include "measure/MeasureTypes.h"
 #include "measure/RecordParsing.h"
-#include "measure/SheetExport.h"
-#include "measure/TextRows.h"
+#include "measure/TextSink.h"
+#include "measure/WorkbookSink.h"
 #include "link/TelegramTables.h"
 #include "xlsx/TemplateConverter.h"
 
@@ -22,7 +22,7 @@ class ProtocolEngine;
 namespace Measure {
 
 // What the page and the two windows show of the memory read. The reader tells; the view
-// fetches what it needs from the reader (directory(), fields(), textRows(), sheet()).
+// fetches what it needs from the reader (directory(), fields(), sink()).
 class MemoryView
 {
 public:
@@ -35,12 +35,10 @@ public:
     virtual void DirectoryFinished() = 0;
     // fields() was rebuilt for entry `index`; the view sets the marks from FieldSelection
     virtual void FieldListBuilt(int index) = 0;
-    // a read of `target` begins: text: the memo was emptied, show and place the window;
-    // sheet: the workbook is new, show the labels and the chart title field
-    virtual void ReadStarted(ExportTarget target, const TBlockHeader &block) = 0;
-    // lines [first, first + count) of textRows() are new
-    virtual void TextLinesAdded(int first, int count) = 0;
-    virtual void SheetRowWritten(int rowsWritten) = 0;
+    // a read into sink() begins; the sink holds nothing yet
+    virtual void ReadStarted(const TBlockHeader &block) = 0;
+    // the sink took the heading or a row; `rows` data rows so far
+    virtual void RowsWritten(int rows) = 0;
     // the read is over (end of block, cancel, refusal, time-out); the view may unlock its controls
     virtual void ReadEnded() = 0;
 };
@@ -63,7 +61,7 @@ struct ReadOptions
 };
 
 // Reads the memory directory and the records of one block through the protocol engine and
-// hands each record to the text rows or the workbook. Replies drive it: each processed reply
+// hands each record to the sink the read was started with. Replies drive it: each processed reply
 // queues the next request, a reply with block number 0 ends the chain. The constructor installs
 // the engine's handlers for TFH, TNH, TFM and TNM; the engine's AbandonBlockRead hook must call
 // AbandonBlockRead() here.
@@ -85,12 +83,12 @@ public:
     // the list on screen is the one being read
     bool BuildFieldList(int index);
 
-    // btnText / btnExcel (the text button's status text included). `selectedBlockText` is cell 0
+    // btnText / btnExcel, the records into `sink` (its announcement shown first). `selectedBlockText` is cell 0
     // of the grid row the user picked, `marks` the check marks by position (the caller stores
     // them as FieldSelection too). False when nothing started; the reason is reported. A
     // workbook read with an old binary template converts it first and starts when that is
     // done, unless the read was cancelled meanwhile.
-    bool ReadSelectedBlock(ExportTarget target, const QString &selectedBlockText, const QList<bool> &marks);
+    bool ReadSelectedBlock(RecordSink &sink, const QString &selectedBlockText, const QList<bool> &marks);
     // The workbook to fill for the template `path`: the template itself (or nothing, for a new
     // workbook, when no such file exists), or the package an old binary one was converted to,
     // while the event loop goes on. `done` gets nothing when the template cannot be used; the
@@ -132,13 +130,19 @@ public:
     bool lastDirectoryComplete() const { return m_directoryComplete; }
     bool DirectoryReading = false;
     int CurrentBlock = -1;
-    ExportTarget exportTarget() const { return m_target; }
+    // the sink of the running or last read
+    RecordSink *sink() const { return m_sink; }
 
     const MeasureDirectory &directory() const { return m_directory; }
     const MeasureFields &fields() const { return m_fields; }
     const ColumnLayout &layout() const { return m_layout; }
-    TextRows &textRows() { return m_text; }
-    SheetExport &sheet() { return m_sheet; }
+    // the windows' two sinks, kept with the reader so a read's rows outlive the windows' closing
+    TextSink &textSink() { return m_text; }
+    WorkbookSink &workbookSink() { return m_workbook; }
+    const TextSink &textSink() const { return m_text; }
+    const WorkbookSink &workbookSink() const { return m_workbook; }
+    TextRows &textRows() { return m_text.textRows(); }
+    SheetExport &sheet() { return m_workbook.sheet(); }
     const ReadOptions &readOptions() const { return m_readOptions; }
 
 private:
@@ -159,7 +163,9 @@ private:
     MeasureFields m_fields;             // the list on the page
     MeasureFields m_readFields;         // the running read's copy
     ColumnLayout m_layout;
-    ExportTarget m_target = TargetText;
+    RecordSink *m_sink = nullptr;
+    std::vector<QString> m_cells;       // reused for every record
+    std::vector<CellKind> m_kinds;
     qint64 m_recordIndex = 0;           // records consumed so far, skipped and faulty ones included
     qint64 m_recordSkip = 0;            // after a start over: records consumed before it
     qint64 m_headerIndex = 0;           // directory entries consumed, faulty ones included
@@ -173,9 +179,9 @@ private:
     bool m_directoryComplete = false;
     int m_fieldListIndex = -1;
     Xlsx::TemplateConverter m_converter;
-    TextRows m_text;
+    TextSink m_text;
     QString m_saveFailure;
-    SheetExport m_sheet;
+    WorkbookSink m_workbook;
 };
 
 } // namespace Measure

@@ -69,15 +69,22 @@ void SheetExport::WriteSheetHeading(const ColumnLayout &layout, double firstReco
 void SheetExport::WriteSheetRow(const ColumnLayout &layout, const MeasureFields &fields, double recordTime,
                                 const DisplayFormats &formats)
 {
+    std::vector<QString> cells;
+    std::vector<CellKind> kinds;
+    FillRecordCells(layout, fields, recordTime, formats, cells, kinds);
+    WriteSheetRow(recordTime, cells, kinds);
+}
+
+void SheetExport::WriteSheetRow(double recordTime, const std::vector<QString> &cells, const std::vector<CellKind> &kinds)
+{
     int column = StartCol;
-    for (const TColumn &c : layout.columns) {
+    for (std::size_t i = 0; i < cells.size(); ++i, ++column) {
         // dates and times as values a spreadsheet computes with, shown as the text shows them
-        if (c.kind == KindDate || c.kind == KindTime)
-            m_workbook.setDateTime(CurrentRow, column, recordTime, c.kind == KindDate ? Xlsx::Cell::Date : Xlsx::Cell::Time);
+        if (kinds[i] == CellKind::Date || kinds[i] == CellKind::Time)
+            m_workbook.setDateTime(CurrentRow, column, recordTime, kinds[i] == CellKind::Date ? Xlsx::Cell::Date : Xlsx::Cell::Time);
         // the other polarity's cell stays empty, its column is passed over
-        else if (const std::optional<QString> value = ColumnValue(c, fields, recordTime, formats, layout.twoColumns, true))
-            m_workbook.setCell(CurrentRow, column, *value);
-        ++column;
+        else if (kinds[i] != CellKind::Empty)
+            m_workbook.setCell(CurrentRow, column, cells[i]);
     }
     ++CurrentRow;
     ++RecordCounter;

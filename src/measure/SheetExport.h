@@ -1,6 +1,7 @@
 #pragma once
 
 #include "measure/ColumnLayout.h"
+#include "measure/RecordSink.h"
 #include "measure/Workbook.h"
 
 #include <QDateTime>
@@ -33,6 +34,8 @@ public:
                            const QString &programVersion, const QString &analogUnit);
     void WriteSheetRow(const ColumnLayout &layout, const MeasureFields &fields, double recordTime,
                        const DisplayFormats &formats);
+    // one record's cells: dates and times from `recordTime`, an empty cell's column passed over
+    void WriteSheetRow(double recordTime, const std::vector<QString> &cells, const std::vector<CellKind> &kinds);
     int RowsWritten() const { return RecordCounter > 0 ? RecordCounter - 1 : 0; }
 
     // Sets up the workbook's chart; false with "Keine Daten verfügbar!" when no row is written

@@ -600,7 +600,7 @@ private Q_SLOTS:
         QVERIFY(reader.directory().size() >= 2);
         QVERIFY(reader.BuildFieldList(1));
         m_requests.clear();
-        QVERIFY(reader.ReadSelectedBlock(Measure::TargetText, QString::number(reader.directory()[1].BlockNr),
+        QVERIFY(reader.ReadSelectedBlock(reader.textSink(), QString::number(reader.directory()[1].BlockNr),
                                          QList<bool>(reader.fields().size(), true)));
         m_sens->show();
         m_sens->hide();

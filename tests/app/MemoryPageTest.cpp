@@ -430,7 +430,7 @@ private Q_SLOTS:
         QTRY_COMPARE(m_page->sgDirectory->currentRow(), 1);
         QTest::mouseClick(m_page->btnExcel, Qt::LeftButton);
         QVERIFY(!m_page->FormEXCEL->isVisible());
-        QCOMPARE(reader().exportTarget(), Measure::TargetText);
+        QCOMPARE(reader().sink(), &reader().textSink());
         QTest::mouseClick(m_page->FormMeasure->btnCancel, Qt::LeftButton);
         QVERIFY(idle());
         QCOMPARE(message(), QStringLiteral("Lesen der Messwerte abgebrochen"));

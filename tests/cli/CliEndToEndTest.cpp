@@ -260,7 +260,7 @@ TEST_F(CliOnSim, DownloadedWorkbookIsWhatTheCoreWrites)
         ASSERT_EQ(run.exitCode, 0) << qPrintable(run.err);
         Measure::ReadOptions options = pageOptions(u',');
         options.templateFile = templateFile;
-        auto core = coreRead(1, Measure::TargetSheet, QList<bool>(11, true), options);
+        auto core = coreRead(1, true, QList<bool>(11, true), options);
         const double first = core->reader->directory()[1].FirstRecordTime;
         const QString name = Measure::SheetExport::SuggestedSaveName(QString(), Measure::DaysToDateTime(first),
                                                                      core->reader->sheet().workbook().fileSuffix());

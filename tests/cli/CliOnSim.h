@@ -90,7 +90,7 @@ protected:
         std::unique_ptr<Link::ProtocolEngine> engine;
         std::unique_ptr<Measure::MemoryReader> reader;
     };
-    std::unique_ptr<CoreRead> coreRead(int index, Measure::ExportTarget target, const QList<bool> &marks,
+    std::unique_ptr<CoreRead> coreRead(int index, bool workbook, const QList<bool> &marks,
                                        const Measure::ReadOptions &options)
     {
         auto core = std::make_unique<CoreRead>();
@@ -109,7 +109,7 @@ protected:
         EXPECT_TRUE(settle());
         EXPECT_TRUE(core->reader->BuildFieldList(index));
         const QString nr = QString::number(core->reader->directory()[std::size_t(index)].BlockNr);
-        EXPECT_TRUE(core->reader->ReadSelectedBlock(target, nr, marks));
+        EXPECT_TRUE(core->reader->ReadSelectedBlock(workbook ? static_cast<Measure::RecordSink &>(core->reader->workbookSink()) : core->reader->textSink(), nr, marks));
         EXPECT_TRUE(settle());
         EXPECT_TRUE(core->reader->lastReadComplete());
         EXPECT_TRUE(core->sink.errors.isEmpty()) << qPrintable(core->sink.errors.join('\n'));
@@ -117,7 +117,7 @@ protected:
     }
     QByteArray coreText(int index, const QList<bool> &marks, const Measure::ReadOptions &options)
     {
-        return coreRead(index, Measure::TargetText, marks, options)->reader->textRows().bytes();
+        return coreRead(index, false, marks, options)->reader->textRows().bytes();
     }
 
     void setConfig(Sim::Instrument &i)

@@ -34,18 +34,19 @@ struct ViewLog : MemoryView
     void DirectoryRowAdded(int index) override { events << QStringLiteral("row %1").arg(index); }
     void DirectoryFinished() override { events << "finished"; }
     void FieldListBuilt(int index) override { events << QStringLiteral("fields %1").arg(index); }
-    void ReadStarted(ExportTarget target, const TBlockHeader &b) override
+    MemoryReader *reader = nullptr;
+    void ReadStarted(const TBlockHeader &b) override
     {
-        events << QStringLiteral("start %1 block %2").arg(int(target)).arg(b.BlockNr);
+        events << QStringLiteral("start %1 block %2").arg(reader && reader->sink() == &reader->textSink() ? 0 : 1).arg(b.BlockNr);
     }
-    void TextLinesAdded(int, int) override
+    void RowsWritten(int rows) override
     {
         ++textBatches;
+        sheetRows = rows;
         if (onTextLines)
             onTextLines();
     }
     std::function<void()> onTextLines;
-    void SheetRowWritten(int rows) override { sheetRows = rows; }
     void ReadEnded() override { events << "ended"; }
     int textBatches = 0;
     int sheetRows = 0;
@@ -102,6 +103,7 @@ protected:
         ASSERT_TRUE(serial.OpenPort("COM1")) << qPrintable(serial.LastPortError());
         reader = std::make_unique<MemoryReader>(*engine);
         reader->setView(&view);
+        view.reader = reader.get();
         reader->setOptions(textOptions());
         engine->setAbandonBlockRead([this] { reader->AbandonBlockRead(); });
     }
@@ -163,7 +165,7 @@ TEST_F(ReaderOnSim, BlockToTextSkipsTheAlarmRecordAndReportsTheFaultyOne)
     instrument.blocks[2].records[7].garbled = true;
     loadDirectory();
     ASSERT_TRUE(reader->BuildFieldList(2));
-    ASSERT_TRUE(reader->ReadSelectedBlock(TargetText, QStringLiteral(" 3"), marks(9, {0, 1, 3, 7, 8})));
+    ASSERT_TRUE(reader->ReadSelectedBlock(reader->textSink(), QStringLiteral(" 3"), marks(9, {0, 1, 3, 7, 8})));
     ASSERT_TRUE(settle());
     EXPECT_EQ(served.size(), 13);                    // GFM, eleven GNM, and the one that found the end
     EXPECT_EQ(view.events, (QStringList{"fields 2", "start 0 block 3", "ended"}));
@@ -214,7 +216,7 @@ TEST_F(ReaderOnSim, CancelEndsTheReadAtTheNextReply)
         if (served.size() == 6)
             reader->CancelRead();
     });
-    ASSERT_TRUE(reader->ReadSelectedBlock(TargetText, QStringLiteral("2"), marks(11, {1, 3})));
+    ASSERT_TRUE(reader->ReadSelectedBlock(reader->textSink(), QStringLiteral("2"), marks(11, {1, 3})));
     ASSERT_TRUE(settle());
     EXPECT_EQ(served.size(), 6);                     // no request after the cancelled one
     EXPECT_EQ(reader->textRows().lineCount(), 7 + 5);
@@ -230,7 +232,7 @@ TEST_F(ReaderOnSim, MemoryReadsAreRefusedWhileRecording)
     loadDirectory();
     ASSERT_TRUE(reader->BuildFieldList(0));
     instrument.recording = true;
-    ASSERT_TRUE(reader->ReadSelectedBlock(TargetText, QStringLiteral("1"), marks(5, {3})));
+    ASSERT_TRUE(reader->ReadSelectedBlock(reader->textSink(), QStringLiteral("1"), marks(5, {3})));
     ASSERT_TRUE(settle());
     EXPECT_EQ(served, (QByteArrayList{"GFM", "GFM"}));        // retried once
     EXPECT_EQ(sink.errors(), QStringList{"Funktion nicht während Speicherung möglich."});
@@ -252,7 +254,7 @@ TEST_F(ReaderOnSim, ATimeOutMidChainKeepsTheRowsWritten)
     loadDirectory();
     // a read that went to its end before does not make this one complete
     ASSERT_TRUE(reader->BuildFieldList(0));
-    ASSERT_TRUE(reader->ReadSelectedBlock(TargetText, QStringLiteral("1"), marks(5, {3})));
+    ASSERT_TRUE(reader->ReadSelectedBlock(reader->textSink(), QStringLiteral("1"), marks(5, {3})));
     ASSERT_TRUE(settle());
     ASSERT_TRUE(reader->lastReadComplete());
     served.clear();
@@ -263,7 +265,7 @@ TEST_F(ReaderOnSim, ATimeOutMidChainKeepsTheRowsWritten)
         if (served.size() == 8)
             instrument.faults.silence = 1;
     });
-    ASSERT_TRUE(reader->ReadSelectedBlock(TargetText, QStringLiteral("2"), marks(11, {0, 1, 3})));
+    ASSERT_TRUE(reader->ReadSelectedBlock(reader->textSink(), QStringLiteral("2"), marks(11, {0, 1, 3})));
     ASSERT_TRUE(settle(10000));
     EXPECT_EQ(served.size(), 9);
     EXPECT_EQ(sink.errors(), QStringList{"QT 8800 antwortet nicht oder Baudrate stimmt nicht! Kommunikation wird "
@@ -291,7 +293,7 @@ TEST_F(ReaderOnSim, ADamagedRecordIsReportedAndTheNextKeepsItsOwnStamp)
         if (served.size() == 8)
             instrument.faults.noise = 1;          // noise run into the eighth
     });
-    ASSERT_TRUE(reader->ReadSelectedBlock(TargetText, QStringLiteral("3"), marks(9, {0, 1, 3})));
+    ASSERT_TRUE(reader->ReadSelectedBlock(reader->textSink(), QStringLiteral("3"), marks(9, {0, 1, 3})));
     ASSERT_TRUE(settle(15000));
     EXPECT_EQ(served.size(), 13);                    // no record asked for twice
     const QStringList errors = sink.errors();
@@ -338,7 +340,7 @@ TEST_F(ReaderOnSim, BlockToWorkbookWithChart)
     ReadOptions o = textOptions();
     o.twoColumns = true;
     reader->setOptions(o);
-    ASSERT_TRUE(reader->ReadSelectedBlock(TargetSheet, QStringLiteral("2"), marks(11, {0, 1, 3, 6, 8, 10})));
+    ASSERT_TRUE(reader->ReadSelectedBlock(reader->workbookSink(), QStringLiteral("2"), marks(11, {0, 1, 3, 6, 8, 10})));
     // a setting changed mid-read changes nothing of this read
     o.formats.decimalSep = u'.';
     o.twoColumns = false;
@@ -389,7 +391,7 @@ TEST_F(ReaderOnSim, AnOldBinaryTemplateIsConvertedFirst)
     {
         const QByteArray path = qgetenv("PATH");
         qputenv("PATH", QFile::encodeName(dir.path()));
-        EXPECT_FALSE(reader->ReadSelectedBlock(TargetSheet, "2", marks(11, {0, 1, 3})));
+        EXPECT_FALSE(reader->ReadSelectedBlock(reader->workbookSink(), "2", marks(11, {0, 1, 3})));
         qputenv("PATH", path);
     }
     ASSERT_EQ(sink.errors().size(), 1);
@@ -410,7 +412,7 @@ TEST_F(ReaderOnSim, AnOldBinaryTemplateIsConvertedFirst)
     ASSERT_EQ(Xlsx::Book::Inspect(o.templateFile), Xlsx::Book::Kind::Binary);
     const QByteArray original = ReadBytes(o.templateFile);
     sink.messages.clear();
-    ASSERT_TRUE(reader->ReadSelectedBlock(TargetSheet, "2", marks(11, {0, 1, 3})));
+    ASSERT_TRUE(reader->ReadSelectedBlock(reader->workbookSink(), "2", marks(11, {0, 1, 3})));
     EXPECT_FALSE(reader->isIdle());
     EXPECT_EQ(sink.messages, (QStringList{"I:Vorlage " + o.templateFile + " wird umgewandelt ..."}));
     ASSERT_TRUE(settle(120000));
@@ -425,7 +427,7 @@ TEST_F(ReaderOnSim, AnOldBinaryTemplateIsConvertedFirst)
     EXPECT_EQ(ReadSheetCells(UnzipPart(path, "xl/worksheets/sheet1.xml")).value("C6").value, "Ionen Avg");
     // the next read takes the conversion made
     sink.messages.clear();
-    ASSERT_TRUE(reader->ReadSelectedBlock(TargetSheet, "2", marks(11, {0, 1, 3})));
+    ASSERT_TRUE(reader->ReadSelectedBlock(reader->workbookSink(), "2", marks(11, {0, 1, 3})));
     ASSERT_TRUE(settle());
     EXPECT_FALSE(sink.messages.join('\n').contains("umgewandelt"));
     EXPECT_EQ(view.sheetRows, 4);
@@ -472,7 +474,7 @@ TEST(ReaderOnSimProcess, TheStandInProgramServesItsMemory)
     ASSERT_TRUE(settle());
     ASSERT_EQ(reader.directory().size(), 3u);
     ASSERT_TRUE(reader.BuildFieldList(1));
-    ASSERT_TRUE(reader.ReadSelectedBlock(TargetText, QStringLiteral("2"), QList<bool>(11, true)));
+    ASSERT_TRUE(reader.ReadSelectedBlock(reader.textSink(), QStringLiteral("2"), QList<bool>(11, true)));
     ASSERT_TRUE(settle());
     EXPECT_TRUE(sink.errors().isEmpty()) << qPrintable(sink.errors().join('\n'));
     ASSERT_EQ(reader.textRows().lineCount(), 7 + 5);
@@ -503,6 +505,7 @@ protected:
         engine = std::make_unique<Link::ProtocolEngine>(tables, port, sink, nullptr, [this] { return now; });
         reader = std::make_unique<MemoryReader>(*engine);
         reader->setView(&view);
+        view.reader = reader.get();
         reader->setOptions(textOptions());
         engine->setAbandonBlockRead([this] { reader->AbandonBlockRead(); });
     }
@@ -548,7 +551,7 @@ TEST_F(ReaderOnScript, BadRecordsAreReportedOnceAndNoRowIsWrittenTwice)
                    "TNM;7;0;0;+;1;60;",                 // the sensor token is missing
                    "TNM;7;0;0;+;1;70;3;0:43;",
                    "TNM;0;"};
-    ASSERT_TRUE(reader->ReadSelectedBlock(TargetText, QStringLiteral("7"), marks(6, {1, 3, 5})));
+    ASSERT_TRUE(reader->ReadSelectedBlock(reader->textSink(), QStringLiteral("7"), marks(6, {1, 3, 5})));
     run();
     EXPECT_TRUE(reader->isIdle());
     EXPECT_EQ(sink.errors(), (QStringList{" Convert-Error at Ionen AvgRecord: TFM;7;0;0;+;1;x;3;0:1;",
@@ -584,7 +587,7 @@ TEST_F(ReaderOnScript, AnUnansweredChainStartsOverAndTakesEachEntryOnce)
     port.sent.clear();
     port.script = {r10, r20, "", r10, r20, r30, "", r10, r20, r30, "", r10, r20, r30, ""};
     ASSERT_TRUE(reader->BuildFieldList(0));
-    ASSERT_TRUE(reader->ReadSelectedBlock(TargetText, QStringLiteral("7"), marks(5, {1, 3})));
+    ASSERT_TRUE(reader->ReadSelectedBlock(reader->textSink(), QStringLiteral("7"), marks(5, {1, 3})));
     run();
     for (int i = 0; i < 4; ++i) {
         now += 3001;
@@ -604,24 +607,24 @@ TEST_F(ReaderOnScript, AnUnansweredChainStartsOverAndTakesEachEntryOnce)
 
 TEST_F(ReaderOnScript, StartChecksAndTheLockedFieldList)
 {
-    EXPECT_FALSE(reader->ReadSelectedBlock(TargetText, QStringLiteral("1"), {}));
+    EXPECT_FALSE(reader->ReadSelectedBlock(reader->textSink(), QStringLiteral("1"), {}));
     EXPECT_EQ(sink.errors().last(), "Kein Messwertverzeichnis selektiert - Auslesen nicht möglich.");
     directory({"TFH;7;0;1;0;0;0;01.02.2003;10:00;0:10:00;3;", "TNH;8;1;0;0;0;0;01.02.2003;10:00;0:10:00;3;", "TNH;0;"});
     ASSERT_TRUE(reader->BuildFieldList(0));
-    EXPECT_FALSE(reader->ReadSelectedBlock(TargetText, QStringLiteral("7"), marks(6, {})));
+    EXPECT_FALSE(reader->ReadSelectedBlock(reader->textSink(), QStringLiteral("7"), marks(6, {})));
     EXPECT_EQ(sink.errors().last(), "Keine Felder selektiert - Auslesen nicht möglich.");
-    EXPECT_FALSE(reader->ReadSelectedBlock(TargetText, QString(), marks(6, {3})));
+    EXPECT_FALSE(reader->ReadSelectedBlock(reader->textSink(), QString(), marks(6, {3})));
     EXPECT_EQ(sink.errors().last(), "Selektion nicht möglich");
     // the list on the page belongs to block 7: reading block 8 with it would misplace values
-    EXPECT_FALSE(reader->ReadSelectedBlock(TargetText, QStringLiteral("8"), marks(6, {3})));
+    EXPECT_FALSE(reader->ReadSelectedBlock(reader->textSink(), QStringLiteral("8"), marks(6, {3})));
     EXPECT_EQ(sink.errors().size(), 4);
 
     port.script = {"TFM;7;0;0;+;1;20;3;0:40;", ""};    // then silence: the read stays open
-    ASSERT_TRUE(reader->ReadSelectedBlock(TargetText, QStringLiteral("7"), marks(6, {3})));
+    ASSERT_TRUE(reader->ReadSelectedBlock(reader->textSink(), QStringLiteral("7"), marks(6, {3})));
     run();
     EXPECT_FALSE(reader->BuildFieldList(1));                     // no other list while reading
-    EXPECT_FALSE(reader->ReadSelectedBlock(TargetSheet, QStringLiteral("7"), marks(6, {3})));
-    EXPECT_EQ(reader->exportTarget(), TargetText);
+    EXPECT_FALSE(reader->ReadSelectedBlock(reader->workbookSink(), QStringLiteral("7"), marks(6, {3})));
+    EXPECT_EQ(reader->sink(), &reader->textSink());
     reader->CancelRead();
     EXPECT_FALSE(reader->isIdle());                              // until the outstanding reply is in
     reader->LoadDirectory();
@@ -637,7 +640,7 @@ TEST_F(ReaderOnScript, AChainThatLosesItsRequestEnds)
     port.script = {"TFM;7;0;0;+;1;20;3;"};
     // the adapter is gone once the first record is in: GNM cannot be sent
     view.onTextLines = [this] { port.ready = false; };
-    ASSERT_TRUE(reader->ReadSelectedBlock(TargetText, QStringLiteral("7"), marks(5, {3})));
+    ASSERT_TRUE(reader->ReadSelectedBlock(reader->textSink(), QStringLiteral("7"), marks(5, {3})));
     run();
     EXPECT_TRUE(reader->isIdle());
     EXPECT_EQ(view.events.last(), "ended");

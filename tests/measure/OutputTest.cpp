@@ -2,9 +2,12 @@
 #include "MeasureTestSupport.h"
 #include "TestDirs.h"
 
+#include "measure/CsvSink.h"
 #include "measure/RecordParsing.h"
 #include "measure/SheetExport.h"
 #include "measure/TextRows.h"
+#include "measure/TextSink.h"
+#include "measure/WorkbookSink.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -122,6 +125,56 @@ TEST(TextRows, AFailedSaveLeavesTheOldFileAndTheRows)
     EXPECT_EQ(ReadBytes(path), QByteArray("old\r\n"));
     EXPECT_EQ(rows.line(0), QStringLiteral("new"));
     EXPECT_FALSE(rows.Save(dir.filePath(QStringLiteral("no/such/folder/x.csv"))));
+}
+
+// Every sink takes the heading and the rows of a read, counts them, saves them whole and reports
+// a disk that takes nothing; the cells come out as the text row and the workbook number.
+TEST(RecordSinks, HeadingRowsEndAndAFullDisk)
+{
+    QTemporaryDir dir;
+    MeasureFields fields = fieldsFor(1, 0, 0, {0, 1, 3, 6});
+    const ColumnLayout layout = BuildColumnLayout(fields, false);
+    const DisplayFormats formats;
+    const double first = at(2003, 2, 1, 10, 30, 0);
+    TextSink text;
+    WorkbookSink book(true);
+    std::vector<QString> cells;
+    std::vector<CellKind> kinds;
+    for (RecordSink *sink : {static_cast<RecordSink *>(&text), static_cast<RecordSink *>(&book)}) {
+        SCOPED_TRACE(sink->fileSuffix().toStdString());
+        ASSERT_TRUE(sink->begin({first, formats, {}}));
+        EXPECT_TRUE(sink->heading({layout, {}, first, QStringLiteral("88000123"), QStringLiteral("1.0.0"), {}}));
+        for (int i = 0; i < 2; ++i) {
+            fields[3].IonValue = 1200 + i;
+            fields[3].Negative = true;
+            FillRecordCells(layout, fields, first + i / 144.0, formats, cells, kinds);
+            EXPECT_TRUE(sink->row({first + i / 144.0, cells, kinds}));
+        }
+        EXPECT_TRUE(sink->end(true)) << sink->failure().toStdString();
+        EXPECT_EQ(sink->rows(), 2);
+        QString error;
+        EXPECT_TRUE(sink->save(dir.filePath(QStringLiteral("out.") + sink->fileSuffix()), &error)) << error.toStdString();
+        EXPECT_FALSE(sink->save(QStringLiteral("/dev/full"), &error));
+        EXPECT_FALSE(error.isEmpty());
+    }
+    EXPECT_EQ(text.textRows().line(text.textRows().lineCount() - 1), TextRow(layout, fields, first + 1 / 144.0, formats));
+    EXPECT_EQ(book.sheet().workbook().cell(8, 3).number, -1201);
+
+    // appended rows: the heading once, again only where the source sends a new one
+    CsvSink csv;
+    const QString path = dir.filePath(QStringLiteral("rows.csv"));
+    ASSERT_TRUE(csv.Open(path));
+    const RecordHeading heading{layout, {QStringLiteral("A"), QStringLiteral("B")}, first, {}, {}, {}};
+    const std::vector<QString> row{QStringLiteral("1"), QStringLiteral("2")};
+    for (bool again : {false, false, true}) {
+        if (again || csv.rows() == 0)
+            csv.heading(heading);
+        EXPECT_TRUE(csv.row({first, row, kinds}));
+    }
+    EXPECT_TRUE(csv.end(true));
+    QFile written(path);
+    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+    EXPECT_EQ(written.readAll(), "A;B\r\n1;2\r\n1;2\r\nA;B\r\n1;2\r\n");
 }
 
 TEST(Sheet, HeadingRowsAndChartRange)

@@ -199,7 +199,7 @@ protected:
             reader->LoadDirectory();
             ASSERT_TRUE(settle());
             ASSERT_TRUE(reader->BuildFieldList(1));
-            ASSERT_TRUE(reader->ReadSelectedBlock(Measure::TargetText, QStringLiteral("2"), QList<bool>(11, true)));
+            ASSERT_TRUE(reader->ReadSelectedBlock(reader->textSink(), QStringLiteral("2"), QList<bool>(11, true)));
             ASSERT_TRUE(settle());
             log.CloseTrafficLog();
         }

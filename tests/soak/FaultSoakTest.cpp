@@ -233,7 +233,7 @@ class FaultSoakTest : public QObject
 
     QString configStep();
     QString directoryStep(bool *complete);
-    QString readStep(Measure::ExportTarget target, int blockNumber);
+    QString readStep(bool text, int blockNumber);
     QString checkRecords(const Sim::Block &b, const QList<Row> &rows);
     QString checkRowValues(const Sim::Block &b, int index, const Row &row) const;
     QList<Row> textRows();
@@ -540,9 +540,8 @@ QString FaultSoakTest::checkRecords(const Sim::Block &b, const QList<Row> &rows)
     return {};
 }
 
-QString FaultSoakTest::readStep(Measure::ExportTarget target, int blockNumber)
+QString FaultSoakTest::readStep(bool text, int blockNumber)
 {
-    const bool text = target == Measure::TargetText;
     const Sim::Block *b = block(blockNumber);
     const int row = gridRowOf(blockNumber);
     if (!b || row < 0) {
@@ -615,9 +614,9 @@ void FaultSoakTest::roundsUnderRandomFaults()
             if (!step(directoryStep(&complete)))
                 return;
         const int blocks = int(m_instrument.blocks.size());
-        if (!step(readStep(Measure::TargetText, m_instrument.blocks[std::size_t(m_round % blocks)].number)))
+        if (!step(readStep(true, m_instrument.blocks[std::size_t(m_round % blocks)].number)))
             return;
-        if (!step(readStep(Measure::TargetSheet, m_instrument.blocks[std::size_t((m_round + 1) % blocks)].number)))
+        if (!step(readStep(false, m_instrument.blocks[std::size_t((m_round + 1) % blocks)].number)))
             return;
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         resident.push_back(residentKb());
