@@ -456,6 +456,7 @@ void TForm1::tsComPortChanged()
 void TForm1::applyDecimalSeparator(int index)
 {
     m_decimalSep = index == 0 ? u'.' : u',';
+    m_store->setDecimalSeparator(m_decimalSep);
     for (MeterBase *meter : findChildren<MeterBase *>())
         meter->setDecimalSeparator(m_decimalSep);
 }
