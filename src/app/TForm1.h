@@ -35,6 +35,8 @@ class TTextSpin;
 class TAboutBox;
 class MemoryDataPage;
 class DeviceViewPage;
+class ConfigurationPage;
+class RecordingSettingsPage;
 class TFormSens;
 class TrendWindow;
 class PortLock;
@@ -195,36 +197,13 @@ private:
     void buildTabProgram();
     void bindFields();
     void connectConfigHandlers();
+    bool NumKeyPress(QLineEdit *edit, QKeyEvent *event);
     void connectProgramHandlers();
     void setRecordingDefaults();
     void UpdateClockDisplay();
     void centreAlarmLabel();
     void applyDecimalSeparator(int index);
 
-    // configuration page handlers
-    void colChange(QObject *sender);
-    void clickColChange(QObject *sender);
-    void changeColChange(QObject *sender);
-    void tsChanged(QObject *sender);
-    void tsRangeChanging();
-    void compoExit(QObject *sender);
-    void btnSetDTClick();
-    void btnSyncDTClick();
-    void GetInfoKlickClick();
-    void btnInfo1Click();
-    void btnZeroClick();
-    void btnStartClick();
-    void btnMemClearClick();
-    void dtpStartDateChange(QObject *sender);
-    void iseStartTimeChange(QObject *sender);
-    void dtpStopDateChange();
-    void iseStopTimeChange();
-    void txtDurationChange();
-    void dtpStartDateExit(QObject *sender);
-    void durationExit(QObject *sender);
-    void iseMemStopExit();
-    bool NumKeyPress(QLineEdit *edit, QKeyEvent *event);
-    void singleExit(QLineEdit *edit);
 
     // program settings page handlers
     void tsDecimalSepChanged();
@@ -245,8 +224,6 @@ private:
     // a modal notice: programming errors and the second start
     void programError(const QString &text);
     void setControlColour(QWidget *control, const QColor &colour);
-    bool transferAtOnce() const;
-    void queueForControl(QObject *sender);
     // "dd.mm.yyyy"; without a year part the default year, if any
     static std::optional<QDate> parseDate(const QString &text, std::optional<int> defaultYear);
 
@@ -269,6 +246,8 @@ private:
     int m_portPosition = 0;             // the port selector's position whose lock is held
     TAboutBox *m_about = nullptr;
     std::unique_ptr<Measure::MemoryReader> m_reader;
+    ConfigurationPage *m_configPage = nullptr;
+    RecordingSettingsPage *m_recordingPage = nullptr;
     MemoryDataPage *m_memoryPage = nullptr;
     DeviceViewPage *m_devicePage = nullptr;
     std::unique_ptr<TFormSens> m_formSens;     // a top-level window of its own, not a child
@@ -288,6 +267,5 @@ private:
     bool m_firstActivation = true;
     bool m_secondStart = false;
     bool m_closing = false;
-    bool m_settingControls = false;   // programmatic changes are not the user's
     bool m_askOnClose = true;
 };

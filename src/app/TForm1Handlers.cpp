@@ -1,5 +1,8 @@
 // What the controls of the configuration and settings pages do when the user touches them.
+#include "app/ConfigurationPage.h"
 #include "app/DeviceViewPage.h"
+#include "app/PageControls.h"
+#include "app/RecordingSettingsPage.h"
 #include "app/PortLock.h"
 #include "app/StatusLine.h"
 #include "app/TAboutBox.h"
@@ -34,75 +37,13 @@ bool isOneOf(const QObject *o, std::initializer_list<const QObject *> list)
 
 } // namespace
 
-bool TForm1::transferAtOnce() const
-{
-    return cboPrompt->isChecked();
-}
-
-void TForm1::queueForControl(QObject *sender)
-{
-    ShowStatusText(QString());
-    m_engine->QueueOrdersForControl(sender);
-}
-
 void TForm1::connectConfigHandlers()
 {
-    for (TTextSpin *spin : {tsPol, tsPolAlter, tsAnaOut, tsZeroAtStart, tsQTLanguage, tsStartMode, tsMemEnd, tsOutMeas,
-                            tsAnaIn}) {
-        connect(spin, &TTextSpin::onChanging, this, [this, spin] { changeColChange(spin); });
-        connect(spin, &TTextSpin::onChanged, this, [this, spin] { tsChanged(spin); });
-    }
-    connect(tsRange, &TTextSpin::onChanging, this, &TForm1::tsRangeChanging);
-    connect(tsRange, &TTextSpin::onChanged, this, [this] { changeColChange(tsRange); });
-
-    auto tagOne = [this](QObject *o) {
-        if (!m_settingControls)
-            o->setProperty("Tag", 1);
-    };
-    connect(dtpQTDate, &QDateEdit::dateChanged, this, [this] {
-        if (!m_settingControls)
-            setControlColour(dtpQTDate, palette().color(QPalette::Base));
+    // QCheckBox::toggled: a change made by code counts as well as a click
+    connect(cboPrompt, &QCheckBox::toggled, this, [this](bool on) {
+        m_configPage->setTransferAtOnce(on);
+        m_recordingPage->setTransferAtOnce(on);
     });
-    connect(iseQTTime, &TInterSpinEdit::OnClick, this, [this] { clickColChange(iseQTTime); });
-    connect(iseQTTime, &TInterSpinEdit::OnChange, this, [=, this] { tagOne(iseQTTime); });
-    for (TInterSpinEdit *ise : {isePolInter, iseMeasInt}) {
-        connect(ise, &TInterSpinEdit::OnClick, this, [this, ise] { clickColChange(ise); });
-        connect(ise, &TInterSpinEdit::OnChange, this, [=, this] { tagOne(ise); });
-        connect(ise, &TInterSpinEdit::OnExit, this, [this, ise] { compoExit(ise); });
-    }
-    connect(dtpStartDate, &QDateEdit::dateChanged, this, [this] {
-        if (!m_settingControls)
-            dtpStartDateChange(dtpStartDate);
-    });
-    connect(iseStartTime, &TInterSpinEdit::OnClick, this, [this] { clickColChange(iseStartTime); });
-    connect(iseStartTime, &TInterSpinEdit::OnChange, this, [this] {
-        if (!m_settingControls)
-            iseStartTimeChange(iseStartTime);
-    });
-    connect(iseStartTime, &TInterSpinEdit::OnExit, this, [this] { dtpStartDateExit(iseStartTime); });
-    connect(dtpStopDate, &QDateEdit::dateChanged, this, [this] {
-        if (!m_settingControls)
-            dtpStopDateChange();
-    });
-    connect(iseStopTime, &TInterSpinEdit::OnClick, this, [this] { clickColChange(iseStopTime); });
-    connect(iseStopTime, &TInterSpinEdit::OnChange, this, [this] {
-        if (!m_settingControls)
-            iseStopTimeChange();
-    });
-    connect(iseStopTime, &TInterSpinEdit::OnExit, this, &TForm1::iseMemStopExit);
-    connect(iseDuration, &TInterSpinEdit::OnClick, this, [this] { clickColChange(iseDuration); });
-    connect(iseDuration, &TInterSpinEdit::OnChange, this, [this] {
-        if (!m_settingControls)
-            txtDurationChange();
-    });
-    connect(iseDuration, &TInterSpinEdit::OnExit, this, [this] { durationExit(iseDuration); });
-
-    connect(btnSetDT, &QPushButton::clicked, this, &TForm1::btnSetDTClick);
-    connect(btnSyncDT, &QPushButton::clicked, this, &TForm1::btnSyncDTClick);
-    connect(btnInfo1, &QPushButton::clicked, this, &TForm1::btnInfo1Click);
-    connect(btnMemClear, &TArrowBtn::onClick, this, &TForm1::btnMemClearClick);
-    connect(btnStart, &TArrowBtn::onClick, this, &TForm1::btnStartClick);
-    connect(btnZero, &TBevel3D::OnDown, this, &TForm1::btnZeroClick);
 }
 
 void TForm1::connectProgramHandlers()
@@ -148,8 +89,7 @@ bool TForm1::eventFilter(QObject *watched, QEvent *event)
     QObject *control = watched;
     if (auto *picker = qobject_cast<QDateEdit *>(widget->parentWidget()))
         control = picker;
-    const bool numeric = isOneOf(control, {txtAnaValZero, txtAnaVal10, txtScaleZero, txtScaleEnd, txtScaleParts,
-                                           txtValueScaleZero, txtValueScaleEnd});
+    const bool numeric = m_recordingPage->isNumberEdit(control);
 
     switch (event->type()) {
     case QEvent::KeyPress: {
@@ -164,7 +104,7 @@ bool TForm1::eventFilter(QObject *watched, QEvent *event)
         }
         if (isOneOf(control, {dtpQTDate, dtpStartDate, dtpStopDate, isePolInter, iseMeasInt, iseStartTime,
                               iseStopTime, iseDuration, txtAnaName, txtAnaUnit}) || numeric)
-            colChange(control);
+            PageControls::setControlColour(static_cast<QWidget *>(control), palette().color(QPalette::Base));
         if ((numeric || isOneOf(control, {txtRefInter, txtMeasRefInter}))
             && NumKeyPress(static_cast<QLineEdit *>(control), key))
             return true;
@@ -176,9 +116,9 @@ bool TForm1::eventFilter(QObject *watched, QEvent *event)
     }
     case QEvent::MouseButtonPress:
         if (isOneOf(control, {lblSerNr, lblVersion, lblTime}))
-            GetInfoKlickClick();
+            m_configPage->GetInfoKlickClick();
         else if (isOneOf(control, {dtpQTDate, dtpStartDate, dtpStopDate}))
-            clickColChange(control);
+            PageControls::setControlColour(static_cast<QWidget *>(control), palette().color(QPalette::Base));
         break;
     case QEvent::MouseButtonDblClick:
         if (control == txtMPath)
@@ -196,199 +136,26 @@ bool TForm1::eventFilter(QObject *watched, QEvent *event)
         const auto reason = static_cast<QFocusEvent *>(event)->reason();
         if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason || watched != control)
             break;
-        if (isOneOf(control, {dtpStartDate, dtpStopDate, iseQTTime, isePolInter, iseMeasInt, iseStartTime,
-                              iseStopTime, iseDuration}))
-            control->setProperty("Tag", 0);
+        m_configPage->controlEntered(control);
+        m_recordingPage->controlEntered(control);
         break;
     }
     case QEvent::FocusOut: {
         const auto reason = static_cast<QFocusEvent *>(event)->reason();
         if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason || watched != control)
             break;
-        if (numeric)
-            singleExit(static_cast<QLineEdit *>(control));
-        else if (control == txtRefInter)
+        if (control == txtRefInter)
             txtRefInterExit();
         else if (control == txtMeasRefInter)
             txtMeasRefInterExit();
-        else if (control == dtpStartDate)
-            dtpStartDateExit(dtpStartDate);
-        else if (control == dtpStopDate)
-            iseMemStopExit();
+        else
+            m_recordingPage->controlLeft(control);
         break;
     }
     default:
         break;
     }
     return QMainWindow::eventFilter(watched, event);
-}
-
-// ---- configuration pages ----------------------------------------------------------------
-
-void TForm1::colChange(QObject *sender)
-{
-    if (qobject_cast<QLabel *>(sender) || qobject_cast<QDateEdit *>(sender) || qobject_cast<QLineEdit *>(sender))
-        setControlColour(static_cast<QWidget *>(sender), palette().color(QPalette::Base));
-}
-
-void TForm1::clickColChange(QObject *sender)
-{
-    if (qobject_cast<QLabel *>(sender) || qobject_cast<QDateEdit *>(sender) || qobject_cast<TInterSpinEdit *>(sender))
-        setControlColour(static_cast<QWidget *>(sender), palette().color(QPalette::Base));
-}
-
-void TForm1::changeColChange(QObject *sender)
-{
-    setControlColour(static_cast<QWidget *>(sender), palette().color(QPalette::Base));
-    if (transferAtOnce())
-        queueForControl(sender);
-}
-
-void TForm1::tsChanged(QObject *sender)
-{
-    if (transferAtOnce())
-        queueForControl(sender);
-}
-
-void TForm1::tsRangeChanging()
-{
-    // Auto is drawn blue, the fixed ranges black
-    tsRange->setFontColor(tsRange->PosColor());
-}
-
-void TForm1::compoExit(QObject *sender)
-{
-    if (transferAtOnce() && sender->property("Tag").toInt() == 1)
-        queueForControl(sender);
-}
-
-void TForm1::btnSetDTClick()
-{
-    ShowStatusText(QString());
-    m_engine->setNoAnswerCount(0);
-    m_engine->QueueOrder(Link::Order::SDA);
-}
-
-void TForm1::btnSyncDTClick()
-{
-    const QDateTime now = QDateTime::currentDateTime();
-    m_settingControls = true;
-    dtpQTDate->setDate(now.date());
-    iseQTTime->setValue(now.time().msecsSinceStartOfDay() / 86400000.0);
-    m_settingControls = false;
-    btnSetDTClick();
-}
-
-void TForm1::GetInfoKlickClick()
-{
-    m_engine->InformationRequest();
-}
-
-void TForm1::btnInfo1Click()
-{
-    ShowStatusText(QString());
-    m_engine->setNoAnswerCount(0);
-    m_engine->QueueOrder(Link::Order::GST);
-}
-
-void TForm1::btnZeroClick()
-{
-    ShowStatusText(QString());
-    m_engine->QueueOrdersForControl(btnZero);
-}
-
-void TForm1::btnStartClick()
-{
-    m_engine->setNoAnswerCount(0);
-    ShowStatusText(QString());
-    m_engine->QueueOrder(Link::Order::SMM);
-    StatusOnceCountdown = 2000;
-}
-
-void TForm1::btnMemClearClick()
-{
-    m_engine->setNoAnswerCount(0);
-    m_engine->QueueOrder(Link::Order::GST);
-    if (ask(Lang::Text(Lang::TxAskMemClear))) {
-        StatusMessage(Lang::Text(Lang::TxMemClearing), false);
-        btnMemClear->setColorDown(Qt::yellow);
-        btnMemClear->setShape(Widgets::TArrowShape::taSquare);
-        m_engine->setNoAnswerCount(0);
-        m_engine->QueueOrder(Link::Order::CME);
-        m_engine->QueueOrder(Link::Order::GST);
-    } else {
-        StatusMessage(Lang::Text(Lang::TxMemNotCleared), false);
-        btnMemClear->setDown(false);
-    }
-}
-
-void TForm1::dtpStartDateChange(QObject *sender)
-{
-    ComputeMemoryStop(0);
-    sender->setProperty("Tag", 1);
-    setControlColour(dtpStartDate, palette().color(QPalette::Base));
-}
-
-void TForm1::iseStartTimeChange(QObject *sender)
-{
-    m_settingControls = true;
-    iseStartTime->setValue(std::floor(iseStartTime->Value() * 1440.0 + 1e-7) / 1440.0);
-    m_settingControls = false;
-    ComputeMemoryStop(0);
-    sender->setProperty("Tag", 1);
-    setControlColour(iseStartTime, palette().color(QPalette::Base));
-}
-
-void TForm1::dtpStopDateChange()
-{
-    ComputeMemoryStop(1);
-}
-
-void TForm1::iseStopTimeChange()
-{
-    m_settingControls = true;
-    iseStopTime->setValue(std::floor(iseStopTime->Value() * 1440.0 + 1e-7) / 1440.0);
-    m_settingControls = false;
-    ComputeMemoryStop(1);
-}
-
-void TForm1::txtDurationChange()
-{
-    iseDuration->setProperty("Tag", 1);
-    setControlColour(iseDuration, palette().color(QPalette::Base));
-}
-
-void TForm1::dtpStartDateExit(QObject *sender)
-{
-    if (!transferAtOnce() || sender->property("Tag").toInt() != 1)
-        return;
-    ShowStatusText(QString());
-    m_engine->setNoAnswerCount(0);
-    m_engine->QueueOrder(Link::Order::SSM);
-    m_engine->QueueOrder(Link::Order::STM, QStringLiteral("1"));
-}
-
-void TForm1::durationExit(QObject *sender)
-{
-    ComputeMemoryStop(2);
-    if (!transferAtOnce() || sender->property("Tag").toInt() != 1)
-        return;
-    ShowStatusText(QString());
-    m_engine->setNoAnswerCount(0);
-    m_engine->QueueOrder(Link::Order::SDM);
-    m_engine->QueueOrder(Link::Order::STM, QStringLiteral("1"));
-}
-
-void TForm1::iseMemStopExit()
-{
-    ComputeMemoryStop(1);
-    if (!transferAtOnce() || iseDuration->property("Tag").toInt() != 1)
-        return;
-    ShowStatusText(QString());
-    m_engine->setNoAnswerCount(0);
-    m_engine->QueueOrder(Link::Order::SDM);
-    m_engine->QueueOrder(Link::Order::STM, QStringLiteral("1"));
-    iseDuration->setProperty("Tag", 0);
 }
 
 bool TForm1::NumKeyPress(QLineEdit *edit, QKeyEvent *event)
@@ -410,18 +177,6 @@ bool TForm1::NumKeyPress(QLineEdit *edit, QKeyEvent *event)
         return true;
     }
     return false;
-}
-
-void TForm1::singleExit(QLineEdit *edit)
-{
-    QString text = edit->text().trimmed();
-    text.replace(u',', u'.');
-    bool ok = false;
-    text.toDouble(&ok);
-    if (ok)
-        return;
-    ReportMessage(Lang::Text(Lang::TxNoValidValue), true);
-    QTimer::singleShot(0, edit, [edit] { edit->setFocus(); });
 }
 
 // ---- program settings page ---------------------------------------------------------------
@@ -564,7 +319,7 @@ void TForm1::cboQTTimeClick()
 {
     const bool on = cboQTTime->isChecked();
     txtRefInter->setEnabled(on);
-    setControlColour(txtRefInter, on ? palette().color(QPalette::Base) : palette().color(QPalette::Button));
+    PageControls::setControlColour(txtRefInter, on ? palette().color(QPalette::Base) : palette().color(QPalette::Button));
 }
 
 void TForm1::LoadConfigCommand()
