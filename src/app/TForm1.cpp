@@ -3,6 +3,7 @@
 #include "app/ConfigurationPage.h"
 #include "app/DeviceViewPage.h"
 #include "app/PageControls.h"
+#include "app/ProgramSettingsPage.h"
 #include "app/RecordingSettingsPage.h"
 #include "app/MemoryDataPage.h"
 #include "app/PortLock.h"
@@ -195,31 +196,14 @@ void TForm1::FormCreate()
     const int left = m_param.WindowLeft < 0 ? (screen.width() - width) / 2 : m_param.WindowLeft;
     move(left, top);
 
-    tsProgLang->setPosition(m_param.ProgramLanguage);
+    m_programPage->showSettings();
     m_devicePage->setAnalogHeight(m_param.AnalogPanelHeight);
-    cboReadAtStart->setChecked(m_param.ReadAtStart);
-    txtMPath->setText(m_param.MeasureDir);
-    txtExcelDat->setText(m_param.TemplateFile);
-    txtQTPath->setText(m_param.ConfigDir);
-    txtDebugPath->setText(m_param.LogDir);
     m_log->setDirectory(m_param.LogDir);
-    tsComPort->setPosition(m_param.PortIndex);
-    tsBaud->setPosition(m_selection.BaudIndex);
-    cboDebug->setChecked(m_param.LogTraffic);
-    cboPrompt->setChecked(m_param.TransferAtOnce);
-    cboQTTime->setChecked(m_param.CyclicStatus);
-    cbBeep->setChecked(m_param.BeepOnError);
-    cboSaveConfig->setChecked(m_param.RememberConfig);
-    txtRefInter->setText(QString::asprintf("%5.1f", std::abs(double(m_param.StatusInterval))));
-    txtMeasRefInter->setText(QString::asprintf("%5.1f", std::abs(double(m_param.MeasureInterval))));
     cboAnaScale->setChecked(m_param.ScaleAnalogValues);
     cboTwoCol->setChecked(m_param.TwoColumns);
     cboAlarmNotValid->setChecked(m_param.SkipAlarmValues);
-    cbAskArProgrammClose->setChecked(m_selection.AskOnClose);
-    cboQTTimeClick();
     StatusCountdown = int(std::lround(double(m_param.StatusInterval) * 1000.0));
     m_status->setErrorBeep(m_param.BeepOnError);
-    tsDecimalSep->setPosition(m_param.DecimalSepIndex);
     applyDecimalSeparator(m_param.DecimalSepIndex);
     if (m_param.LogTraffic)
         cboDebugClick();

@@ -37,6 +37,7 @@ class MemoryDataPage;
 class DeviceViewPage;
 class ConfigurationPage;
 class RecordingSettingsPage;
+class ProgramSettingsPage;
 class TFormSens;
 class TrendWindow;
 class PortLock;
@@ -210,12 +211,7 @@ private:
     void updatePortHint();
     // the secondary windows, in the order a switch re-applies them
     void applyWindowTexts();
-    void chooseDirectory(QLineEdit *edit, QString Files::ParamRecord::*setting);
-    void btnExcelDatClick();
-    void txtRefInterExit();
-    void txtMeasRefInterExit();
     void cboDebugClick();
-    void cboQTTimeClick();
     void LoadConfigCommand();
     void SaveConfigCommand();
     void showAbout();
@@ -248,6 +244,7 @@ private:
     std::unique_ptr<Measure::MemoryReader> m_reader;
     ConfigurationPage *m_configPage = nullptr;
     RecordingSettingsPage *m_recordingPage = nullptr;
+    ProgramSettingsPage *m_programPage = nullptr;
     MemoryDataPage *m_memoryPage = nullptr;
     DeviceViewPage *m_devicePage = nullptr;
     std::unique_ptr<TFormSens> m_formSens;     // a top-level window of its own, not a child

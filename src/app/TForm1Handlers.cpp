@@ -2,6 +2,7 @@
 #include "app/ConfigurationPage.h"
 #include "app/DeviceViewPage.h"
 #include "app/PageControls.h"
+#include "app/ProgramSettingsPage.h"
 #include "app/RecordingSettingsPage.h"
 #include "app/PortLock.h"
 #include "app/StatusLine.h"
@@ -48,36 +49,16 @@ void TForm1::connectConfigHandlers()
 
 void TForm1::connectProgramHandlers()
 {
-    connect(tsComPort, &TTextSpin::onChanged, this, &TForm1::tsComPortChanged);
-    connect(tsBaud, &TTextSpin::onChanged, this, &TForm1::tsComPortChanged);
-    connect(tsDecimalSep, &TTextSpin::onChanged, this, &TForm1::tsDecimalSepChanged);
-    connect(tsProgLang, &TTextSpin::onChanged, this, &TForm1::tsProgLangChanged);
-    connect(btnMPath, &QPushButton::clicked, this, [this] { chooseDirectory(txtMPath, &Files::ParamRecord::MeasureDir); });
-    connect(btnQTPath, &QPushButton::clicked, this, [this] { chooseDirectory(txtQTPath, &Files::ParamRecord::ConfigDir); });
-    connect(btnDebugPath, &QPushButton::clicked, this, [this] { chooseDirectory(txtDebugPath, &Files::ParamRecord::LogDir); });
-    connect(btnExcelDat, &QPushButton::clicked, this, &TForm1::btnExcelDatClick);
-    connect(txtMPath, &QLineEdit::editingFinished, this, [this] { m_param.MeasureDir = Files::FitShortString(txtMPath->text()); });
-    connect(txtQTPath, &QLineEdit::editingFinished, this, [this] { m_param.ConfigDir = Files::FitShortString(txtQTPath->text()); });
-    connect(txtDebugPath, &QLineEdit::editingFinished, this, [this] {
-        m_param.LogDir = Files::FitShortString(txtDebugPath->text());
-        m_log->setDirectory(m_param.LogDir);
-    });
-    connect(cboSaveConfig, &QCheckBox::clicked, this, [this](bool on) { m_param.RememberConfig = on; });
-    connect(cboReadAtStart, &QCheckBox::clicked, this, [this](bool on) { m_param.ReadAtStart = on; });
-    connect(cboPrompt, &QCheckBox::clicked, this, [this](bool on) { m_param.TransferAtOnce = on; });
-    connect(cboQTTime, &QCheckBox::clicked, this, [this](bool on) {
-        m_param.CyclicStatus = on;
-        cboQTTimeClick();
-    });
-    connect(cbBeep, &QCheckBox::clicked, this, [this](bool on) {
-        m_param.BeepOnError = on;
-        m_status->setErrorBeep(on);
-    });
-    connect(cboDebug, &QCheckBox::clicked, this, [this](bool on) {
-        m_param.LogTraffic = on;
-        cboDebugClick();
-    });
-    connect(cbAskArProgrammClose, &QCheckBox::clicked, this, [this](bool on) { m_selection.AskOnClose = on; });
+    ProgramSettingsPage *p = m_programPage;
+    connect(p, &ProgramSettingsPage::portChosen, this, &TForm1::tsComPortChanged);
+    connect(p, &ProgramSettingsPage::decimalSeparatorChosen, this, &TForm1::tsDecimalSepChanged);
+    connect(p, &ProgramSettingsPage::languageChosen, this, &TForm1::tsProgLangChanged);
+    connect(p, &ProgramSettingsPage::logFolderChanged, this, [this](const QString &folder) { m_log->setDirectory(folder); });
+    connect(p, &ProgramSettingsPage::loggingChanged, this, &TForm1::cboDebugClick);
+    connect(p, &ProgramSettingsPage::beepChanged, m_status, &StatusLine::setErrorBeep);
+    connect(p, &ProgramSettingsPage::statusIntervalChanged, this, [this](int msecs) { StatusCountdown = msecs; });
+    connect(p, &ProgramSettingsPage::measureIntervalChanged, this, [this](int msecs) { MeasureCountdown = msecs; });
+    connect(p, &ProgramSettingsPage::message, this, &TForm1::ReportMessage);
 }
 
 bool TForm1::eventFilter(QObject *watched, QEvent *event)
@@ -121,14 +102,7 @@ bool TForm1::eventFilter(QObject *watched, QEvent *event)
             PageControls::setControlColour(static_cast<QWidget *>(control), palette().color(QPalette::Base));
         break;
     case QEvent::MouseButtonDblClick:
-        if (control == txtMPath)
-            chooseDirectory(txtMPath, &Files::ParamRecord::MeasureDir);
-        else if (control == txtQTPath)
-            chooseDirectory(txtQTPath, &Files::ParamRecord::ConfigDir);
-        else if (control == txtDebugPath)
-            chooseDirectory(txtDebugPath, &Files::ParamRecord::LogDir);
-        else if (control == txtExcelDat)
-            btnExcelDatClick();
+        m_programPage->controlDoubleClicked(control);
         break;
     case QEvent::FocusIn: {
         // focus coming back from the calendar pop-up, a menu or another window is not the user
@@ -144,12 +118,8 @@ bool TForm1::eventFilter(QObject *watched, QEvent *event)
         const auto reason = static_cast<QFocusEvent *>(event)->reason();
         if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason || watched != control)
             break;
-        if (control == txtRefInter)
-            txtRefInterExit();
-        else if (control == txtMeasRefInter)
-            txtMeasRefInterExit();
-        else
-            m_recordingPage->controlLeft(control);
+        m_programPage->controlLeft(control);
+        m_recordingPage->controlLeft(control);
         break;
     }
     default:
@@ -211,6 +181,7 @@ void TForm1::tsComPortChanged()
 void TForm1::applyDecimalSeparator(int index)
 {
     m_decimalSep = index == 0 ? u'.' : u',';
+    m_programPage->setDecimalSeparator(m_decimalSep);
     for (MeterBase *meter : findChildren<MeterBase *>())
         meter->setDecimalSeparator(m_decimalSep);
 }
@@ -219,86 +190,6 @@ void TForm1::tsDecimalSepChanged()
 {
     m_param.DecimalSepIndex = tsDecimalSep->Position();
     applyDecimalSeparator(m_param.DecimalSepIndex);
-}
-
-void TForm1::chooseDirectory(QLineEdit *edit, QString Files::ParamRecord::*setting)
-{
-    std::optional<QString> chosen;
-    if (m_options.chooseDirectory) {
-        chosen = m_options.chooseDirectory(edit->text());
-    } else {
-        const QString dir = QFileDialog::getExistingDirectory(this, Lang::Text(Lang::TxChooseDirectory), edit->text());
-        if (!dir.isEmpty())
-            chosen = dir;
-    }
-    if (!chosen)
-        return;
-    edit->setText(*chosen);
-    m_param.*setting = Files::FitShortString(*chosen);
-    if (setting == &Files::ParamRecord::LogDir)
-        m_log->setDirectory(m_param.LogDir);
-}
-
-void TForm1::btnExcelDatClick()
-{
-    Files::FileDialogSetup setup{m_param.MeasureDir, Lang::Text(Lang::TxTemplateTitle), QStringLiteral("xlsx"),
-                                 Files::ConfigFiles::QtFilter(Lang::Text(Lang::TxTemplateFilter))};
-    std::optional<QString> chosen;
-    if (m_options.chooseFile) {
-        chosen = m_options.chooseFile(setup, false);
-    } else {
-        QFileDialog dialog(this, setup.Title, setup.Directory, setup.Filter);
-        dialog.setFileMode(QFileDialog::ExistingFile);
-        dialog.setDefaultSuffix(setup.DefaultSuffix);
-        if (!txtExcelDat->text().isEmpty())
-            dialog.selectFile(txtExcelDat->text());
-        if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty())
-            chosen = dialog.selectedFiles().first();
-    }
-    if (!chosen)
-        return;
-    txtExcelDat->setText(*chosen);
-    m_param.TemplateFile = Files::FitShortString(*chosen);
-}
-
-namespace {
-
-// The interval edits: absolute value, a floor, "%5.1f"; nothing when the text is no number.
-std::optional<double> readInterval(QLineEdit *edit, double minimum)
-{
-    QString text = edit->text().trimmed();
-    text.replace(u',', u'.');
-    bool ok = false;
-    const double value = text.toDouble(&ok);
-    if (!ok)
-        return std::nullopt;
-    return std::max(std::abs(value), minimum);
-}
-
-} // namespace
-
-void TForm1::txtRefInterExit()
-{
-    if (const auto interval = readInterval(txtRefInter, 1.0)) {
-        m_param.StatusInterval = float(*interval);
-    } else {
-        ReportMessage(Lang::Text(Lang::TxNoValidInterval), true);
-        QTimer::singleShot(0, txtRefInter, [this] { txtRefInter->setFocus(); });
-    }
-    txtRefInter->setText(QString::asprintf("%5.1f", double(m_param.StatusInterval)).replace(u'.', m_decimalSep));
-    StatusCountdown = int(std::lround(double(m_param.StatusInterval) * 1000.0));
-}
-
-void TForm1::txtMeasRefInterExit()
-{
-    if (const auto interval = readInterval(txtMeasRefInter, 0.5)) {
-        m_param.MeasureInterval = float(*interval);
-    } else {
-        ReportMessage(Lang::Text(Lang::TxNoValidInterval), true);
-        QTimer::singleShot(0, txtMeasRefInter, [this] { txtMeasRefInter->setFocus(); });
-    }
-    txtMeasRefInter->setText(QString::asprintf("%5.1f", double(m_param.MeasureInterval)).replace(u'.', m_decimalSep));
-    MeasureCountdown = int(std::lround(double(m_param.MeasureInterval) * 1000.0));
 }
 
 void TForm1::cboDebugClick()
@@ -313,13 +204,6 @@ void TForm1::cboDebugClick()
     } else {
         m_log->CloseTrafficLog();
     }
-}
-
-void TForm1::cboQTTimeClick()
-{
-    const bool on = cboQTTime->isChecked();
-    txtRefInter->setEnabled(on);
-    PageControls::setControlColour(txtRefInter, on ? palette().color(QPalette::Base) : palette().color(QPalette::Button));
 }
 
 void TForm1::LoadConfigCommand()

@@ -2,6 +2,7 @@
 #include "app/ConfigurationPage.h"
 #include "app/DeviceViewPage.h"
 #include "app/PageControls.h"
+#include "app/ProgramSettingsPage.h"
 #include "app/RecordingSettingsPage.h"
 #include "app/MemoryDataPage.h"
 #include "app/StatusLine.h"
@@ -282,48 +283,18 @@ void TForm1::showTrend()
 
 void TForm1::buildTabProgram()
 {
-    TextBindings &t = m_texts;
-    TabProgram = named(new QWidget, "TabProgram");
+    m_programPage = new ProgramSettingsPage(m_texts, m_param, m_selection,
+                                            {m_options.chooseFile, m_options.chooseDirectory});
+    TabProgram = m_programPage;
     PageControl1->addTab(TabProgram, QString());
-    t.page(PageControl1, TabProgram, TxCapTabProgram);
-    auto *page = new QGridLayout(TabProgram);
-
-    QGroupBox *port = group(t, TabProgram, "gbPort", TxCapGbPort);
-    tsComPort = textSpin(t, port, "tsComPort", TxItemsTsComPort, TxHintTsComPort, true);
-    grid(port)->addWidget(tsComPort, 0, 0);
-    QGroupBox *baud = group(t, TabProgram, "gbBaud", TxCapGbBaud);
-    tsBaud = textSpin(t, baud, "tsBaud", TxItemsTsBaud, TxHintTsBaud, true);
-    grid(baud)->addWidget(tsBaud, 0, 0);
-    QGroupBox *sep = group(t, TabProgram, "gbDecimalSep", TxCapGbDecimalSep);
-    tsDecimalSep = textSpin(t, sep, "tsDecimalSep", TxItemsTsDecimalSep, TxHintTsDecimalSep);
-    grid(sep)->addWidget(tsDecimalSep, 0, 0);
-    // the language list is built once at creation, each language under its own name
-    QGroupBox *lang = group(t, TabProgram, "gbProgLang", TxCapGbProgLang);
-    tsProgLang = named(new TTextSpin(lang), "tsProgLang");
-    tsProgLang->setMinimumSize(150, 30);
-    t.hint(tsProgLang, TxHintTsProgLang);
-    grid(lang)->addWidget(tsProgLang, 0, 0);
-
-    QGroupBox *paths = group(t, TabProgram, "gbMPath", TxCapGbMPath);
-    auto pathRow = [&](int row, const char *labelName, TextId label, const char *editName, TextId editHint,
-                       const char *buttonName, TextId buttonHint, QLineEdit *&edit, QPushButton *&button) {
-        edit = named(new QLineEdit(paths), editName);
-        button = named(new QPushButton(QStringLiteral("..."), paths), buttonName);
-        button->setFixedWidth(30);
-        t.hint(edit, editHint);
-        t.hint(button, buttonHint);
-        grid(paths)->addWidget(caption(t, paths, labelName, label, edit), row, 0);
-        grid(paths)->addWidget(edit, row, 1);
-        grid(paths)->addWidget(button, row, 2);
-    };
-    pathRow(0, "lblMeasPath", TxCapLblMeasPath, "txtMPath", TxHintTxtMPath, "btnMPath", TxHintBtnMPath, txtMPath,
-            btnMPath);
-    pathRow(1, "lblEXCELDat", TxCapLblEXCELDat, "txtExcelDat", TxHintTxtExcelDat, "btnExcelDat", TxHintBtnExcelDat,
-            txtExcelDat, btnExcelDat);
-    pathRow(2, "lblKonfPath", TxCapLblKonfPath, "txtQTPath", TxHintTxtQTPath, "btnQTPath", TxHintBtnQTPath, txtQTPath,
-            btnQTPath);
-    pathRow(3, "lblDebugPath", TxCapLblDebugPath, "txtDebugPath", TxHintTxtDebugPath, "btnDebugPath",
-            TxHintBtnDebugPath, txtDebugPath, btnDebugPath);
+    m_texts.page(PageControl1, TabProgram, TxCapTabProgram);
+    ProgramSettingsPage &p = *m_programPage;
+    tsComPort = p.tsComPort, tsBaud = p.tsBaud, tsDecimalSep = p.tsDecimalSep, tsProgLang = p.tsProgLang;
+    txtMPath = p.txtMPath, txtExcelDat = p.txtExcelDat, txtQTPath = p.txtQTPath, txtDebugPath = p.txtDebugPath;
+    txtRefInter = p.txtRefInter, txtMeasRefInter = p.txtMeasRefInter, btnMPath = p.btnMPath;
+    btnExcelDat = p.btnExcelDat, btnQTPath = p.btnQTPath, btnDebugPath = p.btnDebugPath;
+    cboSaveConfig = p.cboSaveConfig, cboReadAtStart = p.cboReadAtStart, cboPrompt = p.cboPrompt;
+    cboQTTime = p.cboQTTime, cbBeep = p.cbBeep, cboDebug = p.cboDebug, cbAskArProgrammClose = p.cbAskArProgrammClose;
     // "..." says nothing to a screen reader: each is named for what it chooses
     addPageTexts([this] {
         btnMPath->setAccessibleName(Lang::Text(TxNameChooseMeasureDir));
@@ -332,43 +303,4 @@ void TForm1::buildTabProgram()
         btnDebugPath->setAccessibleName(Lang::Text(TxNameChooseLogDir));
         btnInfo1->setAccessibleName(Lang::Text(TxNameQueryMemoryUse));
     });
-
-    QGroupBox *opts = group(t, TabProgram, "gbProgOptions", TxCapGbProgOptions);
-    auto check = [&](const char *name, TextId id) {
-        auto *box = named(new QCheckBox(opts), name);
-        t.caption(box, id);
-        return box;
-    };
-    cboSaveConfig = check("cboSaveConfig", TxCapCboSaveConfig);
-    cboReadAtStart = check("cboReadAtStart", TxCapCboReadAtStart);
-    cboPrompt = check("cboPrompt", TxCapCboPrompt);
-    cboQTTime = check("cboQTTime", TxCapCboQTTime);
-    txtRefInter = named(new QLineEdit(opts), "txtRefInter");
-    txtRefInter->setFixedWidth(60);
-    txtRefInter->setAutoFillBackground(true);
-    cbBeep = check("cbBeep", TxCapCbBeep);
-    cboDebug = check("cboDebug", TxCapCboDebug);
-    txtMeasRefInter = named(new QLineEdit(opts), "txtMeasRefInter");
-    txtMeasRefInter->setFixedWidth(60);
-    cbAskArProgrammClose = check("cbAskArProgrammClose", TxCapCbAskArProgrammClose);
-    auto *o = grid(opts);
-    o->addWidget(cboSaveConfig, 0, 0, 1, 3);
-    o->addWidget(cboReadAtStart, 1, 0, 1, 3);
-    o->addWidget(cboPrompt, 2, 0, 1, 3);
-    o->addWidget(cboQTTime, 3, 0);
-    o->addWidget(txtRefInter, 3, 1);
-    o->addWidget(caption(t, opts, "lblSeconds", TxCapLblSeconds), 3, 2);
-    o->addWidget(cbBeep, 4, 0, 1, 3);
-    o->addWidget(cboDebug, 5, 0, 1, 3);
-    o->addWidget(caption(t, opts, "lblMeasRefresh", TxCapLblMeasRefresh, txtMeasRefInter), 6, 0);
-    o->addWidget(txtMeasRefInter, 6, 1);
-    o->addWidget(caption(t, opts, "lblSeconds2", TxCapLblSeconds2), 6, 2);
-    o->addWidget(cbAskArProgrammClose, 7, 0, 1, 3);
-
-    page->addWidget(port, 0, 0);
-    page->addWidget(baud, 0, 1);
-    page->addWidget(sep, 1, 0);
-    page->addWidget(lang, 1, 1);
-    page->addWidget(paths, 2, 0, 1, 2);
-    page->addWidget(opts, 0, 2, 3, 1);
 }
