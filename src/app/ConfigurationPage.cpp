@@ -194,3 +194,27 @@ void ConfigurationPage::GetInfoKlickClick()
 {
     m_engine.InformationRequest();
 }
+
+void ConfigurationPage::stepPolarity()
+{
+    tsPol->setPosition((tsPol->Position() + 1) % 2);
+}
+
+void ConfigurationPage::stepRangeDown()
+{
+    if (tsRange->Position() > 0)
+        tsRange->setPosition(tsRange->Position() - 1);
+}
+
+void ConfigurationPage::stepRangeUp()
+{
+    // the selector has no limiter: one past the largest range is Auto again
+    if (tsRange->Position() < tsRange->count())
+        tsRange->setPosition(tsRange->Position() + 1);
+}
+
+QString ConfigurationPage::showPolarity(int position)
+{
+    tsPol->setPosition(position);
+    return tsPol->PosString();
+}

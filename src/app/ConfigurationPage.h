@@ -33,6 +33,15 @@ public:
     void controlEntered(QObject *control);
     void GetInfoKlickClick();
 
+    // what the device view changes without a user's touch on this page: the selectors move,
+    // keep their colour and send nothing themselves
+    void stepPolarity();
+    // one range down, held at Auto; one range up, past the largest back to Auto
+    void stepRangeDown();
+    void stepRangeUp();
+    // the polarity the instrument measures with, by its name in this page's list
+    QString showPolarity(int position);
+
     QLabel *lblSerNr = nullptr, *lblVersion = nullptr, *lblTime = nullptr, *lblSysDate = nullptr,
            *lblSysTime = nullptr;
     QDateEdit *dtpQTDate = nullptr;

@@ -203,7 +203,7 @@ void TForm1::buildTabInfo()
 {
     m_formSens = std::make_unique<TFormSens>();
     m_formSens->setOnHidden([this] { m_reader->CancelRead(); });
-    DeviceViewPage::Links links{*m_engine, m_tables.Status, m_state, tsPol, tsRange, m_formSens.get(),
+    DeviceViewPage::Links links{*m_engine, m_tables.Status, m_state, *m_configPage, m_formSens.get(),
                                 [this] {
                                     return AnalogInputTexts{txtAnaName->text(), txtAnaUnit->text(),
                                                             txtAnaValZero->text(), txtAnaVal10->text(),
