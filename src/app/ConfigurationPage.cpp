@@ -133,6 +133,18 @@ void ConfigurationPage::connectHandlers()
     });
 
     connect(dtpQTDate, &QDateEdit::dateChanged, this, [this] { setControlColour(dtpQTDate, base()); });
+    auto *date = static_cast<DateField *>(dtpQTDate);
+    connect(date, &DateField::touched, this, [this] { setControlColour(dtpQTDate, base()); });
+    connect(date, &DateField::clicked, this, [this] { setControlColour(dtpQTDate, base()); });
+    for (QLabel *label : {lblSerNr, lblVersion, lblTime})
+        connect(static_cast<ClickLabel *>(label), &ClickLabel::clicked, this, &ConfigurationPage::GetInfoKlickClick);
+    // the clock's time keeps its colour on keys: only the spin buttons and the device change it
+    connect(static_cast<KeyedSpinEdit *>(iseQTTime), &KeyedSpinEdit::entered, this,
+            [this] { m_changed.reset(std::size_t(Model::Field::DeviceTime)); });
+    auto *polInter = static_cast<KeyedSpinEdit *>(isePolInter);
+    connect(polInter, &KeyedSpinEdit::touched, this, [this] { setControlColour(isePolInter, base()); });
+    connect(polInter, &KeyedSpinEdit::entered, this,
+            [this] { m_changed.reset(std::size_t(Model::Field::PolarityInterval)); });
     connect(iseQTTime, &TInterSpinEdit::OnClick, this, [this] { setControlColour(iseQTTime, base()); });
     connect(iseQTTime, &TInterSpinEdit::OnChange, this, [this] { m_changed.set(std::size_t(Model::Field::DeviceTime)); });
     connect(isePolInter, &TInterSpinEdit::OnClick, this, [this] { setControlColour(isePolInter, base()); });
@@ -159,14 +171,6 @@ void ConfigurationPage::setInitialColours()
     for (QWidget *w : std::initializer_list<QWidget *>{lblSerNr, lblVersion, lblTime, dtpQTDate, iseQTTime,
                                                        isePolInter})
         setControlColour(w, face);
-}
-
-void ConfigurationPage::controlEntered(QObject *control)
-{
-    if (control == iseQTTime)
-        m_changed.reset(std::size_t(Model::Field::DeviceTime));
-    else if (control == isePolInter)
-        m_changed.reset(std::size_t(Model::Field::PolarityInterval));
 }
 
 void ConfigurationPage::queueForControl(QObject *control)

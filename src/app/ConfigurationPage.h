@@ -29,8 +29,6 @@ public:
     void setTransferAtOnce(bool on) { m_transferAtOnce = on; }
     // the controls start in button face; the value's origin recolours them later
     void setInitialColours();
-    // the user enters a control: what changes from now on is sent when it is left
-    void controlEntered(QObject *control);
     void GetInfoKlickClick();
 
     // what the device view changes without a user's touch on this page: the selectors move,

@@ -5,13 +5,15 @@
 #include "widgets/TTextSpin.h"
 #include "widgets/WidgetAccessibility.h"
 
+#include <QFocusEvent>
+#include <QKeyEvent>
 #include <QSignalBlocker>
 
 namespace PageControls {
 
 QLabel *panel(QWidget *parent, const char *name)
 {
-    auto *label = named(new QLabel(parent), name);
+    auto *label = named(new ClickLabel(parent), name);
     label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     label->setMinimumWidth(80);
     label->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
@@ -32,14 +34,14 @@ TTextSpin *textSpin(TextBindings &texts, QWidget *parent, const char *name, Lang
 
 TInterSpinEdit *spinEdit(QWidget *parent, const char *name, bool duration)
 {
-    auto *ise = named(new TInterSpinEdit(parent), name);
+    auto *ise = named(new KeyedSpinEdit(parent), name);
     ise->setDurationTyp(duration);
     return ise;
 }
 
 QDateEdit *datePicker(QWidget *parent, const char *name)
 {
-    auto *picker = named(new QDateEdit(parent), name);
+    auto *picker = named(new DateField(parent), name);
     picker->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
     picker->setCalendarPopup(true);
     picker->setAutoFillBackground(true);
@@ -108,6 +110,134 @@ void setQuietly(QDateEdit *picker, QDate date)
 {
     const QSignalBlocker quiet(picker);
     picker->setDate(date);
+}
+
+
+namespace {
+
+bool userFocus(QEvent *event)
+{
+    const auto reason = static_cast<QFocusEvent *>(event)->reason();
+    return reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason;
+}
+
+// what the three value controls share
+template <typename Control>
+void report(Control *control, QEvent *event)
+{
+    switch (event->type()) {
+    case QEvent::KeyPress:
+        emit control->touched();
+        break;
+    case QEvent::FocusIn:
+        if (userFocus(event))
+            emit control->entered();
+        break;
+    case QEvent::FocusOut:
+        if (userFocus(event))
+            emit control->left();
+        break;
+    default:
+        break;
+    }
+}
+
+} // namespace
+
+bool KeyedLineEdit::event(QEvent *event)
+{
+    report(this, event);
+    return QLineEdit::event(event);
+}
+
+void KeyedLineEdit::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    emit doubleClicked();
+    QLineEdit::mouseDoubleClickEvent(event);
+}
+
+bool KeyedSpinEdit::event(QEvent *event)
+{
+    report(this, event);
+    if (event->type() == QEvent::MouseButtonPress)
+        emit clicked();
+    return TInterSpinEdit::event(event);
+}
+
+DateField::DateField(QWidget *parent)
+    : QDateEdit(parent)
+{
+    lineEdit()->installEventFilter(this);
+}
+
+bool DateField::event(QEvent *event)
+{
+    report(this, event);
+    if (event->type() == QEvent::MouseButtonPress)
+        emit clicked();
+    return QDateEdit::event(event);
+}
+
+bool DateField::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::MouseButtonPress)
+        emit clicked();
+    return QDateEdit::eventFilter(watched, event);
+}
+
+void ClickLabel::mousePressEvent(QMouseEvent *event)
+{
+    emit clicked();
+    QLabel::mousePressEvent(event);
+}
+
+QValidator::State NumberValidator::validate(QString &input, int &) const
+{
+    // blanks stay: the interval edits show their value right-aligned in "%5.1f"
+    for (QChar c : std::as_const(input))
+        if (!isNumberChar(c) && !c.isSpace())
+            return Invalid;
+    return Acceptable;
+}
+
+NumberEdit::NumberEdit(std::function<QChar()> separator, QWidget *parent)
+    : KeyedLineEdit(parent)
+    , m_separator(std::move(separator))
+{
+    setValidator(new NumberValidator(this));
+    connect(this, &QLineEdit::inputRejected, this, [this] {
+        if (m_typing)
+            emit refused();
+    });
+}
+
+bool NumberEdit::event(QEvent *event)
+{
+    if (event->type() != QEvent::KeyPress)
+        return KeyedLineEdit::event(event);
+    // only typed characters are checked: Tab, Delete, Backspace, Enter, the arrows and
+    // shortcuts are keys, and some of them carry a control character as their text
+    auto *key = static_cast<QKeyEvent *>(event);
+    const QString text = key->text();
+    if (!text.isEmpty() && text.at(0).isPrint()
+        && !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))) {
+        const QChar c = text.at(0);
+        if (!NumberValidator::isNumberChar(c)) {
+            emit touched();
+            emit refused();
+            return true;
+        }
+        emit accepted();
+        if (c == u'.' || c == u',') {
+            emit touched();
+            insert(QString(m_separator()));
+            return true;
+        }
+    }
+    m_typing = true;
+    const bool taken = KeyedLineEdit::event(event);
+    m_typing = false;
+    return taken;
 }
 
 } // namespace PageControls

@@ -51,7 +51,9 @@ void ProgramSettingsPage::build(TextBindings &t)
     QGroupBox *paths = group(t, this, "gbMPath", TxCapGbMPath);
     auto pathRow = [&](int row, const char *labelName, TextId label, const char *editName, TextId editHint,
                        const char *buttonName, TextId buttonHint, QLineEdit *&edit, QPushButton *&button) {
-        edit = named(new QLineEdit(paths), editName);
+        auto *keyed = named(new KeyedLineEdit(paths), editName);
+        edit = keyed;
+        connect(keyed, &KeyedLineEdit::doubleClicked, this, [this, keyed] { controlDoubleClicked(keyed); });
         button = named(new QPushButton(QStringLiteral("..."), paths), buttonName);
         button->setFixedWidth(30);
         t.hint(edit, editHint);
@@ -79,12 +81,13 @@ void ProgramSettingsPage::build(TextBindings &t)
     cboReadAtStart = check("cboReadAtStart", TxCapCboReadAtStart);
     cboPrompt = check("cboPrompt", TxCapCboPrompt);
     cboQTTime = check("cboQTTime", TxCapCboQTTime);
-    txtRefInter = named(new QLineEdit(opts), "txtRefInter");
+    auto separator = [this] { return m_decimalSep; };
+    txtRefInter = named(new NumberEdit(separator, opts), "txtRefInter");
     txtRefInter->setFixedWidth(60);
     txtRefInter->setAutoFillBackground(true);
     cbBeep = check("cbBeep", TxCapCbBeep);
     cboDebug = check("cboDebug", TxCapCboDebug);
-    txtMeasRefInter = named(new QLineEdit(opts), "txtMeasRefInter");
+    txtMeasRefInter = named(new NumberEdit(separator, opts), "txtMeasRefInter");
     txtMeasRefInter->setFixedWidth(60);
     cbAskArProgrammClose = check("cbAskArProgrammClose", TxCapCbAskArProgrammClose);
     auto *o = grid(opts);
@@ -141,6 +144,12 @@ void ProgramSettingsPage::connectHandlers()
         emit loggingChanged(on);
     });
     connect(cbAskArProgrammClose, &QCheckBox::clicked, this, [this](bool on) { m_selection.AskOnClose = on; });
+    for (QLineEdit *interval : {txtRefInter, txtMeasRefInter}) {
+        auto *edit = static_cast<NumberEdit *>(interval);
+        connect(edit, &NumberEdit::left, this, [this, edit] { controlLeft(edit); });
+        connect(edit, &NumberEdit::refused, this, [this] { emit message(Lang::Text(Lang::TxOnlyNumberChars), true); });
+        connect(edit, &NumberEdit::accepted, this, &ProgramSettingsPage::statusCleared);
+    }
 }
 
 void ProgramSettingsPage::showSettings()

@@ -33,9 +33,6 @@ public:
     void setDecimalSeparator(QChar sep) { m_decimalSep = sep; }
     // the status query's interval can be edited only while the status is queried
     void cboQTTimeClick();
-    // the user leaves or double-clicks a control
-    void controlLeft(QObject *control);
-    void controlDoubleClicked(QObject *control);
 
     TTextSpin *tsComPort = nullptr, *tsBaud = nullptr, *tsDecimalSep = nullptr, *tsProgLang = nullptr;
     QLineEdit *txtMPath = nullptr, *txtExcelDat = nullptr, *txtQTPath = nullptr, *txtDebugPath = nullptr,
@@ -54,9 +51,12 @@ signals:
     void statusIntervalChanged(int msecs);
     void measureIntervalChanged(int msecs);
     void message(const QString &text, bool error);
+    void statusCleared();
 
 private:
     void build(TextBindings &texts);
+    void controlLeft(QObject *control);
+    void controlDoubleClicked(QObject *control);
     void connectHandlers();
     void chooseDirectory(QLineEdit *edit, QString Files::ParamRecord::*setting);
     void btnExcelDatClick();

@@ -100,14 +100,16 @@ void RecordingSettingsPage::build(TextBindings &t)
 
     QGroupBox *scale = group(t, this, "gbAnalogInput", TxCapGbAnalogInput);
     // the default name and unit are values the instrument's files carry, not captions
-    auto edit = [&](const char *name, const QString &value, TextId hint) {
-        auto *e = named(new QLineEdit(value, scale), name);
+    auto edit = [&](const char *name, const QString &value, TextId hint, bool number = true) {
+        KeyedLineEdit *e = number ? new NumberEdit([this] { return m_decimalSep; }, scale) : new KeyedLineEdit(scale);
+        e->setText(value);
+        named(e, name);
         e->setAutoFillBackground(true);
         t.hint(e, hint);
         return e;
     };
-    txtAnaName = edit("txtAnaName", QStringLiteral("Extern"), TxHintTxtAnaName);
-    txtAnaUnit = edit("txtAnaUnit", QStringLiteral("Volt"), TxHintTxtAnaUnit);
+    txtAnaName = edit("txtAnaName", QStringLiteral("Extern"), TxHintTxtAnaName, false);
+    txtAnaUnit = edit("txtAnaUnit", QStringLiteral("Volt"), TxHintTxtAnaUnit, false);
     txtAnaValZero = edit("txtAnaValZero", QStringLiteral("0"), TxHintTxtAnaValZero);
     txtAnaVal10 = edit("txtAnaVal10", QStringLiteral("10"), TxHintTxtAnaVal10);
     txtScaleZero = edit("txtScaleZero", QStringLiteral("0"), TxHintTxtScaleZero);
@@ -168,6 +170,40 @@ void RecordingSettingsPage::connectHandlers()
     }
     for (TInterSpinEdit *ise : {iseStartTime, iseStopTime, iseDuration, iseMeasInt})
         connect(ise, &TInterSpinEdit::OnClick, this, [this, ise] { setControlColour(ise, base()); });
+    const std::pair<TInterSpinEdit *, Model::Field> spins[] = {{iseStartTime, Model::Field::StartTime},
+                                                                 {iseStopTime, Model::Field::Count},
+                                                                 {iseDuration, Model::Field::Duration},
+                                                                 {iseMeasInt, Model::Field::StorageInterval}};
+    for (const auto &[ise, field] : spins) {
+        auto *keyed = static_cast<KeyedSpinEdit *>(ise);
+        connect(keyed, &KeyedSpinEdit::touched, this, [this, ise] { setControlColour(ise, base()); });
+        if (field != Model::Field::Count)
+            connect(keyed, &KeyedSpinEdit::entered, this, [this, field] { m_changed.reset(std::size_t(field)); });
+    }
+    for (QDateEdit *picker : {dtpStartDate, dtpStopDate}) {
+        auto *date = static_cast<DateField *>(picker);
+        connect(date, &DateField::touched, this, [this, picker] { setControlColour(picker, base()); });
+        connect(date, &DateField::clicked, this, [this, picker] { setControlColour(picker, base()); });
+    }
+    auto *startDate = static_cast<DateField *>(dtpStartDate);
+    connect(startDate, &DateField::entered, this, [this] { m_changed.reset(std::size_t(Model::Field::StartDate)); });
+    connect(startDate, &DateField::left, this, [this] {
+        if (m_transferAtOnce && marked(Model::Field::StartDate))
+            queueWithStartMode(Link::Order::SSM);
+    });
+    connect(static_cast<DateField *>(dtpStopDate), &DateField::left, this, &RecordingSettingsPage::stopLeft);
+    for (QLineEdit *text : {txtAnaName, txtAnaUnit})
+        connect(static_cast<KeyedLineEdit *>(text), &KeyedLineEdit::touched, this,
+                [this, text] { setControlColour(text, base()); });
+    for (QLineEdit *number : {txtAnaValZero, txtAnaVal10, txtScaleZero, txtScaleEnd, txtScaleParts,
+                              txtValueScaleZero, txtValueScaleEnd}) {
+        auto *edit = static_cast<NumberEdit *>(number);
+        connect(edit, &NumberEdit::touched, this, [this, number] { setControlColour(number, base()); });
+        connect(edit, &NumberEdit::left, this, [this, number] { numberLeft(number); });
+        connect(edit, &NumberEdit::refused, this,
+                [this] { m_engine.ReportMessage(Lang::Text(Lang::TxOnlyNumberChars), true); });
+        connect(edit, &NumberEdit::accepted, this, &RecordingSettingsPage::statusCleared);
+    }
     connect(iseMeasInt, &TInterSpinEdit::OnChange, this, [this] { mark(Model::Field::StorageInterval); });
     connect(iseMeasInt, &TInterSpinEdit::OnExit, this, [this] {
         if (m_transferAtOnce && marked(Model::Field::StorageInterval))
@@ -235,37 +271,6 @@ void RecordingSettingsPage::setDefaults()
     iseStopTime->setValue(Model::ToDays(QDateTime(QDate(1899, 12, 30), whole.addSecs(7200))));
     iseMeasInt->setStringValue(QStringLiteral("00:01:00"));
     m_lastDuration = ComputeMemoryStop(2);
-}
-
-bool RecordingSettingsPage::isNumberEdit(const QObject *control) const
-{
-    for (const QObject *edit : {txtAnaValZero, txtAnaVal10, txtScaleZero, txtScaleEnd, txtScaleParts,
-                                txtValueScaleZero, txtValueScaleEnd})
-        if (control == edit)
-            return true;
-    return false;
-}
-
-void RecordingSettingsPage::controlEntered(QObject *control)
-{
-    if (control == dtpStartDate)
-        m_changed.reset(std::size_t(Model::Field::StartDate));
-    else if (control == iseStartTime)
-        m_changed.reset(std::size_t(Model::Field::StartTime));
-    else if (control == iseDuration)
-        m_changed.reset(std::size_t(Model::Field::Duration));
-    else if (control == iseMeasInt)
-        m_changed.reset(std::size_t(Model::Field::StorageInterval));
-}
-
-void RecordingSettingsPage::controlLeft(QObject *control)
-{
-    if (isNumberEdit(control))
-        numberLeft(static_cast<QLineEdit *>(control));
-    else if (control == dtpStartDate && m_transferAtOnce && marked(Model::Field::StartDate))
-        queueWithStartMode(Link::Order::SSM);
-    else if (control == dtpStopDate)
-        stopLeft();
 }
 
 void RecordingSettingsPage::queueForControl(QObject *control)

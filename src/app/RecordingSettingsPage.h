@@ -38,10 +38,8 @@ public:
     // Keeps start, stop and duration consistent. mode 0: the start moved, 1: the stop moved,
     // 2: the duration moved. Returns the duration in days.
     double ComputeMemoryStop(int mode);
-    // the user enters or leaves a control (focus from a pop-up or another window is neither)
-    void controlEntered(QObject *control);
-    void controlLeft(QObject *control);
-    bool isNumberEdit(const QObject *control) const;
+    // typed "." and "," become this separator
+    void setDecimalSeparator(QChar sep) { m_decimalSep = sep; }
 
     QDateEdit *dtpStartDate = nullptr, *dtpStopDate = nullptr;
     TInterSpinEdit *iseStartTime = nullptr, *iseStopTime = nullptr, *iseDuration = nullptr, *iseMeasInt = nullptr;
@@ -55,6 +53,7 @@ public:
 
 signals:
     void statusMessage(const QString &text, bool error);
+    void statusCleared();
     // a manual start or stop: the status is asked again shortly after
     void statusQueryWanted();
 
@@ -79,4 +78,5 @@ private:
     double m_lastDuration = -1.0;
     double m_lastEnd = -1.0;
     bool m_transferAtOnce = false;
+    QChar m_decimalSep = u'.';
 };

@@ -127,7 +127,6 @@ TForm1::TForm1(StartOptions options, QWidget *parent)
     Timer2.setInterval(40);
     connect(&Timer1, &QTimer::timeout, this, &TForm1::Timer1Timer);
     connect(&Timer2, &QTimer::timeout, this, &TForm1::Timer2Timer);
-    qApp->installEventFilter(this);
     FormCreate();
 }
 
@@ -139,7 +138,6 @@ TForm1::~TForm1()
     // the page shows the reader's rows; it goes first, the reader before the engine it is wired to
     delete m_memoryPage;
     m_memoryPage = nullptr;
-    qApp->removeEventFilter(this);
     m_tables.Fields.setView(nullptr);
 }
 

@@ -176,7 +176,7 @@ public Q_SLOTS:
 protected:
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     // start-up and shut-down
@@ -198,7 +198,6 @@ private:
     void buildTabProgram();
     void bindFields();
     void connectConfigHandlers();
-    bool NumKeyPress(QLineEdit *edit, QKeyEvent *event);
     void connectProgramHandlers();
     void setRecordingDefaults();
     void UpdateClockDisplay();

@@ -29,15 +29,6 @@
 
 #include <cmath>
 
-namespace {
-
-bool isOneOf(const QObject *o, std::initializer_list<const QObject *> list)
-{
-    return std::find(list.begin(), list.end(), o) != list.end();
-}
-
-} // namespace
-
 void TForm1::connectConfigHandlers()
 {
     // QCheckBox::toggled: a change made by code counts as well as a click
@@ -59,94 +50,28 @@ void TForm1::connectProgramHandlers()
     connect(p, &ProgramSettingsPage::statusIntervalChanged, this, [this](int msecs) { StatusCountdown = msecs; });
     connect(p, &ProgramSettingsPage::measureIntervalChanged, this, [this](int msecs) { MeasureCountdown = msecs; });
     connect(p, &ProgramSettingsPage::message, this, &TForm1::ReportMessage);
+    connect(p, &ProgramSettingsPage::statusCleared, this, &TForm1::StatusClear);
+    connect(m_recordingPage, &RecordingSettingsPage::statusCleared, this, &TForm1::StatusClear);
 }
 
-bool TForm1::eventFilter(QObject *watched, QEvent *event)
+// Keys no control took come up to the window: Return and Enter walk on as Tab does, Escape
+// closes, and the instrument's keys work only while its front is shown. Another window's
+// keys (the sensor window's F7, an editor's Return) never arrive here.
+void TForm1::keyPressEvent(QKeyEvent *event)
 {
-    auto *widget = qobject_cast<QWidget *>(watched);
-    if (!widget || widget->window() != this)
-        return QMainWindow::eventFilter(watched, event);
-    // a date picker's events arrive at its inner editor
-    QObject *control = watched;
-    if (auto *picker = qobject_cast<QDateEdit *>(widget->parentWidget()))
-        control = picker;
-    const bool numeric = m_recordingPage->isNumberEdit(control);
-
-    switch (event->type()) {
-    case QEvent::KeyPress: {
-        auto *key = static_cast<QKeyEvent *>(event);
-        // the instrument's keys work only while its front is shown
-        if (key->key() >= Qt::Key_F7 && key->key() <= Qt::Key_F12 && key->modifiers() == Qt::NoModifier
-            && PageControl1->currentWidget() == TabInfo && m_devicePage->FunctionKey(key->key()))
-            return true;
-        if (key->key() == Qt::Key_Escape) {
-            close();
-            return true;
-        }
-        if (isOneOf(control, {dtpQTDate, dtpStartDate, dtpStopDate, isePolInter, iseMeasInt, iseStartTime,
-                              iseStopTime, iseDuration, txtAnaName, txtAnaUnit}) || numeric)
-            PageControls::setControlColour(static_cast<QWidget *>(control), palette().color(QPalette::Base));
-        if ((numeric || isOneOf(control, {txtRefInter, txtMeasRefInter}))
-            && NumKeyPress(static_cast<QLineEdit *>(control), key))
-            return true;
-        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
-            focusNextChild();
-            return true;
-        }
-        break;
+    const int key = event->key();
+    if (key >= Qt::Key_F7 && key <= Qt::Key_F12 && event->modifiers() == Qt::NoModifier
+        && PageControl1->currentWidget() == TabInfo && m_devicePage->FunctionKey(key))
+        return;
+    if (key == Qt::Key_Escape) {
+        close();
+        return;
     }
-    case QEvent::MouseButtonPress:
-        if (isOneOf(control, {lblSerNr, lblVersion, lblTime}))
-            m_configPage->GetInfoKlickClick();
-        else if (isOneOf(control, {dtpQTDate, dtpStartDate, dtpStopDate}))
-            PageControls::setControlColour(static_cast<QWidget *>(control), palette().color(QPalette::Base));
-        break;
-    case QEvent::MouseButtonDblClick:
-        m_programPage->controlDoubleClicked(control);
-        break;
-    case QEvent::FocusIn: {
-        // focus coming back from the calendar pop-up, a menu or another window is not the user
-        // entering the control: a change made meanwhile must still count when it is left
-        const auto reason = static_cast<QFocusEvent *>(event)->reason();
-        if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason || watched != control)
-            break;
-        m_configPage->controlEntered(control);
-        m_recordingPage->controlEntered(control);
-        break;
+    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+        focusNextChild();
+        return;
     }
-    case QEvent::FocusOut: {
-        const auto reason = static_cast<QFocusEvent *>(event)->reason();
-        if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason || watched != control)
-            break;
-        m_programPage->controlLeft(control);
-        m_recordingPage->controlLeft(control);
-        break;
-    }
-    default:
-        break;
-    }
-    return QMainWindow::eventFilter(watched, event);
-}
-
-bool TForm1::NumKeyPress(QLineEdit *edit, QKeyEvent *event)
-{
-    // only typed characters are checked: Tab, Delete, Backspace, Enter, the arrows and
-    // shortcuts are keys, and some of them carry a control character as their text
-    const QString text = event->text();
-    if (text.isEmpty() || !text.at(0).isPrint()
-        || (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)))
-        return false;
-    const QChar c = text.at(0);
-    if (c != u'-' && !c.isDigit() && c != u'.' && c != u',') {
-        ReportMessage(Lang::Text(Lang::TxOnlyNumberChars), true);
-        return true;
-    }
-    StatusClear();
-    if (c == u'.' || c == u',') {
-        edit->insert(QString(m_decimalSep));
-        return true;
-    }
-    return false;
+    QMainWindow::keyPressEvent(event);
 }
 
 // ---- program settings page ---------------------------------------------------------------
@@ -182,6 +107,7 @@ void TForm1::applyDecimalSeparator(int index)
 {
     m_decimalSep = index == 0 ? u'.' : u',';
     m_programPage->setDecimalSeparator(m_decimalSep);
+    m_recordingPage->setDecimalSeparator(m_decimalSep);
     for (MeterBase *meter : findChildren<MeterBase *>())
         meter->setDecimalSeparator(m_decimalSep);
 }
