@@ -1,6 +1,10 @@
 #include "app/TForm1.h"
 
+#include "app/ConfigurationPage.h"
 #include "app/DeviceViewPage.h"
+#include "app/PageControls.h"
+#include "app/ProgramSettingsPage.h"
+#include "app/RecordingSettingsPage.h"
 #include "app/MemoryDataPage.h"
 #include "app/PortLock.h"
 #include "app/TFormEXCEL.h"
@@ -104,7 +108,6 @@ TForm1::TForm1(StartOptions options, QWidget *parent)
     Timer2.setInterval(40);
     connect(&Timer1, &QTimer::timeout, this, &TForm1::Timer1Timer);
     connect(&Timer2, &QTimer::timeout, this, &TForm1::Timer2Timer);
-    qApp->installEventFilter(this);
     FormCreate();
 }
 
@@ -142,7 +145,6 @@ TForm1::~TForm1()
     // the page shows the reader's rows; it goes first, the reader before the engine it is wired to
     delete m_memoryPage;
     m_memoryPage = nullptr;
-    qApp->removeEventFilter(this);
     m_tables.Fields.setView(nullptr);
 }
 
@@ -176,19 +178,8 @@ void TForm1::applySystemFormats(const QLocale &locale)
 
 void TForm1::setInitialColours()
 {
-    // setting controls start in button face; the value's origin recolours them later
-    const QColor face = palette().color(QPalette::Button);
-    for (TTextSpin *spin : {tsRange, tsPol, tsPolAlter, tsAnaOut, tsZeroAtStart, tsQTLanguage, tsStartMode, tsMemEnd,
-                            tsOutMeas, tsAnaIn}) {
-        spin->setColTxtBack(face);
-        spin->setFontColor(palette().color(QPalette::ButtonText));
-    }
-    tsRange->setFontColor(tsRange->PosColor());
-    for (QWidget *w : std::initializer_list<QWidget *>{
-             lblSerNr, lblVersion, lblTime, lblMemUse, dtpQTDate, dtpStartDate, dtpStopDate, iseQTTime, isePolInter,
-             iseStartTime, iseStopTime, iseDuration, iseMeasInt, txtAnaName, txtAnaUnit, txtAnaValZero, txtAnaVal10,
-             txtScaleZero, txtScaleEnd, txtScaleParts, txtValueScaleZero, txtValueScaleEnd})
-        setControlColour(w, face);
+    m_configPage->setInitialColours();
+    m_recordingPage->setInitialColours();
 }
 
 void TForm1::FormCreate()
@@ -210,31 +201,14 @@ void TForm1::FormCreate()
     const int left = m_param.WindowLeft < 0 ? (screen.width() - width) / 2 : m_param.WindowLeft;
     move(left, top);
 
-    tsProgLang->setPosition(m_param.ProgramLanguage);
+    m_programPage->showSettings();
     m_devicePage->setAnalogHeight(m_param.AnalogPanelHeight);
-    cboReadAtStart->setChecked(m_param.ReadAtStart);
-    txtMPath->setText(m_param.MeasureDir);
-    txtExcelDat->setText(m_param.TemplateFile);
-    txtQTPath->setText(m_param.ConfigDir);
-    txtDebugPath->setText(m_param.LogDir);
     m_log->setDirectory(m_param.LogDir);
-    tsComPort->setPosition(m_param.PortIndex);
-    tsBaud->setPosition(m_selection.BaudIndex);
-    cboDebug->setChecked(m_param.LogTraffic);
-    cboPrompt->setChecked(m_param.TransferAtOnce);
-    cboQTTime->setChecked(m_param.CyclicStatus);
-    cbBeep->setChecked(m_param.BeepOnError);
-    cboSaveConfig->setChecked(m_param.RememberConfig);
-    txtRefInter->setText(QString::asprintf("%5.1f", std::abs(double(m_param.StatusInterval))));
-    txtMeasRefInter->setText(QString::asprintf("%5.1f", std::abs(double(m_param.MeasureInterval))));
     cboAnaScale->setChecked(m_param.ScaleAnalogValues);
     cboTwoCol->setChecked(m_param.TwoColumns);
     cboAlarmNotValid->setChecked(m_param.SkipAlarmValues);
-    cbAskArProgrammClose->setChecked(m_selection.AskOnClose);
-    cboQTTimeClick();
     StatusCountdown = int(std::lround(double(m_param.StatusInterval) * 1000.0));
     m_status->setErrorBeep(m_param.BeepOnError);
-    tsDecimalSep->setPosition(m_param.DecimalSepIndex);
     applyDecimalSeparator(m_param.DecimalSepIndex);
     if (m_param.LogTraffic)
         cboDebugClick();
@@ -295,16 +269,8 @@ void TForm1::FormActivate()
 
 void TForm1::setRecordingDefaults()
 {
-    const QDateTime now = QDateTime::currentDateTime();
-    const QDate today = now.date();
-    dtpStartDate->setDate(today);
-    dtpStopDate->setDate(today);
-    const QTime whole(now.time().hour(), now.time().minute());
-    iseStartTime->setValue(Model::ToDays(QDateTime(QDate(1899, 12, 30), whole.addSecs(3600))));
-    iseStopTime->setValue(Model::ToDays(QDateTime(QDate(1899, 12, 30), whole.addSecs(7200))));
-    iseMeasInt->setStringValue(QStringLiteral("00:01:00"));
+    m_recordingPage->setDefaults();
     isePolInter->setStringValue(QStringLiteral("01:00:00"));
-    m_state.LastDuration = ComputeMemoryStop(2);
 }
 
 void TForm1::bindFields()
@@ -528,21 +494,7 @@ void TForm1::programError(const QString &text)
 
 void TForm1::setControlColour(QWidget *control, const QColor &colour)
 {
-    if (!control)
-        return;
-    if (auto *spin = qobject_cast<TTextSpin *>(control)) {
-        spin->setColTxtBack(colour);
-        return;
-    }
-    if (auto *ise = qobject_cast<TInterSpinEdit *>(control)) {
-        ise->setColor(colour);
-        return;
-    }
-    QPalette pal = control->palette();
-    pal.setColor(QPalette::Base, colour);
-    pal.setColor(QPalette::Window, colour);
-    control->setPalette(pal);
-    control->setAutoFillBackground(true);
+    PageControls::setControlColour(control, colour);
 }
 
 void TForm1::Dat2Form(Model::Field index, Model::Slot slot)
@@ -565,7 +517,6 @@ void TForm1::Dat2Form(Model::Field index, Model::Slot slot)
     }
     auto *control = qobject_cast<QWidget *>(field.Control);
     auto toInt = [](const QString &s, bool *ok) { return s.trimmed().toInt(ok); };
-    m_settingControls = true;
     switch (info.kind) {
     case Kind::Text:
         if (auto *label = qobject_cast<QLabel *>(control)) {
@@ -581,7 +532,7 @@ void TForm1::Dat2Form(Model::Field index, Model::Slot slot)
         if (!picker || picker->hasFocus())
             break;
         if (const auto date = parseDate(text, std::nullopt))
-            picker->setDate(*date);
+            PageControls::setQuietly(picker, *date);
         else
             colour = kRed;
         setControlColour(picker, colour);
@@ -600,7 +551,7 @@ void TForm1::Dat2Form(Model::Field index, Model::Slot slot)
             break;
         }
         const QTime shown = info.kind == Kind::HourMinute ? QTime(time->hour(), time->minute()) : *time;
-        ise->setValue(shown.msecsSinceStartOfDay() / 86400000.0);
+        PageControls::setQuietly(ise, shown.msecsSinceStartOfDay() / 86400000.0);
         setControlColour(ise, colour);
         // the stop follows the start whichever of start and duration arrives last
         if (ise == iseStartTime)
@@ -614,7 +565,7 @@ void TForm1::Dat2Form(Model::Field index, Model::Slot slot)
         // a span, not a time of day: the instrument echoes 24:10:00 as the spin edit steps to it
         const std::optional<QString> span = Model::ReadSpanText(text, slot == Model::FileSlot ? m_timeSep : u':');
         if (span)
-            ise->setStringValue(*span);
+            PageControls::setQuietly(ise, *span);
         setControlColour(ise, span ? colour : kRed);
         break;
     }
@@ -659,7 +610,7 @@ void TForm1::Dat2Form(Model::Field index, Model::Slot slot)
         // the instrument sends the start without a year: the picker's year stays
         const auto date = parseDate(text, picker->date().year());
         if (date)
-            picker->setDate(*date);
+            PageControls::setQuietly(picker, *date);
         setControlColour(picker, date ? colour : kRed);
         if (date && picker == dtpStartDate)
             ComputeMemoryStop(0);
@@ -667,7 +618,7 @@ void TForm1::Dat2Form(Model::Field index, Model::Slot slot)
     }
     case Kind::Duration:
         if (Model::ValidDuration(text.trimmed())) {
-            iseDuration->setStringValue(text.trimmed());
+            PageControls::setQuietly(iseDuration, text.trimmed());
             ComputeMemoryStop(2);
             // the stop is computed, never read: it keeps the colour the computation gave it,
             // only a mark of an earlier duration that did not convert goes
@@ -736,7 +687,6 @@ void TForm1::Dat2Form(Model::Field index, Model::Slot slot)
     default:
         break;
     }
-    m_settingControls = false;
 }
 
 std::optional<QDate> TForm1::parseDate(const QString &text, std::optional<int> defaultYear)
@@ -829,33 +779,5 @@ void TForm1::Form2Dat(Model::Field index, Model::Slot slot)
 
 double TForm1::ComputeMemoryStop(int mode)
 {
-    const double stopTimeBefore = iseStopTime->Value();
-    const QDate stopDateBefore = dtpStopDate->date();
-    const double startDate = Model::ToDays(QDateTime(dtpStartDate->date(), QTime(0, 0)));
-    const double stopDate = Model::ToDays(QDateTime(dtpStopDate->date(), QTime(0, 0)));
-    const Model::MemoryStop m = Model::ComputeMemoryStop(
-        mode, startDate, iseStartTime->Value(), iseDuration->Value(), stopDate, iseStopTime->Value(),
-        m_state.LastDuration, m_state.LastEnd);
-    if (!m.write)
-        return m.duration;
-    const bool guard = m_settingControls;
-    m_settingControls = true;
-    iseDuration->setStringValue(Model::DurationText(m.duration));
-    const QDateTime stop = Model::FromDays(m.stop);
-    dtpStopDate->setDate(stop.date());
-    iseStopTime->setValue(m.stop - std::floor(m.stop));
-    m_settingControls = guard;
-    for (QObject *o : {static_cast<QObject *>(iseDuration), static_cast<QObject *>(iseStopTime),
-                       static_cast<QObject *>(dtpStopDate)})
-        o->setProperty("Tag", 1);
-    const QColor window = palette().color(QPalette::Base);
-    if (m.durationMoved)
-        setControlColour(iseDuration, window);
-    if (std::abs(iseStopTime->Value() - stopTimeBefore) > 1e-9)
-        setControlColour(iseStopTime, window);
-    if (dtpStopDate->date() != stopDateBefore)
-        setControlColour(dtpStopDate, window);
-    m_state.LastEnd = m.stop;
-    m_state.LastDuration = m.duration;
-    return m.duration;
+    return m_recordingPage->ComputeMemoryStop(mode);
 }
