@@ -1,5 +1,6 @@
 #include "app/DeviceViewPage.h"
 
+#include "app/ConfigurationPage.h"
 #include "app/TFormSens.h"
 #include "lang/Texts.h"
 #include "link/ProtocolEngine.h"
@@ -11,7 +12,6 @@
 #include "widgets/TMeterPanelH.h"
 #include "widgets/TOvalButton.h"
 #include "widgets/TSlideButton.h"
-#include "widgets/TTextSpin.h"
 
 #include <QEvent>
 #include <QShowEvent>
@@ -403,8 +403,7 @@ void DeviceViewPage::btnInfoKeyChange()
 
 void DeviceViewPage::btnPolClick()
 {
-    TTextSpin *pol = m_links.tsPol;
-    pol->setPosition((pol->Position() + 1) % 2);
+    m_links.configuration.stepPolarity();
     m_links.engine.ShowStatusText(QString());
     m_links.engine.setNoAnswerCount(0);
     m_links.engine.QueueOrder(Link::Order::SIP);
@@ -412,9 +411,7 @@ void DeviceViewPage::btnPolClick()
 
 void DeviceViewPage::btnRaMinClick()
 {
-    TTextSpin *range = m_links.tsRange;
-    if (range->Position() > 0)
-        range->setPosition(range->Position() - 1);
+    m_links.configuration.stepRangeDown();
     m_links.engine.setNoAnswerCount(0);
     m_links.engine.ShowStatusText(QString());
     m_links.engine.QueueOrder(Link::Order::SRA);
@@ -422,10 +419,7 @@ void DeviceViewPage::btnRaMinClick()
 
 void DeviceViewPage::btnRaMaxClick()
 {
-    // the selector has no limiter: one past the largest range is Auto again
-    TTextSpin *range = m_links.tsRange;
-    if (range->Position() < range->count())
-        range->setPosition(range->Position() + 1);
+    m_links.configuration.stepRangeUp();
     m_links.engine.setNoAnswerCount(0);
     m_links.engine.QueueOrder(Link::Order::SRA);
 }
@@ -531,8 +525,7 @@ void DeviceViewPage::ShowCurrentValues(const Measure::CurrentValues &values)
     const Model::TScale *scale = m_links.tables.Scale(values.range);
     if (!scale)
         return;
-    m_links.tsPol->setPosition(values.polarity);
-    setTextIfChanged(lblPol, m_links.tsPol->PosString());
+    setTextIfChanged(lblPol, m_links.configuration.showPolarity(values.polarity));
     setTextIfChanged(lblRange, m_links.tables.RangeName(QString::number(values.range)));
     if (m_factorText != scale->FactorText) {
         m_factorText = scale->FactorText;

@@ -11,12 +11,12 @@ class QLabel;
 class QPushButton;
 class QSplitter;
 class TFormSens;
+class ConfigurationPage;
 class TLedCheck;
 class TMeter120;
 class TMeterPanelH;
 class TOvalButton;
 class TSlideButton;
-class TTextSpin;
 
 namespace Link {
 class ProtocolEngine;
@@ -47,8 +47,7 @@ public:
         Link::ProtocolEngine &engine;
         const Model::StatusTables &tables;
         const Model::DeviceState &state;
-        TTextSpin *tsPol;
-        TTextSpin *tsRange;
+        ConfigurationPage &configuration;   // the polarity and range it steps
         TFormSens *sensors;
         std::function<AnalogInputTexts()> analogInput;
         std::function<QChar()> decimalSeparator;

@@ -1,5 +1,7 @@
 #include "app/FieldBinder.h"
 
+#include "app/PageControls.h"
+
 #include "model/DayCount.h"
 #include "model/TimeText.h"
 #include "widgets/TInterSpinEdit.h"
@@ -10,18 +12,17 @@
 #include <QLineEdit>
 #include <QSignalBlocker>
 
-#include <utility>
 
 using Model::Field;
 using Model::FieldKind;
 using Model::FieldOrigin;
+using PageControls::kLightYellow;
+using PageControls::kRed;
+using PageControls::kSilver;
+using PageControls::setControlColour;
 
-const QColor FieldBinder::kSilver(192, 192, 192);
-const QColor FieldBinder::kLightYellow(255, 238, 170);
-const QColor FieldBinder::kRed(255, 0, 0);
-
-FieldBinder::FieldBinder(Model::FieldStore &store, std::function<bool()> programmatic, QObject *parent)
-    : QObject(parent), m_store(store), m_programmatic(std::move(programmatic))
+FieldBinder::FieldBinder(Model::FieldStore &store, QObject *parent)
+    : QObject(parent), m_store(store)
 {
     connect(&m_store, &Model::FieldStore::changed, this, &FieldBinder::show);
     connect(&m_store, &Model::FieldStore::rejected, this,
@@ -78,32 +79,19 @@ Field FieldBinder::field(const QObject *control) const
     return Field::Count;
 }
 
-void FieldBinder::setControlColour(QWidget *control, const QColor &colour)
+void FieldBinder::touched(QWidget *control)
 {
-    if (!control)
-        return;
-    if (auto *spin = qobject_cast<TTextSpin *>(control)) {
-        spin->setColTxtBack(colour);
-        return;
-    }
-    if (auto *ise = qobject_cast<TInterSpinEdit *>(control)) {
-        ise->setColor(colour);
-        return;
-    }
-    QPalette pal = control->palette();
-    pal.setColor(QPalette::Base, colour);
-    pal.setColor(QPalette::Window, colour);
-    control->setPalette(pal);
-    control->setAutoFillBackground(true);
-}
-
-void FieldBinder::touched(QWidget *control, const QColor &window)
-{
-    setControlColour(control, window);
     const Field f = field(control);
     const FieldOrigin origin = m_store.origin(f);
     if (f != Field::Count && (origin == FieldOrigin::Device || origin == FieldOrigin::File))
         take(f, FieldOrigin::User);
+}
+
+void FieldBinder::programSet(QWidget *control)
+{
+    const Field f = field(control);
+    if (f != Field::Count)
+        take(f, FieldOrigin::Program);
 }
 
 bool FieldBinder::beingTaken(Field field) const
@@ -237,8 +225,6 @@ void FieldBinder::take(Field field, FieldOrigin origin)
 {
     if (!control(field) || m_taking != Field::Count)
         return;
-    if (origin == FieldOrigin::User && m_programmatic && m_programmatic())
-        origin = FieldOrigin::Program;
     m_taking = field;
     m_store.setValue(field, shownText(field), origin);
     m_taking = Field::Count;

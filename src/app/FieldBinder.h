@@ -2,12 +2,10 @@
 
 #include "model/FieldStore.h"
 
-#include <QColor>
 #include <QObject>
 #include <QPointer>
 
 #include <array>
-#include <functional>
 
 class QDateEdit;
 class QLabel;
@@ -26,12 +24,7 @@ class FieldBinder : public QObject
 {
     Q_OBJECT
 public:
-    static const QColor kSilver;
-    static const QColor kLightYellow;
-    static const QColor kRed;
-
-    // `programmatic` tells the window's own writes into controls from the user's
-    FieldBinder(Model::FieldStore &store, std::function<bool()> programmatic, QObject *parent = nullptr);
+    explicit FieldBinder(Model::FieldStore &store, QObject *parent = nullptr);
 
     void bind(Model::Field field, QLabel *label);
     void bind(Model::Field field, QLineEdit *edit);
@@ -49,11 +42,11 @@ public:
     void take(Model::Field field, Model::FieldOrigin origin);
     void takeAll();
 
-    // the one place a setting control's background is set
-    static void setControlColour(QWidget *control, const QColor &colour);
-    // a control the user touched leaves the instrument's or the file's colour: the window's
-    // colour, and the value counts as the user's
-    void touched(QWidget *control, const QColor &window);
+    // a control the user touched has left the instrument's or the file's colour: its value
+    // counts as the user's
+    void touched(QWidget *control);
+    // a value the program wrote into a control with its signals blocked
+    void programSet(QWidget *control);
 
 signals:
     void edited(Model::Field field);
@@ -66,7 +59,6 @@ private:
     bool beingTaken(Model::Field field) const;
 
     Model::FieldStore &m_store;
-    std::function<bool()> m_programmatic;
     std::array<QPointer<QWidget>, Model::kFieldCount> m_controls;
     Model::Field m_taking = Model::Field::Count;
 };

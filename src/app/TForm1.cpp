@@ -1,6 +1,9 @@
 #include "app/TForm1.h"
 
+#include "app/ConfigurationPage.h"
 #include "app/DeviceViewPage.h"
+#include "app/ProgramSettingsPage.h"
+#include "app/RecordingSettingsPage.h"
 #include "app/MemoryDataPage.h"
 #include "app/PortLock.h"
 #include "app/TFormEXCEL.h"
@@ -48,11 +51,8 @@ TForm1::TForm1(StartOptions options, QWidget *parent)
     connectSession();
     m_store = std::make_unique<Model::FieldStore>(m_tables.Fields);
     m_store->setTimeSeparator(m_timeSep);
-    m_binder = std::make_unique<FieldBinder>(*m_store, [this] { return m_settingControls; });
-    // after the binder, so that the recording stop is computed from what the controls show
+    m_binder = std::make_unique<FieldBinder>(*m_store);
     connect(m_store.get(), &Model::FieldStore::changed, this, &TForm1::fieldShown);
-    connect(m_store.get(), &Model::FieldStore::rejected, this,
-            [this](Model::Field field, const QString &, Model::FieldOrigin origin) { fieldRejected(field, origin); });
     connect(m_store.get(), &Model::FieldStore::acknowledged, this, &TForm1::fieldAcknowledged);
 
     Files::ConfigFileHooks hooks;
@@ -103,7 +103,6 @@ TForm1::TForm1(StartOptions options, QWidget *parent)
     Timer2.setInterval(40);
     connect(&Timer1, &QTimer::timeout, this, &TForm1::Timer1Timer);
     connect(&Timer2, &QTimer::timeout, this, &TForm1::Timer2Timer);
-    qApp->installEventFilter(this);
     FormCreate();
 }
 
@@ -141,7 +140,6 @@ TForm1::~TForm1()
     // the page shows the reader's rows; it goes first, the reader before the engine it is wired to
     delete m_memoryPage;
     m_memoryPage = nullptr;
-    qApp->removeEventFilter(this);
     m_tables.Fields.setView(nullptr);
 }
 
@@ -177,19 +175,8 @@ void TForm1::applySystemFormats(const QLocale &locale)
 
 void TForm1::setInitialColours()
 {
-    // setting controls start in button face; the value's origin recolours them later
-    const QColor face = palette().color(QPalette::Button);
-    for (TTextSpin *spin : {tsRange, tsPol, tsPolAlter, tsAnaOut, tsZeroAtStart, tsQTLanguage, tsStartMode, tsMemEnd,
-                            tsOutMeas, tsAnaIn}) {
-        spin->setColTxtBack(face);
-        spin->setFontColor(palette().color(QPalette::ButtonText));
-    }
-    tsRange->setFontColor(tsRange->PosColor());
-    for (QWidget *w : std::initializer_list<QWidget *>{
-             lblSerNr, lblVersion, lblTime, lblMemUse, dtpQTDate, dtpStartDate, dtpStopDate, iseQTTime, isePolInter,
-             iseStartTime, iseStopTime, iseDuration, iseMeasInt, txtAnaName, txtAnaUnit, txtAnaValZero, txtAnaVal10,
-             txtScaleZero, txtScaleEnd, txtScaleParts, txtValueScaleZero, txtValueScaleEnd})
-        setControlColour(w, face);
+    m_configPage->setInitialColours();
+    m_recordingPage->setInitialColours();
 }
 
 void TForm1::FormCreate()
@@ -211,31 +198,14 @@ void TForm1::FormCreate()
     const int left = m_param.WindowLeft < 0 ? (screen.width() - width) / 2 : m_param.WindowLeft;
     move(left, top);
 
-    tsProgLang->setPosition(m_param.ProgramLanguage);
+    m_programPage->showSettings();
     m_devicePage->setAnalogHeight(m_param.AnalogPanelHeight);
-    cboReadAtStart->setChecked(m_param.ReadAtStart);
-    txtMPath->setText(m_param.MeasureDir);
-    txtExcelDat->setText(m_param.TemplateFile);
-    txtQTPath->setText(m_param.ConfigDir);
-    txtDebugPath->setText(m_param.LogDir);
     m_log->setDirectory(m_param.LogDir);
-    tsComPort->setPosition(m_param.PortIndex);
-    tsBaud->setPosition(m_selection.BaudIndex);
-    cboDebug->setChecked(m_param.LogTraffic);
-    cboPrompt->setChecked(m_param.TransferAtOnce);
-    cboQTTime->setChecked(m_param.CyclicStatus);
-    cbBeep->setChecked(m_param.BeepOnError);
-    cboSaveConfig->setChecked(m_param.RememberConfig);
-    txtRefInter->setText(QString::asprintf("%5.1f", std::abs(double(m_param.StatusInterval))));
-    txtMeasRefInter->setText(QString::asprintf("%5.1f", std::abs(double(m_param.MeasureInterval))));
     cboAnaScale->setChecked(m_param.ScaleAnalogValues);
     cboTwoCol->setChecked(m_param.TwoColumns);
     cboAlarmNotValid->setChecked(m_param.SkipAlarmValues);
-    cbAskArProgrammClose->setChecked(m_selection.AskOnClose);
-    cboQTTimeClick();
     StatusCountdown = int(std::lround(double(m_param.StatusInterval) * 1000.0));
     m_status->setErrorBeep(m_param.BeepOnError);
-    tsDecimalSep->setPosition(m_param.DecimalSepIndex);
     applyDecimalSeparator(m_param.DecimalSepIndex);
     if (m_param.LogTraffic)
         cboDebugClick();
@@ -296,16 +266,8 @@ void TForm1::FormActivate()
 
 void TForm1::setRecordingDefaults()
 {
-    const QDateTime now = QDateTime::currentDateTime();
-    const QDate today = now.date();
-    dtpStartDate->setDate(today);
-    dtpStopDate->setDate(today);
-    const QTime whole(now.time().hour(), now.time().minute());
-    iseStartTime->setValue(Model::ToDays(QDateTime(QDate(1899, 12, 30), whole.addSecs(3600))));
-    iseStopTime->setValue(Model::ToDays(QDateTime(QDate(1899, 12, 30), whole.addSecs(7200))));
-    iseMeasInt->setStringValue(QStringLiteral("00:01:00"));
+    m_recordingPage->setDefaults();
     isePolInter->setStringValue(QStringLiteral("01:00:00"));
-    m_state.LastDuration = ComputeMemoryStop(2);
 }
 
 void TForm1::bindFields()
@@ -327,6 +289,12 @@ void TForm1::bindFields()
         else if (auto *label = qobject_cast<QLabel *>(control); label && info.kind == Model::FieldKind::Text)
             m_binder->bind(info.id, label);
     }
+    connect(m_configPage, &ConfigurationPage::touched, m_binder.get(), &FieldBinder::touched);
+    connect(m_configPage, &ConfigurationPage::programSet, m_binder.get(), &FieldBinder::programSet);
+    connect(m_recordingPage, &RecordingSettingsPage::touched, m_binder.get(), &FieldBinder::touched);
+    connect(m_recordingPage, &RecordingSettingsPage::programSet, m_binder.get(), &FieldBinder::programSet);
+    // after the binder, so that the recording stop is computed from what the controls show
+    m_recordingPage->follow(*m_store);
     // the store starts with what the pages show
     m_binder->takeAll();
 }
@@ -537,15 +505,7 @@ void TForm1::programError(const QString &text)
         QMessageBox::critical(this, windowTitle(), text);
 }
 
-// ---- value conversion --------------------------------------------------------------------
-
-void TForm1::setControlColour(QWidget *control, const QColor &colour)
-{
-    if (colour == palette().color(QPalette::Base))
-        m_binder->touched(control, colour);
-    else
-        FieldBinder::setControlColour(control, colour);
-}
+// ---- what the store drives beyond the bound controls ----------------------------------
 
 void TForm1::fieldShown(Model::Field field, Model::FieldOrigin origin)
 {
@@ -576,37 +536,9 @@ void TForm1::fieldShown(Model::Field field, Model::FieldOrigin origin)
         if (origin == Model::FieldOrigin::Device)
             lblPol->setText(tsPol->PosString());
         break;
-    case Field::StartDate:
-    case Field::StartTime:
-        // the stop follows the start whichever of start and duration arrives last
-        ComputeMemoryStop(0);
-        break;
-    case Field::Duration: {
-        ComputeMemoryStop(2);
-        // the stop is computed, never read: it keeps the colour the computation gave it,
-        // only a mark of an earlier duration that did not convert goes
-        FieldBinder::setControlColour(iseDuration, origin == Model::FieldOrigin::File ? FieldBinder::kLightYellow
-                                                                                       : FieldBinder::kSilver);
-        const QColor window = palette().color(QPalette::Base);
-        if (iseStopTime->Color() == FieldBinder::kRed)
-            FieldBinder::setControlColour(iseStopTime, window);
-        if (dtpStopDate->palette().color(QPalette::Base) == FieldBinder::kRed)
-            FieldBinder::setControlColour(dtpStopDate, window);
-        break;
-    }
     default:
         break;
     }
-}
-
-void TForm1::fieldRejected(Model::Field field, Model::FieldOrigin origin)
-{
-    if (field != Model::Field::Duration
-        || (origin != Model::FieldOrigin::Device && origin != Model::FieldOrigin::File))
-        return;
-    for (QWidget *w : {static_cast<QWidget *>(dtpStopDate), static_cast<QWidget *>(iseStopTime),
-                       static_cast<QWidget *>(iseDuration)})
-        FieldBinder::setControlColour(w, FieldBinder::kRed);
 }
 
 void TForm1::fieldAcknowledged(Model::Field field)
@@ -622,35 +554,3 @@ void TForm1::fieldAcknowledged(Model::Field field)
     ResetDirectoryGrid();
 }
 
-double TForm1::ComputeMemoryStop(int mode)
-{
-    const double stopTimeBefore = iseStopTime->Value();
-    const QDate stopDateBefore = dtpStopDate->date();
-    const double startDate = Model::ToDays(QDateTime(dtpStartDate->date(), QTime(0, 0)));
-    const double stopDate = Model::ToDays(QDateTime(dtpStopDate->date(), QTime(0, 0)));
-    const Model::MemoryStop m = Model::ComputeMemoryStop(
-        mode, startDate, iseStartTime->Value(), iseDuration->Value(), stopDate, iseStopTime->Value(),
-        m_state.LastDuration, m_state.LastEnd);
-    if (!m.write)
-        return m.duration;
-    const bool guard = m_settingControls;
-    m_settingControls = true;
-    iseDuration->setStringValue(Model::DurationText(m.duration));
-    const QDateTime stop = Model::FromDays(m.stop);
-    dtpStopDate->setDate(stop.date());
-    iseStopTime->setValue(m.stop - std::floor(m.stop));
-    m_settingControls = guard;
-    for (QObject *o : {static_cast<QObject *>(iseDuration), static_cast<QObject *>(iseStopTime),
-                       static_cast<QObject *>(dtpStopDate)})
-        o->setProperty("Tag", 1);
-    const QColor window = palette().color(QPalette::Base);
-    if (m.durationMoved)
-        setControlColour(iseDuration, window);
-    if (std::abs(iseStopTime->Value() - stopTimeBefore) > 1e-9)
-        setControlColour(iseStopTime, window);
-    if (dtpStopDate->date() != stopDateBefore)
-        setControlColour(dtpStopDate, window);
-    m_state.LastEnd = m.stop;
-    m_state.LastDuration = m.duration;
-    return m.duration;
-}

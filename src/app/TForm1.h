@@ -37,6 +37,9 @@ class TTextSpin;
 class TAboutBox;
 class MemoryDataPage;
 class DeviceViewPage;
+class ConfigurationPage;
+class RecordingSettingsPage;
+class ProgramSettingsPage;
 class TFormSens;
 class TrendWindow;
 class PortLock;
@@ -78,7 +81,6 @@ public:
 
     void ReadConfigFromDevice();
     void WriteConfigToDevice();
-    double ComputeMemoryStop(int mode);
     void RotateAlarmText();
     void ResetDirectoryGrid();
     void AbandonBlockRead();
@@ -174,7 +176,7 @@ public Q_SLOTS:
 protected:
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     // start-up and shut-down
@@ -196,9 +198,8 @@ private:
     void buildTabProgram();
     void bindFields();
     void connectSession();
-    // what the status reply and the recording fields drive beyond their own controls
+    // what the status reply drives beyond its own controls
     void fieldShown(Model::Field field, Model::FieldOrigin origin);
-    void fieldRejected(Model::Field field, Model::FieldOrigin origin);
     void fieldAcknowledged(Model::Field field);
     void connectConfigHandlers();
     void connectProgramHandlers();
@@ -207,42 +208,13 @@ private:
     void centreAlarmLabel();
     void applyDecimalSeparator(int index);
 
-    // configuration page handlers
-    void colChange(QObject *sender);
-    void clickColChange(QObject *sender);
-    void changeColChange(QObject *sender);
-    void tsChanged(QObject *sender);
-    void tsRangeChanging();
-    void compoExit(QObject *sender);
-    void btnSetDTClick();
-    void btnSyncDTClick();
-    void GetInfoKlickClick();
-    void btnInfo1Click();
-    void btnZeroClick();
-    void btnStartClick();
-    void btnMemClearClick();
-    void dtpStartDateChange(QObject *sender);
-    void iseStartTimeChange(QObject *sender);
-    void dtpStopDateChange();
-    void iseStopTimeChange();
-    void txtDurationChange();
-    void dtpStartDateExit(QObject *sender);
-    void durationExit(QObject *sender);
-    void iseMemStopExit();
-    bool NumKeyPress(QLineEdit *edit, QKeyEvent *event);
-    void singleExit(QLineEdit *edit);
 
     // program settings page handlers
     void tsDecimalSepChanged();
     void updatePortHint();
     // the secondary windows, in the order a switch re-applies them
     void applyWindowTexts();
-    void chooseDirectory(QLineEdit *edit, QString Files::ParamRecord::*setting);
-    void btnExcelDatClick();
-    void txtRefInterExit();
-    void txtMeasRefInterExit();
     void cboDebugClick();
-    void cboQTTimeClick();
     void LoadConfigCommand();
     void SaveConfigCommand();
     void showAbout();
@@ -250,10 +222,6 @@ private:
     bool ask(const QString &question);
     // a modal notice: programming errors and the second start
     void programError(const QString &text);
-    // the window's colour marks a control as touched by the user
-    void setControlColour(QWidget *control, const QColor &colour);
-    bool transferAtOnce() const;
-    void queueForControl(QObject *sender);
 
     StartOptions m_options;
     TextBindings m_texts;
@@ -278,6 +246,9 @@ private:
     int m_portPosition = 0;             // the port selector's position whose lock is held
     TAboutBox *m_about = nullptr;
     std::unique_ptr<Measure::MemoryReader> m_reader;
+    ConfigurationPage *m_configPage = nullptr;
+    RecordingSettingsPage *m_recordingPage = nullptr;
+    ProgramSettingsPage *m_programPage = nullptr;
     MemoryDataPage *m_memoryPage = nullptr;
     DeviceViewPage *m_devicePage = nullptr;
     std::unique_ptr<TFormSens> m_formSens;     // a top-level window of its own, not a child
@@ -297,6 +268,5 @@ private:
     bool m_firstActivation = true;
     bool m_secondStart = false;
     bool m_closing = false;
-    bool m_settingControls = false;   // programmatic changes are not the user's
     bool m_askOnClose = true;
 };

@@ -1,5 +1,8 @@
 // What the controls of the configuration and settings pages do when the user touches them.
+#include "app/ConfigurationPage.h"
 #include "app/DeviceViewPage.h"
+#include "app/ProgramSettingsPage.h"
+#include "app/RecordingSettingsPage.h"
 #include "app/PortLock.h"
 #include "app/StatusLine.h"
 #include "app/TAboutBox.h"
@@ -25,403 +28,49 @@
 
 #include <cmath>
 
-namespace {
-
-bool isOneOf(const QObject *o, std::initializer_list<const QObject *> list)
-{
-    return std::find(list.begin(), list.end(), o) != list.end();
-}
-
-} // namespace
-
-bool TForm1::transferAtOnce() const
-{
-    return cboPrompt->isChecked();
-}
-
-void TForm1::queueForControl(QObject *sender)
-{
-    ShowStatusText(QString());
-    m_engine->QueueOrdersForControl(sender);
-}
-
 void TForm1::connectConfigHandlers()
 {
-    for (TTextSpin *spin : {tsPol, tsPolAlter, tsAnaOut, tsZeroAtStart, tsQTLanguage, tsStartMode, tsMemEnd, tsOutMeas,
-                            tsAnaIn}) {
-        connect(spin, &TTextSpin::onChanging, this, [this, spin] { changeColChange(spin); });
-        connect(spin, &TTextSpin::onChanged, this, [this, spin] { tsChanged(spin); });
-    }
-    connect(tsRange, &TTextSpin::onChanging, this, &TForm1::tsRangeChanging);
-    connect(tsRange, &TTextSpin::onChanged, this, [this] { changeColChange(tsRange); });
-
-    auto tagOne = [this](QObject *o) {
-        if (!m_settingControls)
-            o->setProperty("Tag", 1);
-    };
-    connect(dtpQTDate, &QDateEdit::dateChanged, this, [this] {
-        if (!m_settingControls)
-            setControlColour(dtpQTDate, palette().color(QPalette::Base));
+    // QCheckBox::toggled: a change made by code counts as well as a click
+    connect(cboPrompt, &QCheckBox::toggled, this, [this](bool on) {
+        m_configPage->setTransferAtOnce(on);
+        m_recordingPage->setTransferAtOnce(on);
     });
-    connect(iseQTTime, &TInterSpinEdit::OnClick, this, [this] { clickColChange(iseQTTime); });
-    connect(iseQTTime, &TInterSpinEdit::OnChange, this, [=, this] { tagOne(iseQTTime); });
-    for (TInterSpinEdit *ise : {isePolInter, iseMeasInt}) {
-        connect(ise, &TInterSpinEdit::OnClick, this, [this, ise] { clickColChange(ise); });
-        connect(ise, &TInterSpinEdit::OnChange, this, [=, this] { tagOne(ise); });
-        connect(ise, &TInterSpinEdit::OnExit, this, [this, ise] { compoExit(ise); });
-    }
-    connect(dtpStartDate, &QDateEdit::dateChanged, this, [this] {
-        if (!m_settingControls)
-            dtpStartDateChange(dtpStartDate);
-    });
-    connect(iseStartTime, &TInterSpinEdit::OnClick, this, [this] { clickColChange(iseStartTime); });
-    connect(iseStartTime, &TInterSpinEdit::OnChange, this, [this] {
-        if (!m_settingControls)
-            iseStartTimeChange(iseStartTime);
-    });
-    connect(iseStartTime, &TInterSpinEdit::OnExit, this, [this] { dtpStartDateExit(iseStartTime); });
-    connect(dtpStopDate, &QDateEdit::dateChanged, this, [this] {
-        if (!m_settingControls)
-            dtpStopDateChange();
-    });
-    connect(iseStopTime, &TInterSpinEdit::OnClick, this, [this] { clickColChange(iseStopTime); });
-    connect(iseStopTime, &TInterSpinEdit::OnChange, this, [this] {
-        if (!m_settingControls)
-            iseStopTimeChange();
-    });
-    connect(iseStopTime, &TInterSpinEdit::OnExit, this, &TForm1::iseMemStopExit);
-    connect(iseDuration, &TInterSpinEdit::OnClick, this, [this] { clickColChange(iseDuration); });
-    connect(iseDuration, &TInterSpinEdit::OnChange, this, [this] {
-        if (!m_settingControls)
-            txtDurationChange();
-    });
-    connect(iseDuration, &TInterSpinEdit::OnExit, this, [this] { durationExit(iseDuration); });
-
-    connect(btnSetDT, &QPushButton::clicked, this, &TForm1::btnSetDTClick);
-    connect(btnSyncDT, &QPushButton::clicked, this, &TForm1::btnSyncDTClick);
-    connect(btnInfo1, &QPushButton::clicked, this, &TForm1::btnInfo1Click);
-    connect(btnMemClear, &TArrowBtn::onClick, this, &TForm1::btnMemClearClick);
-    connect(btnStart, &TArrowBtn::onClick, this, &TForm1::btnStartClick);
-    connect(btnZero, &TBevel3D::OnDown, this, &TForm1::btnZeroClick);
 }
 
 void TForm1::connectProgramHandlers()
 {
-    connect(tsComPort, &TTextSpin::onChanged, this, &TForm1::tsComPortChanged);
-    connect(tsBaud, &TTextSpin::onChanged, this, &TForm1::tsComPortChanged);
-    connect(tsDecimalSep, &TTextSpin::onChanged, this, &TForm1::tsDecimalSepChanged);
-    connect(tsProgLang, &TTextSpin::onChanged, this, &TForm1::tsProgLangChanged);
-    connect(btnMPath, &QPushButton::clicked, this, [this] { chooseDirectory(txtMPath, &Files::ParamRecord::MeasureDir); });
-    connect(btnQTPath, &QPushButton::clicked, this, [this] { chooseDirectory(txtQTPath, &Files::ParamRecord::ConfigDir); });
-    connect(btnDebugPath, &QPushButton::clicked, this, [this] { chooseDirectory(txtDebugPath, &Files::ParamRecord::LogDir); });
-    connect(btnExcelDat, &QPushButton::clicked, this, &TForm1::btnExcelDatClick);
-    connect(txtMPath, &QLineEdit::editingFinished, this, [this] { m_param.MeasureDir = Files::FitShortString(txtMPath->text()); });
-    connect(txtQTPath, &QLineEdit::editingFinished, this, [this] { m_param.ConfigDir = Files::FitShortString(txtQTPath->text()); });
-    connect(txtDebugPath, &QLineEdit::editingFinished, this, [this] {
-        m_param.LogDir = Files::FitShortString(txtDebugPath->text());
-        m_log->setDirectory(m_param.LogDir);
-    });
-    connect(cboSaveConfig, &QCheckBox::clicked, this, [this](bool on) { m_param.RememberConfig = on; });
-    connect(cboReadAtStart, &QCheckBox::clicked, this, [this](bool on) { m_param.ReadAtStart = on; });
-    connect(cboPrompt, &QCheckBox::clicked, this, [this](bool on) { m_param.TransferAtOnce = on; });
-    connect(cboQTTime, &QCheckBox::clicked, this, [this](bool on) {
-        m_param.CyclicStatus = on;
-        cboQTTimeClick();
-    });
-    connect(cbBeep, &QCheckBox::clicked, this, [this](bool on) {
-        m_param.BeepOnError = on;
-        m_status->setErrorBeep(on);
-    });
-    connect(cboDebug, &QCheckBox::clicked, this, [this](bool on) {
-        m_param.LogTraffic = on;
-        cboDebugClick();
-    });
-    connect(cbAskArProgrammClose, &QCheckBox::clicked, this, [this](bool on) { m_selection.AskOnClose = on; });
+    ProgramSettingsPage *p = m_programPage;
+    connect(p, &ProgramSettingsPage::portChosen, this, &TForm1::tsComPortChanged);
+    connect(p, &ProgramSettingsPage::decimalSeparatorChosen, this, &TForm1::tsDecimalSepChanged);
+    connect(p, &ProgramSettingsPage::languageChosen, this, &TForm1::tsProgLangChanged);
+    connect(p, &ProgramSettingsPage::logFolderChanged, this, [this](const QString &folder) { m_log->setDirectory(folder); });
+    connect(p, &ProgramSettingsPage::loggingChanged, this, &TForm1::cboDebugClick);
+    connect(p, &ProgramSettingsPage::beepChanged, m_status, &StatusLine::setErrorBeep);
+    connect(p, &ProgramSettingsPage::statusIntervalChanged, this, [this](int msecs) { StatusCountdown = msecs; });
+    connect(p, &ProgramSettingsPage::measureIntervalChanged, this, [this](int msecs) { MeasureCountdown = msecs; });
+    connect(p, &ProgramSettingsPage::message, this, &TForm1::ReportMessage);
+    connect(p, &ProgramSettingsPage::statusCleared, this, &TForm1::StatusClear);
+    connect(m_recordingPage, &RecordingSettingsPage::statusCleared, this, &TForm1::StatusClear);
 }
 
-bool TForm1::eventFilter(QObject *watched, QEvent *event)
+// Keys no control took come up to the window: Return and Enter walk on as Tab does, Escape
+// closes, and the instrument's keys work only while its front is shown. Another window's
+// keys (the sensor window's F7, an editor's Return) never arrive here.
+void TForm1::keyPressEvent(QKeyEvent *event)
 {
-    auto *widget = qobject_cast<QWidget *>(watched);
-    if (!widget || widget->window() != this)
-        return QMainWindow::eventFilter(watched, event);
-    // a date picker's events arrive at its inner editor
-    QObject *control = watched;
-    if (auto *picker = qobject_cast<QDateEdit *>(widget->parentWidget()))
-        control = picker;
-    const bool numeric = isOneOf(control, {txtAnaValZero, txtAnaVal10, txtScaleZero, txtScaleEnd, txtScaleParts,
-                                           txtValueScaleZero, txtValueScaleEnd});
-
-    switch (event->type()) {
-    case QEvent::KeyPress: {
-        auto *key = static_cast<QKeyEvent *>(event);
-        // the instrument's keys work only while its front is shown
-        if (key->key() >= Qt::Key_F7 && key->key() <= Qt::Key_F12 && key->modifiers() == Qt::NoModifier
-            && PageControl1->currentWidget() == TabInfo && m_devicePage->FunctionKey(key->key()))
-            return true;
-        if (key->key() == Qt::Key_Escape) {
-            close();
-            return true;
-        }
-        if (isOneOf(control, {dtpQTDate, dtpStartDate, dtpStopDate, isePolInter, iseMeasInt, iseStartTime,
-                              iseStopTime, iseDuration, txtAnaName, txtAnaUnit}) || numeric)
-            colChange(control);
-        if ((numeric || isOneOf(control, {txtRefInter, txtMeasRefInter}))
-            && NumKeyPress(static_cast<QLineEdit *>(control), key))
-            return true;
-        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
-            focusNextChild();
-            return true;
-        }
-        break;
-    }
-    case QEvent::MouseButtonPress:
-        if (isOneOf(control, {lblSerNr, lblVersion, lblTime}))
-            GetInfoKlickClick();
-        else if (isOneOf(control, {dtpQTDate, dtpStartDate, dtpStopDate}))
-            clickColChange(control);
-        break;
-    case QEvent::MouseButtonDblClick:
-        if (control == txtMPath)
-            chooseDirectory(txtMPath, &Files::ParamRecord::MeasureDir);
-        else if (control == txtQTPath)
-            chooseDirectory(txtQTPath, &Files::ParamRecord::ConfigDir);
-        else if (control == txtDebugPath)
-            chooseDirectory(txtDebugPath, &Files::ParamRecord::LogDir);
-        else if (control == txtExcelDat)
-            btnExcelDatClick();
-        break;
-    case QEvent::FocusIn: {
-        // focus coming back from the calendar pop-up, a menu or another window is not the user
-        // entering the control: a change made meanwhile must still count when it is left
-        const auto reason = static_cast<QFocusEvent *>(event)->reason();
-        if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason || watched != control)
-            break;
-        if (isOneOf(control, {dtpStartDate, dtpStopDate, iseQTTime, isePolInter, iseMeasInt, iseStartTime,
-                              iseStopTime, iseDuration}))
-            control->setProperty("Tag", 0);
-        break;
-    }
-    case QEvent::FocusOut: {
-        const auto reason = static_cast<QFocusEvent *>(event)->reason();
-        if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason || watched != control)
-            break;
-        if (numeric)
-            singleExit(static_cast<QLineEdit *>(control));
-        else if (control == txtRefInter)
-            txtRefInterExit();
-        else if (control == txtMeasRefInter)
-            txtMeasRefInterExit();
-        else if (control == dtpStartDate)
-            dtpStartDateExit(dtpStartDate);
-        else if (control == dtpStopDate)
-            iseMemStopExit();
-        break;
-    }
-    default:
-        break;
-    }
-    return QMainWindow::eventFilter(watched, event);
-}
-
-// ---- configuration pages ----------------------------------------------------------------
-
-void TForm1::colChange(QObject *sender)
-{
-    if (qobject_cast<QLabel *>(sender) || qobject_cast<QDateEdit *>(sender) || qobject_cast<QLineEdit *>(sender))
-        setControlColour(static_cast<QWidget *>(sender), palette().color(QPalette::Base));
-}
-
-void TForm1::clickColChange(QObject *sender)
-{
-    if (qobject_cast<QLabel *>(sender) || qobject_cast<QDateEdit *>(sender) || qobject_cast<TInterSpinEdit *>(sender))
-        setControlColour(static_cast<QWidget *>(sender), palette().color(QPalette::Base));
-}
-
-void TForm1::changeColChange(QObject *sender)
-{
-    setControlColour(static_cast<QWidget *>(sender), palette().color(QPalette::Base));
-    if (transferAtOnce())
-        queueForControl(sender);
-}
-
-void TForm1::tsChanged(QObject *sender)
-{
-    if (transferAtOnce())
-        queueForControl(sender);
-}
-
-void TForm1::tsRangeChanging()
-{
-    // Auto is drawn blue, the fixed ranges black
-    tsRange->setFontColor(tsRange->PosColor());
-}
-
-void TForm1::compoExit(QObject *sender)
-{
-    if (transferAtOnce() && sender->property("Tag").toInt() == 1)
-        queueForControl(sender);
-}
-
-void TForm1::btnSetDTClick()
-{
-    ShowStatusText(QString());
-    m_engine->setNoAnswerCount(0);
-    m_engine->QueueOrder(Link::Order::SDA);
-}
-
-void TForm1::btnSyncDTClick()
-{
-    const QDateTime now = QDateTime::currentDateTime();
-    m_settingControls = true;
-    dtpQTDate->setDate(now.date());
-    iseQTTime->setValue(now.time().msecsSinceStartOfDay() / 86400000.0);
-    m_settingControls = false;
-    btnSetDTClick();
-}
-
-void TForm1::GetInfoKlickClick()
-{
-    m_engine->InformationRequest();
-}
-
-void TForm1::btnInfo1Click()
-{
-    ShowStatusText(QString());
-    m_engine->setNoAnswerCount(0);
-    m_engine->QueueOrder(Link::Order::GST);
-}
-
-void TForm1::btnZeroClick()
-{
-    ShowStatusText(QString());
-    m_engine->QueueOrdersForControl(btnZero);
-}
-
-void TForm1::btnStartClick()
-{
-    m_engine->setNoAnswerCount(0);
-    ShowStatusText(QString());
-    m_engine->QueueOrder(Link::Order::SMM);
-    StatusOnceCountdown = 2000;
-}
-
-void TForm1::btnMemClearClick()
-{
-    m_engine->setNoAnswerCount(0);
-    m_engine->QueueOrder(Link::Order::GST);
-    if (ask(Lang::Text(Lang::TxAskMemClear))) {
-        StatusMessage(Lang::Text(Lang::TxMemClearing), false);
-        btnMemClear->setColorDown(Qt::yellow);
-        btnMemClear->setShape(Widgets::TArrowShape::taSquare);
-        m_engine->setNoAnswerCount(0);
-        m_engine->QueueOrder(Link::Order::CME);
-        m_engine->QueueOrder(Link::Order::GST);
-    } else {
-        StatusMessage(Lang::Text(Lang::TxMemNotCleared), false);
-        btnMemClear->setDown(false);
-    }
-}
-
-void TForm1::dtpStartDateChange(QObject *sender)
-{
-    ComputeMemoryStop(0);
-    sender->setProperty("Tag", 1);
-    setControlColour(dtpStartDate, palette().color(QPalette::Base));
-}
-
-void TForm1::iseStartTimeChange(QObject *sender)
-{
-    m_settingControls = true;
-    iseStartTime->setValue(std::floor(iseStartTime->Value() * 1440.0 + 1e-7) / 1440.0);
-    m_settingControls = false;
-    ComputeMemoryStop(0);
-    sender->setProperty("Tag", 1);
-    setControlColour(iseStartTime, palette().color(QPalette::Base));
-}
-
-void TForm1::dtpStopDateChange()
-{
-    ComputeMemoryStop(1);
-}
-
-void TForm1::iseStopTimeChange()
-{
-    m_settingControls = true;
-    iseStopTime->setValue(std::floor(iseStopTime->Value() * 1440.0 + 1e-7) / 1440.0);
-    m_settingControls = false;
-    ComputeMemoryStop(1);
-}
-
-void TForm1::txtDurationChange()
-{
-    iseDuration->setProperty("Tag", 1);
-    setControlColour(iseDuration, palette().color(QPalette::Base));
-}
-
-void TForm1::dtpStartDateExit(QObject *sender)
-{
-    if (!transferAtOnce() || sender->property("Tag").toInt() != 1)
+    const int key = event->key();
+    if (key >= Qt::Key_F7 && key <= Qt::Key_F12 && event->modifiers() == Qt::NoModifier
+        && PageControl1->currentWidget() == TabInfo && m_devicePage->FunctionKey(key))
         return;
-    ShowStatusText(QString());
-    m_engine->setNoAnswerCount(0);
-    m_engine->QueueOrder(Link::Order::SSM);
-    m_engine->QueueOrder(Link::Order::STM, QStringLiteral("1"));
-}
-
-void TForm1::durationExit(QObject *sender)
-{
-    ComputeMemoryStop(2);
-    if (!transferAtOnce() || sender->property("Tag").toInt() != 1)
+    if (key == Qt::Key_Escape) {
+        close();
         return;
-    ShowStatusText(QString());
-    m_engine->setNoAnswerCount(0);
-    m_engine->QueueOrder(Link::Order::SDM);
-    m_engine->QueueOrder(Link::Order::STM, QStringLiteral("1"));
-}
-
-void TForm1::iseMemStopExit()
-{
-    ComputeMemoryStop(1);
-    if (!transferAtOnce() || iseDuration->property("Tag").toInt() != 1)
-        return;
-    ShowStatusText(QString());
-    m_engine->setNoAnswerCount(0);
-    m_engine->QueueOrder(Link::Order::SDM);
-    m_engine->QueueOrder(Link::Order::STM, QStringLiteral("1"));
-    iseDuration->setProperty("Tag", 0);
-}
-
-bool TForm1::NumKeyPress(QLineEdit *edit, QKeyEvent *event)
-{
-    // only typed characters are checked: Tab, Delete, Backspace, Enter, the arrows and
-    // shortcuts are keys, and some of them carry a control character as their text
-    const QString text = event->text();
-    if (text.isEmpty() || !text.at(0).isPrint()
-        || (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)))
-        return false;
-    const QChar c = text.at(0);
-    if (c != u'-' && !c.isDigit() && c != u'.' && c != u',') {
-        ReportMessage(Lang::Text(Lang::TxOnlyNumberChars), true);
-        return true;
     }
-    StatusClear();
-    if (c == u'.' || c == u',') {
-        edit->insert(QString(m_decimalSep));
-        return true;
-    }
-    return false;
-}
-
-void TForm1::singleExit(QLineEdit *edit)
-{
-    QString text = edit->text().trimmed();
-    text.replace(u',', u'.');
-    bool ok = false;
-    text.toDouble(&ok);
-    if (ok)
+    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+        focusNextChild();
         return;
-    ReportMessage(Lang::Text(Lang::TxNoValidValue), true);
-    QTimer::singleShot(0, edit, [edit] { edit->setFocus(); });
+    }
+    QMainWindow::keyPressEvent(event);
 }
 
 // ---- program settings page ---------------------------------------------------------------
@@ -457,6 +106,8 @@ void TForm1::applyDecimalSeparator(int index)
 {
     m_decimalSep = index == 0 ? u'.' : u',';
     m_store->setDecimalSeparator(m_decimalSep);
+    m_programPage->setDecimalSeparator(m_decimalSep);
+    m_recordingPage->setDecimalSeparator(m_decimalSep);
     for (MeterBase *meter : findChildren<MeterBase *>())
         meter->setDecimalSeparator(m_decimalSep);
 }
@@ -465,86 +116,6 @@ void TForm1::tsDecimalSepChanged()
 {
     m_param.DecimalSepIndex = tsDecimalSep->Position();
     applyDecimalSeparator(m_param.DecimalSepIndex);
-}
-
-void TForm1::chooseDirectory(QLineEdit *edit, QString Files::ParamRecord::*setting)
-{
-    std::optional<QString> chosen;
-    if (m_options.chooseDirectory) {
-        chosen = m_options.chooseDirectory(edit->text());
-    } else {
-        const QString dir = QFileDialog::getExistingDirectory(this, Lang::Text(Lang::TxChooseDirectory), edit->text());
-        if (!dir.isEmpty())
-            chosen = dir;
-    }
-    if (!chosen)
-        return;
-    edit->setText(*chosen);
-    m_param.*setting = Files::FitShortString(*chosen);
-    if (setting == &Files::ParamRecord::LogDir)
-        m_log->setDirectory(m_param.LogDir);
-}
-
-void TForm1::btnExcelDatClick()
-{
-    Files::FileDialogSetup setup{m_param.MeasureDir, Lang::Text(Lang::TxTemplateTitle), QStringLiteral("xlsx"),
-                                 Files::ConfigFiles::QtFilter(Lang::Text(Lang::TxTemplateFilter))};
-    std::optional<QString> chosen;
-    if (m_options.chooseFile) {
-        chosen = m_options.chooseFile(setup, false);
-    } else {
-        QFileDialog dialog(this, setup.Title, setup.Directory, setup.Filter);
-        dialog.setFileMode(QFileDialog::ExistingFile);
-        dialog.setDefaultSuffix(setup.DefaultSuffix);
-        if (!txtExcelDat->text().isEmpty())
-            dialog.selectFile(txtExcelDat->text());
-        if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty())
-            chosen = dialog.selectedFiles().first();
-    }
-    if (!chosen)
-        return;
-    txtExcelDat->setText(*chosen);
-    m_param.TemplateFile = Files::FitShortString(*chosen);
-}
-
-namespace {
-
-// The interval edits: absolute value, a floor, "%5.1f"; nothing when the text is no number.
-std::optional<double> readInterval(QLineEdit *edit, double minimum)
-{
-    QString text = edit->text().trimmed();
-    text.replace(u',', u'.');
-    bool ok = false;
-    const double value = text.toDouble(&ok);
-    if (!ok)
-        return std::nullopt;
-    return std::max(std::abs(value), minimum);
-}
-
-} // namespace
-
-void TForm1::txtRefInterExit()
-{
-    if (const auto interval = readInterval(txtRefInter, 1.0)) {
-        m_param.StatusInterval = float(*interval);
-    } else {
-        ReportMessage(Lang::Text(Lang::TxNoValidInterval), true);
-        QTimer::singleShot(0, txtRefInter, [this] { txtRefInter->setFocus(); });
-    }
-    txtRefInter->setText(QString::asprintf("%5.1f", double(m_param.StatusInterval)).replace(u'.', m_decimalSep));
-    StatusCountdown = int(std::lround(double(m_param.StatusInterval) * 1000.0));
-}
-
-void TForm1::txtMeasRefInterExit()
-{
-    if (const auto interval = readInterval(txtMeasRefInter, 0.5)) {
-        m_param.MeasureInterval = float(*interval);
-    } else {
-        ReportMessage(Lang::Text(Lang::TxNoValidInterval), true);
-        QTimer::singleShot(0, txtMeasRefInter, [this] { txtMeasRefInter->setFocus(); });
-    }
-    txtMeasRefInter->setText(QString::asprintf("%5.1f", double(m_param.MeasureInterval)).replace(u'.', m_decimalSep));
-    MeasureCountdown = int(std::lround(double(m_param.MeasureInterval) * 1000.0));
 }
 
 void TForm1::cboDebugClick()
@@ -559,13 +130,6 @@ void TForm1::cboDebugClick()
     } else {
         m_log->CloseTrafficLog();
     }
-}
-
-void TForm1::cboQTTimeClick()
-{
-    const bool on = cboQTTime->isChecked();
-    txtRefInter->setEnabled(on);
-    setControlColour(txtRefInter, on ? palette().color(QPalette::Base) : palette().color(QPalette::Button));
 }
 
 void TForm1::LoadConfigCommand()

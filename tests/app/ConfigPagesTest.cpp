@@ -1,5 +1,6 @@
 // The two configuration pages tried as a user would: keys, the calendar pop-up, the file
 // commands F2 and F3, against the stand-in instrument over a pty and under the desktop locale.
+#include "app/PageControls.h"
 #include "app/StatusLine.h"
 #include "app/TForm1.h"
 #include "FormTestSupport.h"
@@ -10,6 +11,7 @@
 
 #include <QCalendarWidget>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QDateEdit>
 #include <QDir>
 #include <QFile>
@@ -51,6 +53,7 @@ class ConfigPagesTest : public QObject
     std::unique_ptr<Sim::PtyServer> m_server;
     std::unique_ptr<TForm1> m_form;
     QStringList m_questions;
+    bool m_answer = true;
     QList<QByteArray> m_requests;
     QString m_chosenFile;
 
@@ -135,7 +138,7 @@ private Q_SLOTS:
         o.lockDir = m_lockDir.path();
         o.ask = [this](const QString &q) {
             m_questions << q;
-            return true;
+            return m_answer;
         };
         o.notify = [](const QString &) {};
         o.chooseFile = [this](const Files::FileDialogSetup &, bool) { return std::optional<QString>(m_chosenFile); };
@@ -456,6 +459,67 @@ private Q_SLOTS:
         save(second.path() + "/runde.QT8");
         QCOMPARE(withoutTimeStamp(readAll(second.path() + "/runde.QT8")), withoutTimeStamp(written));
         setDecimalSeparator(0);
+    }
+
+    // Keys on every page: Return and Enter walk on and are swallowed, any key (navigation keys
+    // too) takes a file's colour off a value control, Escape asks to close.
+    void windowAndEntryKeys_data()
+    {
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<bool>("moves");
+        QTest::newRow("Return in a selector's page") << "isePolInter" << int(Qt::Key_Return) << true;
+        QTest::newRow("Enter in a name") << "txtAnaName" << int(Qt::Key_Enter) << true;
+        QTest::newRow("Return in a date") << "dtpStartDate" << int(Qt::Key_Return) << true;
+        QTest::newRow("Return in a folder") << "txtMPath" << int(Qt::Key_Return) << true;
+        QTest::newRow("Left in a number") << "txtScaleEnd" << int(Qt::Key_Left) << false;
+        QTest::newRow("Home in a time") << "iseStartTime" << int(Qt::Key_Home) << false;
+        QTest::newRow("Right in a date") << "dtpStopDate" << int(Qt::Key_Right) << false;
+    }
+
+    void windowAndEntryKeys()
+    {
+        QFETCH(QString, control);
+        QFETCH(int, key);
+        QFETCH(bool, moves);
+        auto *w = m_form->findChild<QWidget *>(control);
+        QVERIFY(w);
+        for (QWidget *page : {m_form->TabConfig, m_form->TabMeasureConfig, m_form->TabProgram})
+            if (page->isAncestorOf(w))
+                m_form->pages()->setCurrentWidget(page);
+        QCoreApplication::processEvents();
+        const bool whitens = control != "txtMPath";
+        if (whitens)
+            PageControls::setControlColour(w, kYellow);
+        w->setFocus(Qt::TabFocusReason);
+        QTRY_VERIFY(w->hasFocus());
+        QTest::keyClick(w, Qt::Key(key));
+        QCOMPARE(!w->hasFocus() && !w->isAncestorOf(QApplication::focusWidget()), moves);
+        if (whitens)
+            QCOMPARE(background(w), m_form->palette().color(QPalette::Base));
+        if (control == "txtScaleEnd") {
+            // pasted letters are refused as typed ones; Backspace leaves the message
+            QGuiApplication::clipboard()->setText("1a");
+            auto *edit = static_cast<QLineEdit *>(w);
+            const QString before = edit->text();
+            QTest::keyClick(w, Qt::Key_V, Qt::ControlModifier);
+            QCOMPARE(edit->text(), before);
+            QTest::keyClick(w, Qt::Key_Backspace);
+            QCOMPARE(message(), QStringLiteral("Nur Zeichen \"-0123456789,.\" möglich!"));
+        }
+        m_form->pages()->setCurrentWidget(m_form->TabMeasureConfig);
+    }
+
+    void escapeAsksToClose()
+    {
+        m_form->cbAskArProgrammClose->setChecked(true);
+        m_form->selection().AskOnClose = true;
+        m_answer = false;
+        m_form->txtAnaName->setFocus();
+        QTest::keyClick(m_form->txtAnaName, Qt::Key_Escape);
+        m_answer = true;
+        QCOMPARE(m_questions.size(), 1);
+        QVERIFY(m_form->isVisible());
     }
 };
 
