@@ -553,4 +553,3 @@ void TForm1::fieldAcknowledged(Model::Field field)
     btnMemClear->setShape(Widgets::TArrowShape::taCircle);
     ResetDirectoryGrid();
 }
-
