@@ -115,7 +115,7 @@ void ConfigurationPage::connectHandlers()
 {
     for (TTextSpin *spin : {tsPol, tsPolAlter, tsAnaOut, tsZeroAtStart, tsQTLanguage}) {
         connect(spin, &TTextSpin::onChanging, this, [this, spin] {
-            setControlColour(spin, base());
+            touch(spin);
             if (m_transferAtOnce)
                 queueForControl(spin);
         });
@@ -127,27 +127,27 @@ void ConfigurationPage::connectHandlers()
     // Auto is drawn blue, the fixed ranges black
     connect(tsRange, &TTextSpin::onChanging, this, [this] { tsRange->setFontColor(tsRange->PosColor()); });
     connect(tsRange, &TTextSpin::onChanged, this, [this] {
-        setControlColour(tsRange, base());
+        touch(tsRange);
         if (m_transferAtOnce)
             queueForControl(tsRange);
     });
 
-    connect(dtpQTDate, &QDateEdit::dateChanged, this, [this] { setControlColour(dtpQTDate, base()); });
+    connect(dtpQTDate, &QDateEdit::dateChanged, this, [this] { touch(dtpQTDate); });
     auto *date = static_cast<DateField *>(dtpQTDate);
-    connect(date, &DateField::touched, this, [this] { setControlColour(dtpQTDate, base()); });
-    connect(date, &DateField::clicked, this, [this] { setControlColour(dtpQTDate, base()); });
+    connect(date, &DateField::touched, this, [this] { touch(dtpQTDate); });
+    connect(date, &DateField::clicked, this, [this] { touch(dtpQTDate); });
     for (QLabel *label : {lblSerNr, lblVersion, lblTime})
         connect(static_cast<ClickLabel *>(label), &ClickLabel::clicked, this, &ConfigurationPage::GetInfoKlickClick);
     // the clock's time keeps its colour on keys: only the spin buttons and the device change it
     connect(static_cast<KeyedSpinEdit *>(iseQTTime), &KeyedSpinEdit::entered, this,
             [this] { m_changed.reset(std::size_t(Model::Field::DeviceTime)); });
     auto *polInter = static_cast<KeyedSpinEdit *>(isePolInter);
-    connect(polInter, &KeyedSpinEdit::touched, this, [this] { setControlColour(isePolInter, base()); });
+    connect(polInter, &KeyedSpinEdit::touched, this, [this] { touch(isePolInter); });
     connect(polInter, &KeyedSpinEdit::entered, this,
             [this] { m_changed.reset(std::size_t(Model::Field::PolarityInterval)); });
-    connect(iseQTTime, &TInterSpinEdit::OnClick, this, [this] { setControlColour(iseQTTime, base()); });
+    connect(iseQTTime, &TInterSpinEdit::OnClick, this, [this] { touch(iseQTTime); });
     connect(iseQTTime, &TInterSpinEdit::OnChange, this, [this] { m_changed.set(std::size_t(Model::Field::DeviceTime)); });
-    connect(isePolInter, &TInterSpinEdit::OnClick, this, [this] { setControlColour(isePolInter, base()); });
+    connect(isePolInter, &TInterSpinEdit::OnClick, this, [this] { touch(isePolInter); });
     connect(isePolInter, &TInterSpinEdit::OnChange, this,
             [this] { m_changed.set(std::size_t(Model::Field::PolarityInterval)); });
     connect(isePolInter, &TInterSpinEdit::OnExit, this, [this] {
@@ -173,6 +173,12 @@ void ConfigurationPage::setInitialColours()
         setControlColour(w, face);
 }
 
+void ConfigurationPage::touch(QWidget *control)
+{
+    setControlColour(control, base());
+    emit touched(control);
+}
+
 void ConfigurationPage::queueForControl(QObject *control)
 {
     m_engine.ShowStatusText(QString());
@@ -191,6 +197,8 @@ void ConfigurationPage::btnSyncDTClick()
     const QDateTime now = QDateTime::currentDateTime();
     setQuietly(dtpQTDate, now.date());
     setQuietly(iseQTTime, now.time().msecsSinceStartOfDay() / 86400000.0);
+    emit programSet(dtpQTDate);
+    emit programSet(iseQTTime);
     btnSetDTClick();
 }
 

@@ -49,10 +49,18 @@ public:
     QPushButton *btnSetDT = nullptr, *btnSyncDT = nullptr;
     TBevel3D *btnZero = nullptr;
 
+signals:
+    // the user touched a value control: it leaves the instrument's or the file's colour
+    void touched(QWidget *control);
+    // the page wrote a value of its own into a control, with the control's signals blocked
+    void programSet(QWidget *control);
+
 private:
     void build(TextBindings &texts);
     void connectHandlers();
     QColor base() const { return palette().color(QPalette::Base); }
+    // the window's colour, and the control counts as touched
+    void touch(QWidget *control);
     void queueForControl(QObject *control);
     void btnSetDTClick();
     void btnSyncDTClick();

@@ -65,6 +65,10 @@ QLabel *caption(TextBindings &texts, QWidget *parent, const char *name, Lang::Te
     return label;
 }
 
+const QColor kSilver(192, 192, 192);
+const QColor kLightYellow(255, 238, 170);
+const QColor kRed(255, 0, 0);
+
 void setControlColour(QWidget *control, const QColor &colour)
 {
     if (!control)

@@ -38,6 +38,11 @@ inline QGridLayout *grid(QGroupBox *box) { return static_cast<QGridLayout *>(box
 // a caption label; the control it names takes it as its name for assistive technology
 QLabel *caption(TextBindings &texts, QWidget *parent, const char *name, Lang::TextId id, QWidget *buddy = nullptr);
 
+// a value from the instrument, one from a file, a text that did not convert
+extern const QColor kSilver;
+extern const QColor kLightYellow;
+extern const QColor kRed;
+
 // the background of a value control; selectors and spin edits paint their own
 void setControlColour(QWidget *control, const QColor &colour);
 // a value the program writes is not the user's: its change handlers stay quiet, while

@@ -159,7 +159,7 @@ void RecordingSettingsPage::connectHandlers()
 {
     for (TTextSpin *spin : {tsStartMode, tsMemEnd, tsOutMeas, tsAnaIn}) {
         connect(spin, &TTextSpin::onChanging, this, [this, spin] {
-            setControlColour(spin, base());
+            touch(spin);
             if (m_transferAtOnce)
                 queueForControl(spin);
         });
@@ -169,21 +169,21 @@ void RecordingSettingsPage::connectHandlers()
         });
     }
     for (TInterSpinEdit *ise : {iseStartTime, iseStopTime, iseDuration, iseMeasInt})
-        connect(ise, &TInterSpinEdit::OnClick, this, [this, ise] { setControlColour(ise, base()); });
+        connect(ise, &TInterSpinEdit::OnClick, this, [this, ise] { touch(ise); });
     const std::pair<TInterSpinEdit *, Model::Field> spins[] = {{iseStartTime, Model::Field::StartTime},
                                                                  {iseStopTime, Model::Field::Count},
                                                                  {iseDuration, Model::Field::Duration},
                                                                  {iseMeasInt, Model::Field::StorageInterval}};
     for (const auto &[ise, field] : spins) {
         auto *keyed = static_cast<KeyedSpinEdit *>(ise);
-        connect(keyed, &KeyedSpinEdit::touched, this, [this, ise] { setControlColour(ise, base()); });
+        connect(keyed, &KeyedSpinEdit::touched, this, [this, ise] { touch(ise); });
         if (field != Model::Field::Count)
             connect(keyed, &KeyedSpinEdit::entered, this, [this, field] { m_changed.reset(std::size_t(field)); });
     }
     for (QDateEdit *picker : {dtpStartDate, dtpStopDate}) {
         auto *date = static_cast<DateField *>(picker);
-        connect(date, &DateField::touched, this, [this, picker] { setControlColour(picker, base()); });
-        connect(date, &DateField::clicked, this, [this, picker] { setControlColour(picker, base()); });
+        connect(date, &DateField::touched, this, [this, picker] { touch(picker); });
+        connect(date, &DateField::clicked, this, [this, picker] { touch(picker); });
     }
     auto *startDate = static_cast<DateField *>(dtpStartDate);
     connect(startDate, &DateField::entered, this, [this] { m_changed.reset(std::size_t(Model::Field::StartDate)); });
@@ -194,11 +194,11 @@ void RecordingSettingsPage::connectHandlers()
     connect(static_cast<DateField *>(dtpStopDate), &DateField::left, this, &RecordingSettingsPage::stopLeft);
     for (QLineEdit *text : {txtAnaName, txtAnaUnit})
         connect(static_cast<KeyedLineEdit *>(text), &KeyedLineEdit::touched, this,
-                [this, text] { setControlColour(text, base()); });
+                [this, text] { touch(text); });
     for (QLineEdit *number : {txtAnaValZero, txtAnaVal10, txtScaleZero, txtScaleEnd, txtScaleParts,
                               txtValueScaleZero, txtValueScaleEnd}) {
         auto *edit = static_cast<NumberEdit *>(number);
-        connect(edit, &NumberEdit::touched, this, [this, number] { setControlColour(number, base()); });
+        connect(edit, &NumberEdit::touched, this, [this, number] { touch(number); });
         connect(edit, &NumberEdit::left, this, [this, number] { numberLeft(number); });
         connect(edit, &NumberEdit::refused, this,
                 [this] { m_engine.ReportMessage(Lang::Text(Lang::TxOnlyNumberChars), true); });
@@ -228,7 +228,7 @@ void RecordingSettingsPage::connectHandlers()
     connect(iseStopTime, &TInterSpinEdit::OnExit, this, &RecordingSettingsPage::stopLeft);
     connect(iseDuration, &TInterSpinEdit::OnChange, this, [this] {
         mark(Model::Field::Duration);
-        setControlColour(iseDuration, base());
+        touch(iseDuration);
     });
     connect(iseDuration, &TInterSpinEdit::OnExit, this, &RecordingSettingsPage::durationLeft);
 
@@ -273,6 +273,42 @@ void RecordingSettingsPage::setDefaults()
     m_lastDuration = ComputeMemoryStop(2);
 }
 
+void RecordingSettingsPage::touch(QWidget *control)
+{
+    setControlColour(control, base());
+    emit touched(control);
+}
+
+void RecordingSettingsPage::follow(Model::FieldStore &store)
+{
+    using Model::Field;
+    using Model::FieldOrigin;
+    auto incoming = [](FieldOrigin origin) { return origin == FieldOrigin::Device || origin == FieldOrigin::File; };
+    connect(&store, &Model::FieldStore::changed, this, [this, incoming](Field field, FieldOrigin origin) {
+        if (!incoming(origin))
+            return;
+        if (field == Field::StartDate || field == Field::StartTime) {
+            // the stop follows the start whichever of start and duration arrives last
+            ComputeMemoryStop(0);
+        } else if (field == Field::Duration) {
+            ComputeMemoryStop(2);
+            // the stop is computed, never read: it keeps the colour the computation gave it,
+            // only a mark of an earlier duration that did not convert goes
+            setControlColour(iseDuration, origin == FieldOrigin::File ? kLightYellow : kSilver);
+            if (iseStopTime->Color() == kRed)
+                setControlColour(iseStopTime, base());
+            if (dtpStopDate->palette().color(QPalette::Base) == kRed)
+                setControlColour(dtpStopDate, base());
+        }
+    });
+    connect(&store, &Model::FieldStore::rejected, this,
+            [this, incoming](Field field, const QString &, FieldOrigin origin) {
+                if (field == Field::Duration && incoming(origin))
+                    for (QWidget *w : std::initializer_list<QWidget *>{dtpStopDate, iseStopTime, iseDuration})
+                        setControlColour(w, kRed);
+            });
+}
+
 void RecordingSettingsPage::queueForControl(QObject *control)
 {
     m_engine.ShowStatusText(QString());
@@ -291,7 +327,7 @@ void RecordingSettingsPage::startChanged(QWidget *control, Model::Field field)
 {
     ComputeMemoryStop(0);
     mark(field);
-    setControlColour(control, base());
+    touch(control);
 }
 
 void RecordingSettingsPage::durationLeft()
@@ -354,13 +390,15 @@ double RecordingSettingsPage::ComputeMemoryStop(int mode)
     const QDateTime stop = Model::FromDays(m.stop);
     setQuietly(dtpStopDate, stop.date());
     setQuietly(iseStopTime, m.stop - std::floor(m.stop));
+    for (QWidget *w : std::initializer_list<QWidget *>{iseDuration, dtpStopDate, iseStopTime})
+        emit programSet(w);
     mark(Model::Field::Duration);
     if (m.durationMoved)
-        setControlColour(iseDuration, base());
+        touch(iseDuration);
     if (std::abs(iseStopTime->Value() - stopTimeBefore) > 1e-9)
-        setControlColour(iseStopTime, base());
+        touch(iseStopTime);
     if (dtpStopDate->date() != stopDateBefore)
-        setControlColour(dtpStopDate, base());
+        touch(dtpStopDate);
     m_lastEnd = m.stop;
     m_lastDuration = m.duration;
     return m.duration;

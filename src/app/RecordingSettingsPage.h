@@ -1,6 +1,7 @@
 #pragma once
 
 #include "link/TelegramTables.h"
+#include "model/FieldStore.h"
 #include "model/FieldTable.h"
 
 #include <QWidget>
@@ -38,6 +39,8 @@ public:
     // Keeps start, stop and duration consistent. mode 0: the start moved, 1: the stop moved,
     // 2: the duration moved. Returns the duration in days.
     double ComputeMemoryStop(int mode);
+    // start, duration and stop follow what the instrument or a file puts into the store
+    void follow(Model::FieldStore &store);
     // typed "." and "," become this separator
     void setDecimalSeparator(QChar sep) { m_decimalSep = sep; }
 
@@ -56,11 +59,17 @@ signals:
     void statusCleared();
     // a manual start or stop: the status is asked again shortly after
     void statusQueryWanted();
+    // the user touched a value control: it leaves the instrument's or the file's colour
+    void touched(QWidget *control);
+    // the page wrote a value of its own into a control, with the control's signals blocked
+    void programSet(QWidget *control);
 
 private:
     void build(TextBindings &texts);
     void connectHandlers();
     QColor base() const { return palette().color(QPalette::Base); }
+    // the window's colour, and the control counts as touched
+    void touch(QWidget *control);
     void mark(Model::Field field) { m_changed.set(std::size_t(field)); }
     bool marked(Model::Field field) const { return m_changed.test(std::size_t(field)); }
     void queueForControl(QObject *control);

@@ -2,7 +2,6 @@
 
 #include "app/ConfigurationPage.h"
 #include "app/DeviceViewPage.h"
-#include "app/PageControls.h"
 #include "app/ProgramSettingsPage.h"
 #include "app/RecordingSettingsPage.h"
 #include "app/MemoryDataPage.h"
@@ -41,14 +40,6 @@
 
 #include <cmath>
 
-namespace {
-
-const QColor kSilver(192, 192, 192);
-const QColor kLightYellow(255, 238, 170);
-const QColor kRed(255, 0, 0);
-
-} // namespace
-
 TForm1::TForm1(StartOptions options, QWidget *parent)
     : QMainWindow(parent)
     , m_options(std::move(options))
@@ -58,7 +49,11 @@ TForm1::TForm1(StartOptions options, QWidget *parent)
     applySystemFormats(QLocale::system());
     m_texts.caption(this, Lang::TxCapForm1);
     connectSession();
-    m_tables.Fields.setView(this);
+    m_store = std::make_unique<Model::FieldStore>(m_tables.Fields);
+    m_store->setTimeSeparator(m_timeSep);
+    m_binder = std::make_unique<FieldBinder>(*m_store);
+    connect(m_store.get(), &Model::FieldStore::changed, this, &TForm1::fieldShown);
+    connect(m_store.get(), &Model::FieldStore::acknowledged, this, &TForm1::fieldAcknowledged);
 
     Files::ConfigFileHooks hooks;
     hooks.ReportMessage = [this](const QString &text, bool error) { ReportMessage(text, error); };
@@ -174,6 +169,8 @@ void TForm1::applySystemFormats(const QLocale &locale)
     // the log's times read like the window's clock
     if (m_log)
         m_log->setTimeSeparator(m_timeSep);
+    if (m_store)
+        m_store->setTimeSeparator(m_timeSep);
 }
 
 void TForm1::setInitialColours()
@@ -277,11 +274,29 @@ void TForm1::bindFields()
 {
     for (const Model::TVComp &info : Model::FieldTable) {
         const QString name = Model::controlName(info.id);
-        if (name.isEmpty())
+        QObject *control = name.isEmpty() ? nullptr : findChild<QObject *>(name);
+        if (!control)
             continue;
-        if (QObject *control = findChild<QObject *>(name))
-            m_tables.Fields.BindControl(name, control);
+        m_tables.Fields.BindControl(name, control);
+        if (auto *ise = qobject_cast<TInterSpinEdit *>(control))
+            m_binder->bind(info.id, ise);
+        else if (auto *edit = qobject_cast<QLineEdit *>(control))
+            m_binder->bind(info.id, edit);
+        else if (auto *picker = qobject_cast<QDateEdit *>(control))
+            m_binder->bind(info.id, picker);
+        else if (auto *spin = qobject_cast<TTextSpin *>(control))
+            m_binder->bind(info.id, spin);
+        else if (auto *label = qobject_cast<QLabel *>(control); label && info.kind == Model::FieldKind::Text)
+            m_binder->bind(info.id, label);
     }
+    connect(m_configPage, &ConfigurationPage::touched, m_binder.get(), &FieldBinder::touched);
+    connect(m_configPage, &ConfigurationPage::programSet, m_binder.get(), &FieldBinder::programSet);
+    connect(m_recordingPage, &RecordingSettingsPage::touched, m_binder.get(), &FieldBinder::touched);
+    connect(m_recordingPage, &RecordingSettingsPage::programSet, m_binder.get(), &FieldBinder::programSet);
+    // after the binder, so that the recording stop is computed from what the controls show
+    m_recordingPage->follow(*m_store);
+    // the store starts with what the pages show
+    m_binder->takeAll();
 }
 
 bool TForm1::FormCloseQuery()
@@ -490,294 +505,51 @@ void TForm1::programError(const QString &text)
         QMessageBox::critical(this, windowTitle(), text);
 }
 
-// ---- value conversion --------------------------------------------------------------------
+// ---- what the store drives beyond the bound controls ----------------------------------
 
-void TForm1::setControlColour(QWidget *control, const QColor &colour)
+void TForm1::fieldShown(Model::Field field, Model::FieldOrigin origin)
 {
-    PageControls::setControlColour(control, colour);
-}
-
-void TForm1::Dat2Form(Model::Field index, Model::Slot slot)
-{
-    using Kind = Model::FieldKind;
-    if (std::size_t(index) >= Model::FieldTable.size()) {
-        programError(Lang::Text(Lang::TxDat2FormIndex) + QString::number(int(index)));
+    using Model::Field;
+    if (origin != Model::FieldOrigin::Device && origin != Model::FieldOrigin::File)
         return;
-    }
-    const Model::FieldSlot &field = m_tables.Fields[index];
-    const Model::TVComp &info = Model::fieldInfo(index);
-    QString text;
-    QColor colour = palette().color(QPalette::Base);
-    if (slot == Model::FileSlot) {
-        text = field.FileText;
-        colour = kLightYellow;
-    } else if (slot == Model::TelegramSlot) {
-        text = field.TelegramText;
-        colour = kSilver;
-    }
-    auto *control = qobject_cast<QWidget *>(field.Control);
-    auto toInt = [](const QString &s, bool *ok) { return s.trimmed().toInt(ok); };
-    switch (info.kind) {
-    case Kind::Text:
-        if (auto *label = qobject_cast<QLabel *>(control)) {
-            label->setText(text);
-            setControlColour(label, colour);
-        } else if (auto *edit = qobject_cast<QLineEdit *>(control); edit && !edit->hasFocus()) {
-            edit->setText(text);
-            setControlColour(edit, colour);
-        }
-        break;
-    case Kind::Date: {
-        auto *picker = qobject_cast<QDateEdit *>(control);
-        if (!picker || picker->hasFocus())
-            break;
-        if (const auto date = parseDate(text, std::nullopt))
-            PageControls::setQuietly(picker, *date);
-        else
-            colour = kRed;
-        setControlColour(picker, colour);
+    const QString value = m_store->value(field);
+    switch (field) {
+    case Field::Recording: {
+        const bool running = value == QLatin1String("1");
+        m_state.RecordingRunning = running;
+        btnStart->setDown(running);
+        btnStart->setShape(running ? Widgets::TArrowShape::taSquare : Widgets::TArrowShape::taArrow);
         break;
     }
-    case Kind::ClockTime:
-    case Kind::HourMinute: {
-        auto *ise = qobject_cast<TInterSpinEdit *>(control);
-        if (!ise || (info.kind == Kind::ClockTime && ise->hasFocus()))
-            break;
-        const int parts = info.kind == Kind::HourMinute ? 2 : 3;
-        const std::optional<QTime> time = slot == Model::FileSlot ? Model::ReadFileTime(text, m_timeSep)
-                                                                  : Model::ReadTelegramTime(text, parts);
-        if (!time) {
-            setControlColour(ise, kRed);
-            break;
-        }
-        const QTime shown = info.kind == Kind::HourMinute ? QTime(time->hour(), time->minute()) : *time;
-        PageControls::setQuietly(ise, shown.msecsSinceStartOfDay() / 86400000.0);
-        setControlColour(ise, colour);
-        // the stop follows the start whichever of start and duration arrives last
-        if (ise == iseStartTime)
-            ComputeMemoryStop(0);
+    case Field::RecordingLamp:
+        ledStatMem->setVisible(value == QLatin1String("1"));
         break;
-    }
-    case Kind::Span: {
-        auto *ise = qobject_cast<TInterSpinEdit *>(control);
-        if (!ise)
-            break;
-        // a span, not a time of day: the instrument echoes 24:10:00 as the spin edit steps to it
-        const std::optional<QString> span = Model::ReadSpanText(text, slot == Model::FileSlot ? m_timeSep : u':');
-        if (span)
-            PageControls::setQuietly(ise, *span);
-        setControlColour(ise, span ? colour : kRed);
-        break;
-    }
-    case Kind::ItemIndex:
-    case Kind::ItemInteger: {
-        // the item by its index, or by the integer it carries
-        auto *spin = qobject_cast<TTextSpin *>(control);
-        if (!spin)
-            break;
-        bool ok = false;
-        int n = toInt(text, &ok);
-        if (!ok) {
-            n = 0;
-            colour = kRed;
-        }
-        int found = -1;
-        if (info.kind == Kind::ItemIndex) {
-            found = n >= 0 && n < spin->count() ? n : -1;
-        } else {
-            for (int i = 0; i < std::min(spin->count(), info.items.count) && found < 0; ++i)
-                if (info.items.integers[std::size_t(i)] == n)
-                    found = i;
-        }
-        if (found < 0)
-            colour = kRed;
-        else
-            spin->setPosition(found);
-        setControlColour(spin, colour);
-        break;
-    }
-    case Kind::MemoryCleared:
-        StatusMessage(Lang::Text(Lang::TxMemCleared), false);
-        btnMemClear->setDown(false);
-        btnMemClear->setColorDown(Qt::red);
-        btnMemClear->setShape(Widgets::TArrowShape::taCircle);
-        ResetDirectoryGrid();
-        break;
-    case Kind::DayMonth: {
-        auto *picker = qobject_cast<QDateEdit *>(control);
-        if (!picker)
-            break;
-        // the instrument sends the start without a year: the picker's year stays
-        const auto date = parseDate(text, picker->date().year());
-        if (date)
-            PageControls::setQuietly(picker, *date);
-        setControlColour(picker, date ? colour : kRed);
-        if (date && picker == dtpStartDate)
-            ComputeMemoryStop(0);
-        break;
-    }
-    case Kind::Duration:
-        if (Model::ValidDuration(text.trimmed())) {
-            PageControls::setQuietly(iseDuration, text.trimmed());
-            ComputeMemoryStop(2);
-            // the stop is computed, never read: it keeps the colour the computation gave it,
-            // only a mark of an earlier duration that did not convert goes
-            setControlColour(iseDuration, colour);
-            if (iseStopTime->Color() == kRed)
-                setControlColour(iseStopTime, palette().color(QPalette::Base));
-            if (dtpStopDate->palette().color(QPalette::Base) == kRed)
-                setControlColour(dtpStopDate, palette().color(QPalette::Base));
-        } else {
-            for (QWidget *w : {static_cast<QWidget *>(dtpStopDate), static_cast<QWidget *>(iseStopTime),
-                               static_cast<QWidget *>(iseDuration)})
-                setControlColour(w, kRed);
-        }
-        break;
-    case Kind::Decimal: {
-        auto *edit = qobject_cast<QLineEdit *>(control);
-        if (!edit)
-            break;
-        QString s = text;
-        if (m_decimalSep == u'.')
-            s.replace(u',', m_decimalSep);
-        else
-            s.replace(u'.', m_decimalSep);
-        bool ok = false;
-        QString probe = s.trimmed();
-        probe.replace(u',', u'.');
-        probe.toDouble(&ok);
-        if (ok)
-            edit->setText(s.trimmed());
-        setControlColour(edit, ok ? colour : kRed);
-        break;
-    }
-    case Kind::RecordingFlag: {
-        bool ok = false;
-        const int n = toInt(text, &ok);
-        if (ok && n == 0) {
-            m_state.RecordingRunning = false;
-            btnStart->setDown(false);
-            btnStart->setShape(Widgets::TArrowShape::taArrow);
-        } else if (ok && n == 1) {
-            m_state.RecordingRunning = true;
-            btnStart->setDown(true);
-            btnStart->setShape(Widgets::TArrowShape::taSquare);
-        }
-        break;
-    }
-    case Kind::ZeroAck:
-        StatusMessage(Lang::Text(Lang::TxZeroStarted), false);
-        break;
-    case Kind::AlarmMask:
+    case Field::AlarmInfo:
+    case Field::AlarmDisplay:
         m_state.ProgramLanguage = m_param.ProgramLanguage;
-        Model::DecodeAlarmMask(m_tables.Status, text, m_state);
+        Model::DecodeAlarmMask(m_tables.Status, value, m_state);
         break;
-    case Kind::RangeName:
-        if (auto *label = qobject_cast<QLabel *>(control))
-            label->setText(m_tables.Status.RangeName(text));
+    case Field::RangeName:
+        lblRange->setText(m_tables.Status.RangeName(value));
         break;
-    case Kind::PolarityName:
-        if (auto *label = qobject_cast<QLabel *>(control))
-            label->setText(tsPol->PosString());
-        break;
-    case Kind::Lamp:
-        if (control)
-            control->setVisible(text.contains(u'1'));
+    case Field::Polarity:
+        if (origin == Model::FieldOrigin::Device)
+            lblPol->setText(tsPol->PosString());
         break;
     default:
         break;
     }
 }
 
-std::optional<QDate> TForm1::parseDate(const QString &text, std::optional<int> defaultYear)
+void TForm1::fieldAcknowledged(Model::Field field)
 {
-    bool okD = false, okM = false, okY = true;
-    const int day = Link::GetToken(text, u".", 1).value_or("x").toInt(&okD);
-    const int month = Link::GetToken(text, u".", 2).value_or("x").toInt(&okM);
-    int year = 0;
-    if (const auto y = Link::GetToken(text, u".", 3); y && !y->isEmpty())
-        year = y->toInt(&okY);
-    else if (defaultYear)
-        year = *defaultYear;
-    else
-        okY = false;
-    const QDate date(year, month, day);
-    if (!okD || !okM || !okY || !date.isValid())
-        return std::nullopt;
-    return date;
-}
-
-void TForm1::Form2Dat(Model::Field index, Model::Slot slot)
-{
-    using Kind = Model::FieldKind;
-    if (std::size_t(index) >= Model::FieldTable.size()) {
-        programError(Lang::Text(Lang::TxForm2DatIndex) + QString::number(int(index)));
+    if (field == Model::Field::ZeroStarted) {
+        StatusMessage(Lang::Text(Lang::TxZeroStarted), false);
         return;
     }
-    Model::FieldSlot &field = m_tables.Fields[index];
-    const Model::TVComp &info = Model::fieldInfo(index);
-    QObject *control = field.Control;
-    QString text;
-    switch (info.kind) {
-    case Kind::Text:
-        if (auto *label = qobject_cast<QLabel *>(control))
-            text = label->text();
-        else if (auto *edit = qobject_cast<QLineEdit *>(control); edit && !qobject_cast<TInterSpinEdit *>(control))
-            text = edit->text();
-        break;
-    case Kind::Date:
-        if (auto *picker = qobject_cast<QDateEdit *>(control))
-            text = picker->date().toString(QStringLiteral("dd.MM.yyyy"));
-        break;
-    case Kind::ClockTime:
-        if (auto *ise = qobject_cast<TInterSpinEdit *>(control))
-            text = Model::TimeOfDayText(ise->Value(), false);
-        break;
-    case Kind::ItemIndex:
-        if (auto *spin = qobject_cast<TTextSpin *>(control))
-            text = QString::number(spin->Position());
-        break;
-    case Kind::ItemInteger:
-        if (auto *spin = qobject_cast<TTextSpin *>(control)) {
-            const int at = spin->Position();
-            text = QString::number(at >= 0 && at < std::min(spin->count(), info.items.count)
-                                        ? info.items.integers[std::size_t(at)] : 0);
-        }
-        break;
-    case Kind::DayMonth:
-        if (auto *picker = qobject_cast<QDateEdit *>(control))
-            text = picker->date().toString(slot == Model::FileSlot ? QStringLiteral("dd.MM.yyyy") : QStringLiteral("dd.MM"));
-        break;
-    case Kind::HourMinute:
-        if (auto *ise = qobject_cast<TInterSpinEdit *>(control))
-            text = Model::TimeOfDayText(ise->Value(), true);
-        break;
-    case Kind::Duration:
-        if (auto *ise = qobject_cast<TInterSpinEdit *>(control))
-            text = Model::ValidDuration(ise->StringValue().trimmed()) ? ise->StringValue().trimmed()
-                                                                       : QStringLiteral("0000:00");
-        break;
-    case Kind::Decimal:
-        if (auto *edit = qobject_cast<QLineEdit *>(control))
-            text = edit->text();
-        break;
-    case Kind::RecordingFlag:
-        text = m_state.RecordingRunning ? QStringLiteral("0") : QStringLiteral("1");
-        break;
-    case Kind::Span:
-        if (auto *ise = qobject_cast<TInterSpinEdit *>(control))
-            text = ise->StringValue();
-        break;
-    default:
-        break;
-    }
-    if (slot == Model::FileSlot)
-        field.FileText = text;
-    else if (slot == Model::TelegramSlot)
-        field.TelegramText = text;
-}
-
-double TForm1::ComputeMemoryStop(int mode)
-{
-    return m_recordingPage->ComputeMemoryStop(mode);
+    StatusMessage(Lang::Text(Lang::TxMemCleared), false);
+    btnMemClear->setDown(false);
+    btnMemClear->setColorDown(Qt::red);
+    btnMemClear->setShape(Widgets::TArrowShape::taCircle);
+    ResetDirectoryGrid();
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/FieldBinder.h"
 #include "app/TextBindings.h"
 #include "files/ConfigFiles.h"
 #include "files/ParamRecord.h"
@@ -10,6 +11,7 @@
 #include "link/TrafficLog.h"
 #include "measure/ColumnLayout.h"
 #include "measure/CurrentValues.h"
+#include "model/FieldStore.h"
 #include "model/FieldTable.h"
 #include "model/StatusTables.h"
 
@@ -60,7 +62,7 @@ struct StartOptions
 };
 
 // The program's one main window: configuration pages, device view, settings, status line.
-class TForm1 : public QMainWindow, public Model::FieldView
+class TForm1 : public QMainWindow
 {
     Q_OBJECT
 public:
@@ -69,10 +71,6 @@ public:
 
     // a second start for the same port found its lock taken; the caller ends the process
     bool secondStart() const { return m_secondStart; }
-
-    // field conversions between texts and controls
-    void Dat2Form(Model::Field field, Model::Slot slot) override;
-    void Form2Dat(Model::Field field, Model::Slot slot) override;
 
     // status line; every message of the link passes here
     virtual void StatusMessage(const QString &text, bool error);
@@ -83,7 +81,6 @@ public:
 
     void ReadConfigFromDevice();
     void WriteConfigToDevice();
-    double ComputeMemoryStop(int mode);
     void RotateAlarmText();
     void ResetDirectoryGrid();
     void AbandonBlockRead();
@@ -104,6 +101,9 @@ public:
 
     // what tests and the status line look at
     Link::Tables &tables() { return m_tables; }
+    // the instrument's settings, and how the controls show them
+    Model::FieldStore &store() { return *m_store; }
+    FieldBinder &binder() { return *m_binder; }
     Link::ProtocolEngine &engine() { return *m_engine; }
     Link::SerialLink &serial() { return *m_serial; }
     Link::TrafficLog &trafficLog() { return *m_log; }
@@ -129,6 +129,7 @@ public:
     {
         m_timeSep = sep;
         m_log->setTimeSeparator(sep);
+        m_store->setTimeSeparator(sep);
     }
 
     int MeasureCountdown = 0;
@@ -197,6 +198,9 @@ private:
     void buildTabProgram();
     void bindFields();
     void connectSession();
+    // what the status reply drives beyond its own controls
+    void fieldShown(Model::Field field, Model::FieldOrigin origin);
+    void fieldAcknowledged(Model::Field field);
     void connectConfigHandlers();
     void connectProgramHandlers();
     void setRecordingDefaults();
@@ -218,9 +222,6 @@ private:
     bool ask(const QString &question);
     // a modal notice: programming errors and the second start
     void programError(const QString &text);
-    void setControlColour(QWidget *control, const QColor &colour);
-    // "dd.mm.yyyy"; without a year part the default year, if any
-    static std::optional<QDate> parseDate(const QString &text, std::optional<int> defaultYear);
 
     StartOptions m_options;
     TextBindings m_texts;
@@ -230,6 +231,8 @@ private:
     QString m_baseDir;
     Link::Tables m_tables;
     Model::DeviceState m_state;
+    std::unique_ptr<Model::FieldStore> m_store;     // the field table's view: engine and files reach it there
+    std::unique_ptr<FieldBinder> m_binder;
     Files::ParamRecord m_param;
     Files::SelectionRecord m_selection;
     StatusLine *m_status = nullptr;

@@ -1,7 +1,6 @@
 // What the controls of the configuration and settings pages do when the user touches them.
 #include "app/ConfigurationPage.h"
 #include "app/DeviceViewPage.h"
-#include "app/PageControls.h"
 #include "app/ProgramSettingsPage.h"
 #include "app/RecordingSettingsPage.h"
 #include "app/PortLock.h"
@@ -106,6 +105,7 @@ void TForm1::tsComPortChanged()
 void TForm1::applyDecimalSeparator(int index)
 {
     m_decimalSep = index == 0 ? u'.' : u',';
+    m_store->setDecimalSeparator(m_decimalSep);
     m_programPage->setDecimalSeparator(m_decimalSep);
     m_recordingPage->setDecimalSeparator(m_decimalSep);
     for (MeterBase *meter : findChildren<MeterBase *>())

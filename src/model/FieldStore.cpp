@@ -42,12 +42,12 @@ bool offersInteger(const ItemData &items, int n)
     return false;
 }
 
-// a span as the time spin edit steps it: hours up to 24, minutes and seconds up to 59
+// a span, not a time of day: any hours (the instrument echoes 25:00:00), minutes and seconds up to 59
 bool spanInRange(const QString &span)
 {
     const QStringList parts = span.split(u':');
-    for (qsizetype i = 0; i < std::min<qsizetype>(parts.size(), 3); ++i)
-        if (parts[i].trimmed().toInt() > (i == 0 ? 24 : 59))
+    for (qsizetype i = 1; i < std::min<qsizetype>(parts.size(), 3); ++i)
+        if (parts[i].trimmed().toInt() > 59)
             return false;
     return true;
 }
@@ -233,7 +233,9 @@ bool FieldStore::take(Field field, const QString &text, Slot slot, FieldOrigin o
         return false;
     const Conversion c = convert(field, text, slot, *f);
     const bool bad = c.bad || !c.value;
-    if (c.value && (*c.value != f->value || origin != f->origin || f->bad != bad)) {
+    // every value from the instrument or a file is shown afresh, also an unchanged one
+    const bool incoming = origin == FieldOrigin::Device || origin == FieldOrigin::File;
+    if (c.value && (incoming || *c.value != f->value || origin != f->origin || f->bad != bad)) {
         f->value = *c.value;
         f->origin = origin;
         f->bad = bad;

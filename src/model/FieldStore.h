@@ -34,7 +34,8 @@ struct Fact
 //                                    false when the text does not convert
 //   Form2Dat(field, slot)            the text a request or a file carries
 //   fact(field), value(field)        what is held
-//   changed(field, origin)           a value was taken (also a bad selector text that moved it)
+//   changed(field, origin)           a value was taken (also a bad selector text that moved it);
+//                                    from the instrument or a file also when it is the same
 //   rejected(field, text, origin)    a text did not convert; the fact is marked bad
 //   acknowledged(field)              memory cleared, zero adjustment started
 //

@@ -100,6 +100,7 @@ void TTextSpin::positionChanged(const QString &captionBefore)
 {
     Widgets::announceValue(this, m_position);
     Widgets::announceText(this, captionBefore, PosString());
+    emit positionMoved(m_position);
 }
 
 void TTextSpin::setLimitUp(int limit)

@@ -105,6 +105,7 @@ public:
 signals:
     void onChanging();   // every step the user makes
     void onChanged();    // once when the mouse or key is released after at least one step
+    void positionMoved(int position);    // every change of Position, the program's as well
 
 protected:
     void drawContent(QPainter &painter, const QRect &inner) override;

@@ -377,8 +377,7 @@ private Q_SLOTS:
     {
         m_form->pages()->setCurrentWidget(m_form->TabConfig);
         m_form->btnSetDT->setFocus();
-        m_form->tables().Fields[Model::Field::DeviceTime].TelegramText = "10:11:12";
-        m_form->Dat2Form(Model::Field::DeviceTime, Model::TelegramSlot);
+        m_form->store().Dat2Form(Model::Field::DeviceTime, Model::TelegramSlot, "10:11:12");
         QCOMPARE(background(m_form->iseQTTime), kSilver);
         m_form->iseQTTime->setFocus(Qt::TabFocusReason);
         QTest::keyClick(m_form->iseQTTime, Qt::Key_Right);

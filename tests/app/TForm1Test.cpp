@@ -31,8 +31,11 @@
 #include <csignal>
 #include <cstring>
 
+Q_DECLARE_METATYPE(Model::FieldOrigin)
+
 using namespace FormTest;
 using Model::Field;
+using Model::FieldOrigin;
 
 class TForm1Test : public QObject
 {
@@ -225,61 +228,70 @@ private Q_SLOTS:
     void conversionsPerKind_data()
     {
         QTest::addColumn<Model::Field>("field");
+        QTest::addColumn<FieldOrigin>("origin");
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("shown");
-        QTest::addColumn<QColor>("colour");
-        QTest::newRow("range 7") << Field::Range << "7" << "7" << kSilver;
-        QTest::newRow("range 12 keeps the item") << Field::Range << "12" << "keep" << kRed;
-        QTest::newRow("range x counts as 0") << Field::Range << "x" << "0" << kRed;
-        QTest::newRow("output by value 3") << Field::OutputMode << "3" << "3" << kSilver;
-        QTest::newRow("output value 5 restores") << Field::OutputMode << "5" << "keep" << kRed;
-        QTest::newRow("duration") << Field::Duration << "0100:05" << "0100:05" << kSilver;
-        QTest::newRow("duration 12:60") << Field::Duration << "12:60" << "keep" << kRed;
-        QTest::newRow("interval") << Field::StorageInterval << "00:00:30" << "00:00:30" << kSilver;
-        QTest::newRow("interval no number") << Field::StorageInterval << "00:xx:30" << "keep" << kRed;
-        QTest::newRow("interval over a day") << Field::StorageInterval << "25:00:00" << "25:00:00" << kSilver;
-        QTest::newRow("interval empty") << Field::StorageInterval << "" << "keep" << kRed;
-        QTest::newRow("start date keeps the year") << Field::StartDate << "24.12" << "24.12" << kSilver;
-        QTest::newRow("start date 31.02") << Field::StartDate << "31.02" << "keep" << kRed;
-        QTest::newRow("start time drops seconds") << Field::StartTime << "08:30:45" << "08:30:00" << kSilver;
-        QTest::newRow("start time 25:00") << Field::StartTime << "25:00" << "keep" << kRed;
-        QTest::newRow("clock date 30.02.2026") << Field::DeviceDate << "30.02.2026" << "keep" << kRed;
-        QTest::newRow("clock date") << Field::DeviceDate << "24.12.2026" << "24.12.2026" << kSilver;
-        QTest::newRow("clock time 12:61:00") << Field::DeviceTime << "12:61:00" << "keep" << kRed;
-        QTest::newRow("scale value not a number") << Field::ScaleEnd << "1e" << "keep" << kRed;
-        QTest::newRow("anaOut beyond the list") << Field::AnalogOut << "4" << "keep" << kRed;
+        QTest::addColumn<QColor>("colour");          // invalid: the colour stays
+        QTest::newRow("range 7") << Field::Range << FieldOrigin::Device << "7" << "7" << kSilver;
+        QTest::newRow("range 12 keeps the item") << Field::Range << FieldOrigin::Device << "12" << "keep" << kRed;
+        QTest::newRow("range x counts as 0") << Field::Range << FieldOrigin::Device << "x" << "0" << kRed;
+        QTest::newRow("output by value 3") << Field::OutputMode << FieldOrigin::Device << "3" << "3" << kSilver;
+        QTest::newRow("output value 5 restores") << Field::OutputMode << FieldOrigin::Device << "5" << "keep" << kRed;
+        QTest::newRow("duration") << Field::Duration << FieldOrigin::Device << "0100:05" << "0100:05" << kSilver;
+        QTest::newRow("duration 12:60") << Field::Duration << FieldOrigin::Device << "12:60" << "keep" << kRed;
+        QTest::newRow("interval") << Field::StorageInterval << FieldOrigin::Device << "00:00:30" << "00:00:30" << kSilver;
+        QTest::newRow("interval no number") << Field::StorageInterval << FieldOrigin::Device << "00:xx:30" << "keep" << kRed;
+        QTest::newRow("interval over a day") << Field::StorageInterval << FieldOrigin::Device << "25:00:00" << "25:00:00" << kSilver;
+        QTest::newRow("interval empty") << Field::StorageInterval << FieldOrigin::Device << "" << "keep" << kRed;
+        QTest::newRow("start date keeps the year") << Field::StartDate << FieldOrigin::Device << "24.12" << "24.12" << kSilver;
+        QTest::newRow("start date 31.02") << Field::StartDate << FieldOrigin::Device << "31.02" << "keep" << kRed;
+        QTest::newRow("start time drops seconds") << Field::StartTime << FieldOrigin::Device << "08:30:45" << "08:30:00" << kSilver;
+        QTest::newRow("start time 25:00") << Field::StartTime << FieldOrigin::Device << "25:00" << "keep" << kRed;
+        QTest::newRow("clock date 30.02.2026") << Field::DeviceDate << FieldOrigin::Device << "30.02.2026" << "keep" << kRed;
+        QTest::newRow("clock date") << Field::DeviceDate << FieldOrigin::Device << "24.12.2026" << "24.12.2026" << kSilver;
+        QTest::newRow("clock time 12:61:00") << Field::DeviceTime << FieldOrigin::Device << "12:61:00" << "keep" << kRed;
+        QTest::newRow("scale value not a number") << Field::ScaleEnd << FieldOrigin::Device << "1e" << "keep" << kRed;
+        QTest::newRow("anaOut beyond the list") << Field::AnalogOut << FieldOrigin::Device << "4" << "keep" << kRed;
+        QTest::newRow("range from a file") << Field::Range << FieldOrigin::File << "3" << "3" << kYellow;
+        QTest::newRow("range by the user") << Field::Range << FieldOrigin::User << "2" << "2" << QColor();
+        QTest::newRow("range by the program, no number") << Field::Range << FieldOrigin::Program << "x" << "0" << kRed;
+        QTest::newRow("scale from a file") << Field::ScaleEnd << FieldOrigin::File << "12,5" << "12.5" << kYellow;
+        QTest::newRow("scale with an exponent") << Field::ScaleEnd << FieldOrigin::File << "1e3" << "keep" << kRed;
     }
 
     void conversionsPerKind()
     {
         QFETCH(Model::Field, field);
+        QFETCH(FieldOrigin, origin);
         QFETCH(QString, text);
         QFETCH(QString, shown);
         QFETCH(QColor, colour);
-        auto &f = m_form->tables().Fields;
-        m_form->Form2Dat(field, Model::TelegramSlot);
-        const QString before = f[field].TelegramText;
-        f[field].TelegramText = text;
-        m_form->Dat2Form(field, Model::TelegramSlot);
-        QCOMPARE(background(qobject_cast<QWidget *>(f[field].Control)), colour);
-        m_form->Form2Dat(field, Model::TelegramSlot);
-        QCOMPARE(f[field].TelegramText, shown == "keep" ? before : shown);
+        Model::FieldStore &store = m_form->store();
+        QWidget *control = m_form->binder().control(field);
+        const QString before = store.Form2Dat(field, Model::TelegramSlot);
+        const QColor was = background(control);
+        if (origin == FieldOrigin::Device || origin == FieldOrigin::File)
+            store.Dat2Form(field, origin == FieldOrigin::File ? Model::FileSlot : Model::TelegramSlot, text);
+        else
+            store.setValue(field, text, origin);
+        QCOMPARE(background(control), colour.isValid() ? colour : was);
+        QCOMPARE(store.Form2Dat(field, Model::TelegramSlot), shown == "keep" ? before : shown);
     }
 
     void focusedClockControlsAreNotOverwritten()
     {
-        auto &f = m_form->tables().Fields;
+        Model::FieldStore &store = m_form->store();
         m_form->pages()->setCurrentWidget(m_form->TabConfig);
         m_form->iseQTTime->setFocus();
         QVERIFY(m_form->iseQTTime->hasFocus());
         const QString shown = m_form->iseQTTime->text();
         const QColor colour = background(m_form->iseQTTime);
-        f[Field::DeviceTime].TelegramText = "01:02:03";
-        m_form->Dat2Form(Field::DeviceTime, Model::TelegramSlot);
+        store.Dat2Form(Field::DeviceTime, Model::TelegramSlot, "01:02:03");
         QCOMPARE(m_form->iseQTTime->text(), shown);
         QCOMPARE(background(m_form->iseQTTime), colour);
+        QCOMPARE(store.Form2Dat(Field::DeviceTime, Model::TelegramSlot), shown);    // sending reads what is shown
         m_form->btnEnd->setFocus();
-        m_form->Dat2Form(Field::DeviceTime, Model::TelegramSlot);
+        store.Dat2Form(Field::DeviceTime, Model::TelegramSlot, "01:02:03");
         QCOMPARE(m_form->iseQTTime->text(), QStringLiteral("01:02:03"));
         // the desktop's short date format, always with the whole year
         QVERIFY(m_form->lblSysDate->text().contains(QString::number(QDate::currentDate().year())));
@@ -287,15 +299,13 @@ private Q_SLOTS:
 
     void fileValuesAreLightYellowAndUseTheDecimalSeparator()
     {
-        auto &f = m_form->tables().Fields;
+        Model::FieldStore &store = m_form->store();
         m_form->tsDecimalSep->setPosition(1);
         QMetaObject::invokeMethod(m_form->tsDecimalSep, "onChanged");
-        f[Field::AnalogAtZero].FileText = "1.5";
-        m_form->Dat2Form(Field::AnalogAtZero, Model::FileSlot);
+        store.Dat2Form(Field::AnalogAtZero, Model::FileSlot, "1.5");
         QCOMPARE(m_form->txtAnaValZero->text(), QStringLiteral("1,5"));
         QCOMPARE(background(m_form->txtAnaValZero), kYellow);
-        m_form->Form2Dat(Field::StartDate, Model::FileSlot);
-        QCOMPARE(f[Field::StartDate].FileText.size(), 10);           // "dd.mm.yyyy" in files
+        QCOMPARE(store.Form2Dat(Field::StartDate, Model::FileSlot).size(), 10);           // "dd.mm.yyyy" in files
         m_form->tsDecimalSep->setPosition(0);
         QMetaObject::invokeMethod(m_form->tsDecimalSep, "onChanged");
     }
@@ -314,25 +324,19 @@ private Q_SLOTS:
 
     void statusFieldsDriveTheLampAndTheStartButton()
     {
-        auto &f = m_form->tables().Fields;
-        f[Field::RecordingLamp].TelegramText = "1";
-        m_form->Dat2Form(Field::RecordingLamp, Model::TelegramSlot);
+        Model::FieldStore &store = m_form->store();
+        store.Dat2Form(Field::RecordingLamp, Model::TelegramSlot, "1");
         QVERIFY(m_form->ledStatMem->isVisible());
-        f[Field::Recording].TelegramText = "1";
-        m_form->Dat2Form(Field::Recording, Model::TelegramSlot);
+        store.Dat2Form(Field::Recording, Model::TelegramSlot, "1");
         QVERIFY(m_form->btnStart->Down());
         QVERIFY(m_form->state().RecordingRunning);
-        m_form->Form2Dat(Field::Recording, Model::TelegramSlot);
-        QCOMPARE(f[Field::Recording].TelegramText, QStringLiteral("0"));    // the request asks for the opposite
+        QCOMPARE(store.Form2Dat(Field::Recording, Model::TelegramSlot), QStringLiteral("0"));    // the request asks for the opposite
         for (const char *bad : {"-1", "10", "abc"}) {
-            f[Field::RangeName].TelegramText = bad;
-            m_form->Dat2Form(Field::RangeName, Model::TelegramSlot);
+            store.Dat2Form(Field::RangeName, Model::TelegramSlot, bad);
             QCOMPARE(m_form->lblRange->text(), QStringLiteral("???"));
         }
-        f[Field::RecordingLamp].TelegramText = "0";
-        m_form->Dat2Form(Field::RecordingLamp, Model::TelegramSlot);
-        f[Field::Recording].TelegramText = "0";
-        m_form->Dat2Form(Field::Recording, Model::TelegramSlot);
+        store.Dat2Form(Field::RecordingLamp, Model::TelegramSlot, "0");
+        store.Dat2Form(Field::Recording, Model::TelegramSlot, "0");
         QVERIFY(!m_form->ledStatMem->isVisible());
     }
 
