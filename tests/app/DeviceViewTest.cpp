@@ -433,13 +433,13 @@ private Q_SLOTS:
         QVERIFY(m_form->DeviceViewActive);
         QTRY_COMPARE(m_form->state().AlarmTexts.size(), 2);
         QTRY_COMPARE(m_form->lblAlarm->text(), QStringLiteral("Messwertüberlauf"));
-        QTRY_COMPARE_WITH_TIMEOUT(m_form->lblAlarm->text(), QStringLiteral("Störung Sensor-Bus"), 2500);
+        QVERIFY(tickUntil([this] { return m_form->lblAlarm->text() == QStringLiteral("Störung Sensor-Bus"); }, 62));
         QCOMPARE(m_form->lblAlarm->alignment(), Qt::AlignCenter);
         QVERIFY(m_page->ledAlarm->Checked());
         QVERIFY(m_page->ledAlarm->LedBlink());
         // live values go on arriving but leave the alarm text in place
         const int gam = requests("GAM");
-        QTRY_VERIFY(requests("GAM") > gam + 1);
+        QVERIFY(tickUntil([&] { return requests("GAM") > gam + 1; }, 125));
         QVERIFY(!m_form->lblAlarm->text().endsWith(QStringLiteral("     ")));
 
         m_instrument.alarmMask = 0;

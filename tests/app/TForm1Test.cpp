@@ -192,15 +192,15 @@ private Q_SLOTS:
         QTest::mouseClick(m_form->btnInfo1, Qt::LeftButton);
         QVERIFY(idle());
         QCOMPARE(m_form->state().AlarmTexts.size(), 3);
-        QTRY_COMPARE_WITH_TIMEOUT(m_form->lblInfo->text(), QStringLiteral("Messwertüberlauf"), 1500);
+        QVERIFY(tickUntil([this] { return m_form->lblInfo->text() == QStringLiteral("Messwertüberlauf"); }, 37));
         QVERIFY(m_form->ledInfoAlarm->isVisible());
-        QTRY_COMPARE_WITH_TIMEOUT(m_form->lblInfo->text(), QStringLiteral("Akku leer"), 1500);
-        QTRY_COMPARE_WITH_TIMEOUT(m_form->lblInfo->text(), QStringLiteral("Fehler Lüfter"), 1500);
-        QTRY_COMPARE_WITH_TIMEOUT(m_form->lblInfo->text(), QStringLiteral("Messwertüberlauf"), 1500);
+        QVERIFY(tickUntil([this] { return m_form->lblInfo->text() == QStringLiteral("Akku leer"); }, 37));
+        QVERIFY(tickUntil([this] { return m_form->lblInfo->text() == QStringLiteral("Fehler Lüfter"); }, 37));
+        QVERIFY(tickUntil([this] { return m_form->lblInfo->text() == QStringLiteral("Messwertüberlauf"); }, 37));
         m_instrument.alarmMask = 0;
         QTest::mouseClick(m_form->btnInfo1, Qt::LeftButton);
         QVERIFY(idle());
-        QTRY_VERIFY_WITH_TIMEOUT(m_form->lblInfo->text().isEmpty(), 1500);
+        QVERIFY(tickUntil([this] { return m_form->lblInfo->text().isEmpty(); }, 37));
         QVERIFY(!m_form->ledInfoAlarm->isVisible());
     }
 

@@ -106,4 +106,13 @@ protected:
         timer.start();
         return ok;
     }
+    // steps the timer until done() holds, at most n steps
+    template <typename Done>
+    bool tickUntil(Done done, int n)
+    {
+        for (int i = 0; i < n && !done(); ++i)
+            if (!tick(1))
+                return false;
+        return done();
+    }
 };
