@@ -107,6 +107,7 @@ public:
     Link::ProtocolEngine &engine() { return *m_engine; }
     Link::SerialLink &serial() { return *m_serial; }
     Link::TrafficLog &trafficLog() { return *m_log; }
+    QTimer &pollTimer() { return Timer1; }   // tests stop it and step Timer1Timer themselves
     Files::ParamRecord &param() { return m_param; }
     Files::SelectionRecord &selection() { return m_selection; }
     Model::DeviceState &state() { return m_state; }

@@ -5,7 +5,7 @@
 #include "app/TForm1.h"
 #include "FormTestSupport.h"
 #include "link/TelegramTables.h"
-#include "sim/PtyServer.h"
+#include "WindowFixture.h"
 #include "widgets/TInterSpinEdit.h"
 #include "widgets/TTextSpin.h"
 
@@ -44,21 +44,13 @@ QByteArray withoutTimeStamp(QByteArray bytes)
 
 } // namespace
 
-class ConfigPagesTest : public QObject
+class ConfigPagesTest : public WindowFixture
 {
     Q_OBJECT
-    QTemporaryDir m_dir;
-    QTemporaryDir m_lockDir;
-    Sim::Instrument m_instrument;
-    std::unique_ptr<Sim::PtyServer> m_server;
-    std::unique_ptr<TForm1> m_form;
     QStringList m_questions;
     bool m_answer = true;
-    QList<QByteArray> m_requests;
     QString m_chosenFile;
 
-    QString message() const { return m_form->statusLine()->panel(StatusLine::MessagePanel).text; }
-    bool idle() { return QTest::qWaitFor([this] { return m_form->engine().isIdle(); }, 8000); }
     QStringList sent(const char *code) const
     {
         QStringList out;
@@ -128,24 +120,15 @@ class ConfigPagesTest : public QObject
 private Q_SLOTS:
     void initTestCase()
     {
-        m_server = std::make_unique<Sim::PtyServer>(m_instrument);
-        if (m_server->start(m_dir.path() + "/COM1").isEmpty())
+        if (!startInstrument())
             QSKIP("no pseudo-terminal available");
-        connect(m_server.get(), &Sim::PtyServer::requestServed, this,
-                [this](const QByteArray &request) { m_requests << request; });
-        StartOptions o;
-        o.baseDir = m_dir.path();
-        o.lockDir = m_lockDir.path();
+        StartOptions o = windowOptions();
         o.ask = [this](const QString &q) {
             m_questions << q;
             return m_answer;
         };
-        o.notify = [](const QString &) {};
         o.chooseFile = [this](const Files::FileDialogSetup &, bool) { return std::optional<QString>(m_chosenFile); };
-        m_form = std::make_unique<TForm1>(o);                        // with the desktop's formats
-        m_form->show();
-        QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
-        QApplication::setActiveWindow(m_form.get());
+        QVERIFY(showWindow(o));                                      // with the desktop's formats
         m_form->pages()->setCurrentWidget(m_form->TabMeasureConfig);
     }
 

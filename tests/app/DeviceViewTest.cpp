@@ -3,11 +3,10 @@
 #include "app/StatusLine.h"
 #include "app/TForm1.h"
 #include "app/TFormSens.h"
-#include "FormTestSupport.h"
 #include "lang/GermanTexts.h"
 #include "lang/Texts.h"
 #include "measure/MemoryReader.h"
-#include "sim/PtyServer.h"
+#include "WindowFixture.h"
 #include "widgets/TLedCheck.h"
 #include "widgets/TMeter120.h"
 #include "widgets/TMeterPanelH.h"
@@ -28,24 +27,12 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-class DeviceViewTest : public QObject
+class DeviceViewTest : public WindowFixture
 {
     Q_OBJECT
-    QTemporaryDir m_dir;
-    QTemporaryDir m_lockDir;
-    Sim::Instrument m_instrument;
-    std::unique_ptr<Sim::PtyServer> m_server;
-    std::unique_ptr<TForm1> m_form;
     DeviceViewPage *m_page = nullptr;
     TFormSens *m_sens = nullptr;
-    QStringList m_requests;     // order codes as the instrument received them
 
-    QString message() const { return m_form->statusLine()->panel(StatusLine::MessagePanel).text; }
-    bool idle()
-    {
-        return QTest::qWaitFor([this] { return m_form->engine().isIdle(); }, 8000);
-    }
-    int requests(const char *code) const { return int(m_requests.count(QString::fromLatin1(code))); }
     void key(int k, QWidget *to = nullptr)
     {
         QTest::keyClick(to ? to : m_form.get(), Qt::Key(k));
@@ -106,22 +93,9 @@ private Q_SLOTS:
     void initTestCase()
     {
         m_instrument.fillDemoMemory();
-        m_server = std::make_unique<Sim::PtyServer>(m_instrument);
-        if (m_server->start(m_dir.path() + "/COM1").isEmpty())
+        if (!startInstrument())
             QSKIP("no pseudo-terminal available");
-        connect(m_server.get(), &Sim::PtyServer::requestServed, this,
-                [this](const QByteArray &request) { m_requests << QString::fromLatin1(request.left(3)); });
-        QDir().mkpath(QStringLiteral(QT8800_SCREENS));
-        StartOptions o;
-        o.baseDir = m_dir.path();
-        o.lockDir = m_lockDir.path();
-        o.ask = [](const QString &) { return true; };
-        o.notify = [](const QString &) {};
-        m_form = std::make_unique<TForm1>(o);
-        m_form->resize(760, 540);
-        m_form->show();
-        QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
-        QApplication::setActiveWindow(m_form.get());
+        QVERIFY(showWindow(windowOptions(), QSize(760, 540)));
         m_page = m_form->devicePage();
         m_sens = m_form->sensorWindow();
         QVERIFY(m_page && m_sens);
@@ -157,7 +131,7 @@ private Q_SLOTS:
             key(k);
         QTest::qWait(150);
         QVERIFY(idle());
-        QCOMPARE(m_requests, QStringList());
+        QCOMPARE(codes(), QStringList());
         QCOMPARE(m_page->ViewState(), 0);
         QVERIFY(!m_page->liveUpdateOn());
         QVERIFY(!m_form->DeviceViewActive);
@@ -227,7 +201,7 @@ private Q_SLOTS:
         m_requests.clear();
         key(Qt::Key_F12);
         QVERIFY(idle());
-        QCOMPARE(m_requests, QStringList{QStringLiteral("SZA")});
+        QCOMPARE(codes(), QStringList{QStringLiteral("SZA")});
         QCOMPARE(message(), Lang::Text(Lang::TxZeroStarted));
     }
 
@@ -365,11 +339,9 @@ private Q_SLOTS:
         // both meters move with the readings: the shown ion value over the range's divisor,
         // the analogue reading within its scaled band
         QSet<double> ions, analog;
-        QElapsedTimer window;
-        window.start();
         const int before = requests("GAM");
-        while (window.elapsed() < 2600) {
-            QTest::qWait(40);
+        for (int step = 0; step < 65; ++step) {                          // 2.6 s of the window's timer
+            QVERIFY(tick(1));
             const int ion = m_form->lblAlarm->text().trimmed().toInt();
             QCOMPARE(m_page->anzeige->Value(), ion / 1000.0);
             ions.insert(m_page->anzeige->Value());
@@ -378,9 +350,8 @@ private Q_SLOTS:
         }
         QVERIFY2(ions.size() >= 3, qPrintable(QString::number(ions.size())));
         QVERIFY(analog.size() >= 3);
-        // a query every half second: five in 2.6 s, give or take one at the edges
-        const int polled = requests("GAM") - before;
-        QVERIFY2(polled >= 2 && polled <= 6, qPrintable(QString::number(polled)));
+        // a query every half second: five in 2.6 s
+        QCOMPARE(requests("GAM") - before, 5);
         if (!m_form->cboQTTime->isChecked())
             QCOMPARE(requests("GST"), requests("GAM"));                  // the status comes with every query
 
@@ -391,12 +362,12 @@ private Q_SLOTS:
         shoot(QStringLiteral("deviceview-state1"));
         key(Qt::Key_F7);
         QVERIFY(m_sens->isVisible());
-        QTest::qWait(600);
+        QVERIFY(tick(15));
         shoot(QStringLiteral("deviceview-state2"));
         key(Qt::Key_F7);
         key(Qt::Key_F7);
         QTRY_COMPARE(m_form->panAnalog->height(), 0);
-        QTest::qWait(600);
+        QVERIFY(tick(15));
         shoot(QStringLiteral("deviceview-state0"));
 
         // switched off: no more queries, both meters back to 0 on the next tick
@@ -407,7 +378,7 @@ private Q_SLOTS:
         QTRY_COMPARE(m_page->mpAna->Value(), 0.0);
         QVERIFY(idle());
         const int after = requests("GAM");
-        QTest::qWait(700);
+        QVERIFY(tick(20));
         QCOMPARE(requests("GAM"), after);
         QTRY_COMPARE(m_form->lblAlarm->text(), QString());
     }
@@ -462,13 +433,13 @@ private Q_SLOTS:
         QVERIFY(m_form->DeviceViewActive);
         QTRY_COMPARE(m_form->state().AlarmTexts.size(), 2);
         QTRY_COMPARE(m_form->lblAlarm->text(), QStringLiteral("Messwertüberlauf"));
-        QTRY_COMPARE_WITH_TIMEOUT(m_form->lblAlarm->text(), QStringLiteral("Störung Sensor-Bus"), 2500);
+        QVERIFY(tickUntil([this] { return m_form->lblAlarm->text() == QStringLiteral("Störung Sensor-Bus"); }, 62));
         QCOMPARE(m_form->lblAlarm->alignment(), Qt::AlignCenter);
         QVERIFY(m_page->ledAlarm->Checked());
         QVERIFY(m_page->ledAlarm->LedBlink());
         // live values go on arriving but leave the alarm text in place
         const int gam = requests("GAM");
-        QTRY_VERIFY(requests("GAM") > gam + 1);
+        QVERIFY(tickUntil([&] { return requests("GAM") > gam + 1; }, 125));
         QVERIFY(!m_form->lblAlarm->text().endsWith(QStringLiteral("     ")));
 
         m_instrument.alarmMask = 0;

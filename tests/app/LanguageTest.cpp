@@ -10,7 +10,7 @@
 #include "files/ParameterFile.h"
 #include "lang/Catalogue.h"
 #include "lang/Texts.h"
-#include "sim/PtyServer.h"
+#include "WindowFixture.h"
 #include "widgets/TBevel3D.h"
 #include "widgets/TLedCheck.h"
 #include "widgets/TTextSpin.h"
@@ -34,20 +34,14 @@
 
 using namespace Lang;
 
-class LanguageTest : public QObject
+class LanguageTest : public WindowFixture
 {
     Q_OBJECT
-    QTemporaryDir m_dir;            // the base directory with the port
     QTemporaryDir m_programDir;     // where the program and its modules lie
-    QTemporaryDir m_lockDir;
-    Sim::Instrument m_instrument;
-    std::unique_ptr<Sim::PtyServer> m_server;
-    std::unique_ptr<TForm1> m_form;
     QHash<int, QString> m_english;
 
     QString program() const { return m_programDir.filePath("qt8800"); }
     QString module() const { return m_programDir.filePath("qt8800.ENU"); }
-    QString message() const { return m_form->statusLine()->panel(StatusLine::MessagePanel).text; }
     QString menuTitle(const char *name) const { return m_form->findChild<QMenu *>(name)->title(); }
 
     void writeModule(const QByteArray &bytes)
@@ -74,12 +68,8 @@ class LanguageTest : public QObject
     {
         stop();
         SetCatalogue({});
-        StartOptions o;
-        o.baseDir = m_dir.path();
-        o.lockDir = m_lockDir.path();
+        StartOptions o = windowOptions();
         o.programFile = program();
-        o.ask = [](const QString &) { return true; };
-        o.notify = [](const QString &) {};
         m_form = std::make_unique<TForm1>(o);
         m_form->selection().AskOnClose = false;
         if (show) {
@@ -153,8 +143,7 @@ private Q_SLOTS:
     void initTestCase()
     {
         m_instrument.fillDemoMemory();
-        m_server = std::make_unique<Sim::PtyServer>(m_instrument);
-        if (m_server->start(m_dir.path() + "/COM1").isEmpty())
+        if (!startInstrument())
             QSKIP("no pseudo-terminal available");
         QFile english(QStringLiteral(QT8800_ENGLISH_MODULE));
         QVERIFY2(english.open(QIODevice::ReadOnly), QT8800_ENGLISH_MODULE);

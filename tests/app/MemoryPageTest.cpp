@@ -10,7 +10,7 @@
 #include "app/TextRowModel.h"
 #include "widgets/TArrowBtn.h"
 #include "measure/MemoryReader.h"
-#include "sim/PtyServer.h"
+#include "WindowFixture.h"
 
 #include "MeasureTestSupport.h"
 
@@ -38,14 +38,9 @@
 
 #include <cmath>
 
-class MemoryPageTest : public QObject
+class MemoryPageTest : public WindowFixture
 {
     Q_OBJECT
-    QTemporaryDir m_dir;
-    QTemporaryDir m_lockDir;
-    Sim::Instrument m_instrument;
-    std::unique_ptr<Sim::PtyServer> m_server;
-    std::unique_ptr<TForm1> m_form;
     MemoryDataPage *m_page = nullptr;
     std::optional<QString> m_chosenFile;            // what the save dialog answers
     QList<Files::FileDialogSetup> m_dialogs;
@@ -57,7 +52,6 @@ class MemoryPageTest : public QObject
     bool m_openerFound = true;
     QStringList m_served;
 
-    QString message() const { return m_form->statusLine()->panel(StatusLine::MessagePanel).text; }
     Measure::MemoryReader &reader() { return m_form->memoryReader(); }
     // a plain event loop: qWaitFor sleeps between its rounds, which would slow every exchange
     bool idle()
@@ -129,17 +123,12 @@ private Q_SLOTS:
     void initTestCase()
     {
         m_instrument.fillDemoMemory();
-        m_server = std::make_unique<Sim::PtyServer>(m_instrument);
-        if (m_server->start(m_dir.path() + "/COM1").isEmpty())
+        if (!startInstrument())
             QSKIP("no pseudo-terminal available");
         connect(m_server.get(), &Sim::PtyServer::requestServed, this,
                 [this](const QByteArray &r) { m_served << QString::fromLatin1(r.left(3)); });
         QDir().mkpath(QStringLiteral(QT8800_SCREENS));
-        StartOptions o;
-        o.baseDir = m_dir.path();
-        o.lockDir = m_lockDir.path();
-        o.ask = [](const QString &) { return true; };
-        o.notify = [](const QString &) {};
+        StartOptions o = windowOptions();
         o.chooseFile = [this](const Files::FileDialogSetup &setup, bool) {
             m_dialogs << setup;
             return m_chosenFile;
@@ -454,6 +443,7 @@ private Q_SLOTS:
                 m_instrument.faults.silence = 5;
         });
         QTest::mouseClick(m_page->btnText, Qt::LeftButton);
+        QVERIFY(passDeadline());
         QVERIFY(idle());
         disconnect(conn);
         m_instrument.faults.silence = 0;

@@ -3,8 +3,7 @@
 #include "app/TAboutBox.h"
 #include "app/TForm1.h"
 #include "files/ParameterFile.h"
-#include "FormTestSupport.h"
-#include "sim/PtyServer.h"
+#include "WindowFixture.h"
 #include "widgets/TArrowBtn.h"
 #include "widgets/TInterSpinEdit.h"
 #include "widgets/TLedCheck.h"
@@ -37,14 +36,9 @@ using namespace FormTest;
 using Model::Field;
 using Model::FieldOrigin;
 
-class TForm1Test : public QObject
+class TForm1Test : public WindowFixture
 {
     Q_OBJECT
-    QTemporaryDir m_dir;
-    QTemporaryDir m_lockDir;
-    Sim::Instrument m_instrument;
-    std::unique_ptr<Sim::PtyServer> m_server;
-    std::unique_ptr<TForm1> m_form;
     QStringList m_questions;
     QStringList m_notices;
     bool m_answer = true;
@@ -52,9 +46,7 @@ class TForm1Test : public QObject
 
     StartOptions options()
     {
-        StartOptions o;
-        o.baseDir = m_dir.path();
-        o.lockDir = m_lockDir.path();
+        StartOptions o = windowOptions();
         o.ask = [this](const QString &q) {
             m_questions << q;
             return m_answer;
@@ -62,26 +54,15 @@ class TForm1Test : public QObject
         o.notify = [this](const QString &text) { m_notices << text; };
         return o;
     }
-    QString message() const { return m_form->statusLine()->panel(StatusLine::MessagePanel).text; }
-    bool idle()
-    {
-        // the engine runs on its own timer; wait until the queue is worked off
-        return QTest::qWaitFor([this] { return m_form->engine().isIdle(); }, 8000);
-    }
 
 private Q_SLOTS:
     void initTestCase()
     {
         m_instrument.fillDemoMemory();
-        m_server = std::make_unique<Sim::PtyServer>(m_instrument);
-        if (m_server->start(m_dir.path() + "/COM1").isEmpty())
+        if (!startInstrument())
             QSKIP("no pseudo-terminal available");
         connect(m_server.get(), &Sim::PtyServer::requestServed, this, [this] { ++m_served; });
-        QDir().mkpath(QStringLiteral(QT8800_SCREENS));
-        m_form = std::make_unique<TForm1>(options());              // with the desktop's formats
-        m_form->show();
-        QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
-        QApplication::setActiveWindow(m_form.get());                 // so focus moves like a user's
+        QVERIFY(showWindow(options()));                              // with the desktop's formats
     }
 
     void startsOnTheSettingsPageWithoutAParameterFile()
@@ -149,12 +130,13 @@ private Q_SLOTS:
     {
         m_instrument.faults.silence = 1;
         QTest::mouseClick(m_form->lblSerNr, Qt::LeftButton);
-        QVERIFY(QTest::qWaitFor([this] { return message().startsWith("QT 8800 antwortet nicht"); }, 5000));
+        QVERIFY(passDeadline());
+        QTRY_VERIFY(message().startsWith("QT 8800 antwortet nicht"));
         QVERIFY(idle());
         m_form->engine().CyclicStatusRead();                         // a poll that fails stays silent
         m_instrument.faults.silence = 1;
         m_form->StatusClear();
-        QTest::qWait(3300);
+        QVERIFY(passDeadline());
         QVERIFY(!message().startsWith("QT 8800 antwortet nicht"));
         QVERIFY(idle());
     }
@@ -213,15 +195,15 @@ private Q_SLOTS:
         QTest::mouseClick(m_form->btnInfo1, Qt::LeftButton);
         QVERIFY(idle());
         QCOMPARE(m_form->state().AlarmTexts.size(), 3);
-        QTRY_COMPARE_WITH_TIMEOUT(m_form->lblInfo->text(), QStringLiteral("Messwertüberlauf"), 1500);
+        QVERIFY(tickUntil([this] { return m_form->lblInfo->text() == QStringLiteral("Messwertüberlauf"); }, 37));
         QVERIFY(m_form->ledInfoAlarm->isVisible());
-        QTRY_COMPARE_WITH_TIMEOUT(m_form->lblInfo->text(), QStringLiteral("Akku leer"), 1500);
-        QTRY_COMPARE_WITH_TIMEOUT(m_form->lblInfo->text(), QStringLiteral("Fehler Lüfter"), 1500);
-        QTRY_COMPARE_WITH_TIMEOUT(m_form->lblInfo->text(), QStringLiteral("Messwertüberlauf"), 1500);
+        QVERIFY(tickUntil([this] { return m_form->lblInfo->text() == QStringLiteral("Akku leer"); }, 37));
+        QVERIFY(tickUntil([this] { return m_form->lblInfo->text() == QStringLiteral("Fehler Lüfter"); }, 37));
+        QVERIFY(tickUntil([this] { return m_form->lblInfo->text() == QStringLiteral("Messwertüberlauf"); }, 37));
         m_instrument.alarmMask = 0;
         QTest::mouseClick(m_form->btnInfo1, Qt::LeftButton);
         QVERIFY(idle());
-        QTRY_VERIFY_WITH_TIMEOUT(m_form->lblInfo->text().isEmpty(), 1500);
+        QVERIFY(tickUntil([this] { return m_form->lblInfo->text().isEmpty(); }, 37));
         QVERIFY(!m_form->ledInfoAlarm->isVisible());
     }
 
@@ -406,7 +388,7 @@ private Q_SLOTS:
         QVERIFY(QTest::qWaitFor([this] { return m_form->engine().isIdle(); }, 1000));
         QCOMPARE(m_form->statusLine()->panel(StatusLine::PortPanel).text, QStringLiteral("???"));
         const QString lost = message();
-        QTest::qWait(3300);                                           // past the reply's deadline
+        QVERIFY(passDeadline());
         QCOMPARE(message(), lost);
 
         reopen.dismiss();
@@ -479,13 +461,13 @@ private Q_SLOTS:
         QCOMPARE(codes, QStringList{"SMM"});
         QCOMPARE(m_instrument.recording, !before);
         QCOMPARE(m_form->btnStart->Down(), !before);                 // the echo sets the button
-        QTRY_COMPARE_WITH_TIMEOUT(codes, (QStringList{"SMM", "GST"}), 3000);
+        QVERIFY(tick(50));
+        QCOMPARE(codes, (QStringList{"SMM", "GST"}));
         disconnect(conn);
         QTest::mouseClick(m_form->btnStart, Qt::LeftButton);         // and back
         QVERIFY(idle());
         QCOMPARE(m_instrument.recording, before);
-        QTest::qWait(2100);
-        QVERIFY(idle());
+        QVERIFY(tick(50));
     }
 
     // one program per serial port: a window on another instrument runs beside this one, and

@@ -4,9 +4,8 @@
 #include "app/TForm1.h"
 #include "app/TrendPlot.h"
 #include "app/TrendWindow.h"
-#include "FormTestSupport.h"
 #include "lang/Texts.h"
-#include "sim/PtyServer.h"
+#include "WindowFixture.h"
 #include "widgets/TMeter120.h"
 
 #include <QAccessible>
@@ -21,21 +20,19 @@
 
 #include <cmath>
 
-class TrendWindowTest : public QObject
+class TrendWindowTest : public WindowFixture
 {
     Q_OBJECT
-    QTemporaryDir m_dir;
-    QTemporaryDir m_lockDir;
-    Sim::Instrument m_instrument;
-    std::unique_ptr<Sim::PtyServer> m_server;
-    std::unique_ptr<TForm1> m_form;
     TrendWindow *m_trend = nullptr;
-    int m_gam = 0;
 
-    bool samples(int count, int timeoutMs = 8000)
+    // live values come with the window's timer, one query every 13 steps at half a second
+    bool samples(int count)
     {
         const int target = m_trend->buffer().size() + count;
-        return QTest::qWaitFor([&] { return m_trend->buffer().size() >= target; }, timeoutMs);
+        for (int i = 0; i < 40 * count && m_trend->buffer().size() < target; ++i)
+            if (!tick(1))
+                return false;
+        return m_trend->buffer().size() >= target;
     }
     QStringList lines(const QString &path)
     {
@@ -59,35 +56,21 @@ class TrendWindowTest : public QObject
 private Q_SLOTS:
     void initTestCase()
     {
-        m_server = std::make_unique<Sim::PtyServer>(m_instrument);
-        if (m_server->start(m_dir.path() + "/COM1").isEmpty())
+        if (!startInstrument())
             QSKIP("no pseudo-terminal available");
-        connect(m_server.get(), &Sim::PtyServer::requestServed, this, [this](const QByteArray &request) {
-            if (request.startsWith("GAM"))
-                ++m_gam;
-        });
-        QDir().mkpath(QStringLiteral(QT8800_SCREENS));
-        StartOptions o;
-        o.baseDir = m_dir.path();
-        o.lockDir = m_lockDir.path();
-        o.ask = [](const QString &) { return true; };
-        o.notify = [](const QString &) {};
-        m_form = std::make_unique<TForm1>(o);
-        m_form->show();
-        QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
-        QApplication::setActiveWindow(m_form.get());
+        QVERIFY(showWindow(windowOptions()));
         m_form->param().MeasureInterval = 0.5f;
         m_trend = m_form->trendWindow();
         QVERIFY(m_trend);
-        QVERIFY(QTest::qWaitFor([this] { return m_form->engine().isIdle(); }, 8000));
+        QVERIFY(idle());
     }
 
     void opensFromTheMenuAndPollsOnlyWhileShown()
     {
         QVERIFY(!m_trend->isVisible());
         QVERIFY(!m_form->DeviceViewActive);
-        QTest::qWait(700);
-        QCOMPARE(m_gam, 0);                 // nobody asks for live values yet
+        QVERIFY(tick(20));
+        QCOMPARE(requests("GAM"), 0);       // nobody asks for live values yet
 
         QTest::keyClick(m_form.get(), Qt::Key_L, Qt::ControlModifier);
         QVERIFY(QTest::qWaitForWindowExposed(m_trend));
@@ -107,10 +90,10 @@ private Q_SLOTS:
 
         QTest::mouseClick(m_trend->btnClose, Qt::LeftButton);
         QVERIFY(!m_trend->isVisible());
-        QVERIFY(QTest::qWaitFor([this] { return m_form->engine().isIdle(); }, 4000));
-        const int asked = m_gam;
-        QTest::qWait(1200);
-        QCOMPARE(m_gam, asked);
+        QVERIFY(idle());
+        const int asked = requests("GAM");
+        QVERIFY(tick(30));
+        QCOMPARE(requests("GAM"), asked);
 
         // the device view's key opens it as well
         m_form->pages()->setCurrentWidget(m_form->TabInfo);
@@ -220,7 +203,7 @@ private Q_SLOTS:
         QVERIFY(!m_trend->recording());
         const qsizetype rows = lines(path).size();
         QVERIFY(rows >= 3);
-        QTest::qWait(1200);
+        QVERIFY(tick(30));
         QCOMPARE(lines(path).size(), rows);
     }
 

@@ -11,7 +11,7 @@
 #include "FormTestSupport.h"
 #include "lang/Catalogue.h"
 #include "lang/Texts.h"
-#include "sim/PtyServer.h"
+#include "WindowFixture.h"
 #include "widgets/TArrowBtn.h"
 #include "widgets/TBevel3D.h"
 #include "widgets/TInterSpinEdit.h"
@@ -98,28 +98,9 @@ QAccessibleInterface *of(QObject *object)
 
 } // namespace
 
-class WindowAccessibilityTest : public QObject
+class WindowAccessibilityTest : public WindowFixture
 {
     Q_OBJECT
-    QTemporaryDir m_dir;
-    QTemporaryDir m_lockDir;
-    Sim::Instrument m_instrument;
-    std::unique_ptr<Sim::PtyServer> m_server;
-    std::unique_ptr<TForm1> m_form;
-
-    StartOptions options()
-    {
-        StartOptions o;
-        o.baseDir = m_dir.path();
-        o.lockDir = m_lockDir.path();
-        // the language modules lie beside it: the English one as built, a German one of the built-in texts
-        o.programFile = m_dir.filePath(QStringLiteral("qt8800"));
-        o.ask = [](const QString &) { return true; };
-        o.notify = [](const QString &) {};
-        return o;
-    }
-    QString message() const { return m_form->statusLine()->panel(StatusLine::MessagePanel).text; }
-    bool idle() { return QTest::qWaitFor([this] { return m_form->engine().isIdle(); }, 8000); }
 
     // a control, the catalogue text that names it, and the label carrying that text (none for a
     // group's title, a check box's own text or a name set on a button whose face says nothing)
@@ -233,14 +214,13 @@ private Q_SLOTS:
         QVERIFY(deu.open(QIODevice::WriteOnly));
         deu.write(Lang::WriteCatalogue(german));
         deu.close();
-        m_server = std::make_unique<Sim::PtyServer>(m_instrument);
-        if (m_server->start(m_dir.path() + "/COM1").isEmpty())
+        if (!startInstrument())
             QSKIP("no pseudo-terminal available");
         Widgets::setAnnouncementListener(hear);
-        m_form = std::make_unique<TForm1>(options());
-        m_form->show();
-        QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
-        QApplication::setActiveWindow(m_form.get());
+        StartOptions o = windowOptions();
+        // the language modules lie beside it: the English one as built, a German one of the built-in texts
+        o.programFile = m_dir.filePath(QStringLiteral("qt8800"));
+        QVERIFY(showWindow(o));
         QVERIFY(idle());
     }
     void cleanupTestCase() { Widgets::setAnnouncementListener(nullptr); }

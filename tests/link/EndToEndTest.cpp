@@ -39,6 +39,7 @@ struct LinkToSim : testing::Test
     FakeView view{tables.Fields};
     QByteArrayList served;
     int abandoned = 0;
+    qint64 now = 0;             // the engine's milliseconds: a deadline passes only when a test says so
 
     void SetUp() override
     {
@@ -46,7 +47,7 @@ struct LinkToSim : testing::Test
         if (server.start(dir.path() + "/COM1").isEmpty())
             GTEST_SKIP() << "no pseudo-terminal available";
         QObject::connect(&server, &Sim::PtyServer::requestServed, [this](const QByteArray &r) { served << r; });
-        engine = std::make_unique<ProtocolEngine>(tables, serial, sink, &log);
+        engine = std::make_unique<ProtocolEngine>(tables, serial, sink, &log, [this] { return now; });
         engine->setAbandonBlockRead([this] { ++abandoned; });
         QObject::connect(&serial, &SerialLink::telegramReceived, engine.get(), &ProtocolEngine::RunProtocolEngine);
         QObject::connect(&serial, &SerialLink::portError, engine.get(),
@@ -64,6 +65,17 @@ struct LinkToSim : testing::Test
         QSignalSpy finished(engine.get(), &ProtocolEngine::queueFinished);
         engine->RunProtocolEngine();
         return engine->isIdle() || finished.wait(ms);
+    }
+
+    // once the instrument has received that many requests, the last one's time is up
+    bool passDeadlineAfter(qsizetype requests)
+    {
+        engine->RunProtocolEngine();
+        if (!QTest::qWaitFor([&] { return served.size() >= requests; }, 2000))
+            return false;
+        now += ProtocolEngine::kReplyTimeoutMs + 1;
+        engine->RunProtocolEngine();
+        return true;
     }
 
     // the message of a silent instrument, which names the device and speed it was asked on
@@ -166,7 +178,8 @@ TEST_F(LinkToSim, SilenceDropsTenJobsWithOneMessage)
     instrument.faults.silence = 1;
     for (int i = 0; i < 10; ++i)
         engine->QueueOrder(Order::GST);
-    ASSERT_TRUE(runUntilIdle(6000));
+    ASSERT_TRUE(passDeadlineAfter(1));
+    ASSERT_TRUE(runUntilIdle());
     EXPECT_EQ(served.size(), 1);
     EXPECT_EQ(sink.errors(), QStringList{noAnswer()});
     EXPECT_EQ(abandoned, 1);
@@ -191,9 +204,10 @@ TEST_F(LinkToSim, GarbageBeforeAReplyCostsOneResendAndNothingAfter)
 
 TEST_F(LinkToSim, AReplyAfterItsTimeOutIsNotTakenForTheNextRequest)
 {
-    instrument.faults.delayMs = 3500;
+    instrument.faults.delayMs = 300;             // comes after the deadline the test passes at once
     engine->InformationRequest();
-    ASSERT_TRUE(runUntilIdle(6000));
+    ASSERT_TRUE(passDeadlineAfter(1));
+    ASSERT_TRUE(runUntilIdle());
     EXPECT_EQ(sink.errors(), QStringList{noAnswer()});
     QSignalSpy late(&serial, &SerialLink::telegramReceived);
     ASSERT_TRUE(late.wait(2000));                 // now waiting, unfetched, when F5 is pressed
@@ -321,7 +335,9 @@ TEST_F(LinkToSim, ClosedLineEndsTheRunAndTheLinkRecoversOnReopen)
     EXPECT_TRUE(sink.errors()[0].startsWith("Schnittstelle COM1 wurde geschlossen: ")) << qPrintable(sink.errors()[0]);
     EXPECT_EQ(abandoned, 1);
     // and no time-out later puts the blame on the instrument
-    QTest::qWait(3300);
+    now += ProtocolEngine::kReplyTimeoutMs + 1;
+    engine->RunProtocolEngine();
+    QCoreApplication::processEvents();
     EXPECT_EQ(sink.errors().size(), 1);
     engine->QueueOrder(Order::GIN);
     ASSERT_TRUE(runUntilIdle(6000));
