@@ -253,8 +253,31 @@ ChartWindow::ChartWindow(QWidget *parent)
     ApplyLanguageTexts();
 }
 
+namespace {
+
+// the words of the catalogue that axis titles are made of, as the current language says them
+QStringList axisWords()
+{
+    return {Lang::Text(Lang::TxFieldDate).trimmed(), Lang::Text(Lang::TxFieldTime).trimmed(),
+            Lang::Text(Lang::TxIonUnit).trimmed()};
+}
+
+} // namespace
+
 void ChartWindow::ApplyLanguageTexts()
 {
+    // a chart on screen says its axes in the new language; the analogue unit is the user's own
+    const QStringList words = axisWords();
+    if (QChart *shown = m_view ? m_view->chart() : nullptr) {
+        for (QAbstractAxis *axis : shown->axes()) {
+            QStringList parts = axis->titleText().split(u' ');
+            for (QString &part : parts)
+                if (const qsizetype i = m_axisWords.indexOf(part); i >= 0)
+                    part = words.at(i);
+            axis->setTitleText(parts.join(u' '));
+        }
+    }
+    m_axisWords = words;
     setWindowTitle(Lang::Text(Lang::TxChartWinCaption));
     lstLegend->setAccessibleName(Lang::Text(Lang::TxChartWinLegend));
     // a chart without a title is the window's
@@ -304,6 +327,7 @@ void ChartWindow::showChart(const Measure::ChartPlan &plan, const Measure::Chart
 
     m_xAxis = new QCategoryAxis;
     m_xAxis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
+    m_axisWords = axisWords();
     m_xAxis->setTitleText(plan.xAxisTitle);
     m_xAxis->setGridLineVisible(true);
     m_xAxis->setMinorGridLineVisible(false);

@@ -57,4 +57,5 @@ private:
     bool m_timeAxis = false;                            // positions are seconds, else indexes
     Measure::DisplayFormats m_formats;
     int m_labelPlaces = 0;                               // what the axis was last labelled for
+    QStringList m_axisWords;                             // the catalogue's axis words the titles were made of
 };

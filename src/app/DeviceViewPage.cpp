@@ -116,7 +116,7 @@ void DeviceViewPage::buildCentre()
     back->addWidget(Splitter1);
 
     panAnzeige = panel(Splitter1, "panAnzeige", kNavy);
-    panAnzeige->setMinimumHeight(20);
+    panAnzeige->setMinimumHeight(kMinMeterHeight);
     anzeige = named(new TMeter120(panAnzeige), "anzeige");
     anzeige->setShape(Widgets::TMeterShape::smtRectangle);
     anzeige->setOrientation(Widgets::TOrientation::orTop);

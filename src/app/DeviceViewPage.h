@@ -56,6 +56,8 @@ public:
     static constexpr int kAnalogHeight = 85;     // the analogue panel when shown
     static constexpr int kMaxAnalogHeight = 4096;
     static constexpr int kMinBarHeight = 40;
+    // the round meter stays readable above its bar however the splitter or the window is moved
+    static constexpr int kMinMeterHeight = kMinBarHeight + 100;
     static constexpr int kRightColumnWidth = 211;
 
     explicit DeviceViewPage(Links links, QWidget *parent = nullptr);

@@ -30,6 +30,17 @@ QString withoutMnemonic(QString text)
     return text.remove(u'&');
 }
 
+// the directory's headings as the grid shows them; the command line's directory output keeps
+// its heading as it always was, for the scripts that read it
+QStringList shownDirectoryHeadings()
+{
+    QStringList headings = Measure::DirectoryHeadings();
+    const qsizetype temperature = headings.indexOf(Lang::Text(Lang::TxDirColTemperature));
+    if (temperature >= 0)
+        headings[temperature] = Lang::Text(Lang::TxPageDirColTemperature);
+    return headings;
+}
+
 // which positions a group button writes: the marks and FieldSelection of the others stay
 bool inGroup(const Measure::TField &field, Measure::SelectGroup group, bool mark)
 {
@@ -245,7 +256,7 @@ void MemoryDataPage::ApplyLanguageTexts()
                              {btnExcel, TxPageHintExcel}});
     sgDirectory->setAccessibleName(withoutMnemonic(Text(TxPageGbDirectory)));
     clBMeasureFields->setAccessibleName(withoutMnemonic(Text(TxPageGbMeasureFields)));
-    sgDirectory->setHorizontalHeaderLabels(Measure::DirectoryHeadings());
+    sgDirectory->setHorizontalHeaderLabels(shownDirectoryHeadings());
 }
 
 void MemoryDataPage::MirrorMessage(const QString &text)
@@ -281,7 +292,7 @@ void MemoryDataPage::DirectoryCleared()
     sgDirectory->clearContents();
     sgDirectory->setColumnCount(8);
     sgDirectory->setRowCount(1);
-    sgDirectory->setHorizontalHeaderLabels(Measure::DirectoryHeadings());
+    sgDirectory->setHorizontalHeaderLabels(shownDirectoryHeadings());
     for (int c = 0; c < 8; ++c) {
         // the empty row is no entry: it cannot be picked
         auto *item = new QTableWidgetItem;

@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QToolTip>
 
 StatusLine::StatusLine(QWidget *parent)
     : QWidget(parent)
@@ -131,6 +132,22 @@ void StatusLine::paintEvent(QPaintEvent *)
         painter.setPen(p.fore[p.state]);
         painter.drawText(r.adjusted(2, 0, -2, 0), Qt::AlignLeft | Qt::AlignVCenter, p.text);
     }
+}
+
+bool StatusLine::event(QEvent *event)
+{
+    // a message cut by its panel shows whole where the pointer rests on it
+    if (event->type() == QEvent::ToolTip) {
+        const auto *help = static_cast<QHelpEvent *>(event);
+        const StatusPanel &p = m_panels[MessagePanel];
+        const QRect r = p.rect.intersected(rect());
+        if (r.contains(help->pos()) && fontMetrics().horizontalAdvance(p.text) > r.width() - 4)
+            QToolTip::showText(help->globalPos(), p.text, this, r);
+        else
+            QToolTip::hideText();
+        return true;
+    }
+    return QWidget::event(event);
 }
 
 void StatusLine::mouseDoubleClickEvent(QMouseEvent *event)

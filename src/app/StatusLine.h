@@ -45,6 +45,7 @@ Q_SIGNALS:
     void beeped();
 
 protected:
+    bool event(QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
 

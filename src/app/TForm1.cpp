@@ -188,6 +188,7 @@ void TForm1::FormCreate()
     const Files::ParamReadResult read = Files::ReadParameterFile(m_baseDir, m_param, m_selection);
     m_paramFailed = read.Failed;
     m_paramMessage = read.ParamMessage;
+    m_paramMissing = read.Missing;
 
     const QRect screen = QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->availableGeometry()
                                                           : QRect(0, 0, 1024, 768);
@@ -214,6 +215,7 @@ void TForm1::FormCreate()
         SelectLanguage(m_param.ProgramLanguage);
         applyWindowTexts();
     }
+    m_qtTranslations.select(languageInForce());
 
     // one program per serial port: the port is the one the parameter file chose
     m_portLock = std::make_unique<PortLock>(m_options.lockDir);
@@ -253,7 +255,7 @@ void TForm1::FormActivate()
         m_configFiles->LoadLastConfig();
     m_devicePage->TabInfoShow();
     if (!m_paramMessage.isEmpty())
-        ReportMessage(m_paramMessage, m_paramFailed);
+        ReportMessage(m_paramMessage, m_paramFailed && !m_paramMissing);
     if (!m_languageMessage.isEmpty())
         ReportMessage(std::exchange(m_languageMessage, QString()), true);
     if (m_param.ReadAtStart) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/FieldBinder.h"
+#include "app/QtTranslations.h"
 #include "app/TextBindings.h"
 #include "files/ConfigFiles.h"
 #include "files/ParamRecord.h"
@@ -90,6 +91,8 @@ public:
 
     // languages: the item of tsProgLang names the module; without a usable one nothing changes
     void SelectLanguage(int index);
+    // the language whose texts are shown: a module's, or German
+    int languageInForce() const;
     // every caption, item list and hint of this window and the pages it composes
     void ApplyLanguageTexts();
     // A page composed into this window (applied with its texts) or a window of its own (applied
@@ -229,6 +232,7 @@ private:
     std::vector<std::function<void()>> m_pageTexts;
     std::vector<std::function<void()>> m_windowTexts;
     QString m_languageMessage;          // a module's trouble found before the window was shown
+    QtTranslations m_qtTranslations;
     QString m_baseDir;
     Link::Tables m_tables;
     Model::DeviceState m_state;
@@ -266,6 +270,7 @@ private:
     bool m_inTimer1 = false;
     bool m_inTimer2 = false;
     bool m_paramFailed = false;
+    bool m_paramMissing = false;
     bool m_firstActivation = true;
     bool m_secondStart = false;
     bool m_closing = false;

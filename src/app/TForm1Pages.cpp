@@ -126,6 +126,11 @@ void TForm1::buildBottomPanel(QWidget *central)
     m_texts.hint(btnEnd, TxHintBtnEnd);
     m_texts.hint(ledStatMem, TxHintLedStatMem);
     m_texts.hint(lblInfo, TxHintLblInfo);
+    // shown only while there are alarms, but named for assistive technology all the same
+    addPageTexts([this] {
+        panInfo->setAccessibleName(Lang::Text(TxNamePanInfo));
+        ledInfoAlarm->setAccessibleName(Lang::Text(TxNameLedAlarm));
+    });
 
     m_status = named(new StatusLine(central), "stb1");
     layout->addWidget(m_status);

@@ -9,6 +9,7 @@
 #include "widgets/TTextSpin.h"
 
 #include <QCoreApplication>
+#include <QSignalBlocker>
 
 QString TForm1::programFile() const
 {
@@ -19,7 +20,18 @@ void TForm1::SelectLanguage(int index)
 {
     if (index < 0 || index >= int(Lang::kProgramLanguages.size()))
         return;
-    const Lang::ModuleLoad load = Lang::LoadLanguageModule(Lang::kProgramLanguages[std::size_t(index)], programFile());
+    const int locale = Lang::kProgramLanguages[std::size_t(index)];
+    Lang::ModuleLoad load = Lang::LoadLanguageModule(locale, programFile());
+    // German is compiled in; any other language without a module stays unshown, and the selector
+    // goes back to the language the texts are in
+    if (index != 0 && !load.found) {
+        load.message = Lang::Format(Lang::Text(Lang::TxModuleNotFound),
+                                    {Lang::ModuleFileName(programFile(), Lang::LanguageAbbreviation(locale))});
+        const int inForce = languageInForce();
+        m_param.ProgramLanguage = inForce;
+        const QSignalBlocker block(tsProgLang);
+        tsProgLang->setPosition(inForce);
+    }
     if (!load.message.isEmpty()) {
         // before the first activation the parameter file's message would hide it
         if (m_firstActivation)
@@ -29,6 +41,19 @@ void TForm1::SelectLanguage(int index)
     }
     if (load.loaded)
         ApplyLanguageTexts();
+    m_qtTranslations.select(languageInForce());
+}
+
+int TForm1::languageInForce() const
+{
+    const QString module = Lang::CurrentModuleFile();
+    for (std::size_t i = 1; i < Lang::kProgramLanguages.size(); ++i) {
+        const QString abbreviation = Lang::LanguageAbbreviation(Lang::kProgramLanguages[i]);
+        if (!module.isEmpty() && (module == Lang::ModuleFileName(programFile(), abbreviation)
+                                  || module == Lang::ModuleFileName(programFile(), abbreviation.left(2))))
+            return int(i);
+    }
+    return 0;
 }
 
 void TForm1::ApplyLanguageTexts()

@@ -119,6 +119,7 @@ void TFormEXCEL::ApplyLanguageTexts()
     for (const auto &[label, value] : m_values)
         showValue(value, value->text());
     m_chart->ApplyLanguageTexts();
+    stb1->ApplyLanguageTexts();
 }
 
 void TFormEXCEL::ReadStarted(const Measure::TBlockHeader &block, const Measure::DisplayFormats &formats)

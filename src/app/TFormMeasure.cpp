@@ -86,6 +86,7 @@ void TFormMeasure::ApplyLanguageTexts()
                              {btnCancel, TxMemoHintCancel},
                              {btnClose, TxMemoHintClose}});
     memMeasure->setAccessibleName(withoutMnemonic(Text(TxMemoGroup)));
+    stb1->ApplyLanguageTexts();
 }
 
 void TFormMeasure::ReadStarted()
@@ -123,11 +124,14 @@ void TFormMeasure::btnSaveMeasureClick()
     m_dialogs.chooseSaveFile(this, setup, [this](std::optional<QString> path) {
         if (!path) {
             m_reader.SaveTextCancelled();
-            setStatusText(Lang::Text(Lang::TxSaveMeasureCancelled));
+            stb1->setText(Lang::TxSaveMeasureCancelled);
             return;
         }
         const bool saved = m_reader.SaveText(*path);
-        setStatusText(saved ? Lang::Text(Lang::TxDataSaved) : m_reader.saveFailure());
+        if (saved)
+            stb1->setText(Lang::TxDataSaved);
+        else
+            setStatusText(m_reader.saveFailure());
     });
 }
 

@@ -1,4 +1,5 @@
 #include "app/TrendPlot.h"
+#include "lang/Texts.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>
@@ -128,7 +129,8 @@ QString TrendPlot::seriesName(int series) const
         return m_titles[AnalogLane];
     const bool humidity = series < TrendBuffer::kFirstTemperature;
     const int sensor = series - (humidity ? TrendBuffer::kFirstHumidity : TrendBuffer::kFirstTemperature);
-    return QString(humidity ? u'F' : u'T') + u' ' + QString::number(sensor, 16).toUpper();
+    return Lang::Text(humidity ? Lang::TxFieldHumidityPrefix : Lang::TxFieldTemperaturePrefix)
+           + QString::number(sensor, 16).toUpper();
 }
 
 std::vector<int> TrendPlot::laneSeries(LaneKind lane) const

@@ -350,7 +350,9 @@ ParamReadResult ReadParameterFile(const QString &baseDir, ParamRecord &param, Se
 
     QFile file(name);
     if (!file.open(QIODevice::ReadOnly)) {
-        result.ParamMessage = Lang::Format(Lang::Text(Lang::TxParamCannotRead), {name});
+        result.Missing = !QFileInfo::exists(name);
+        result.ParamMessage = Lang::Format(Lang::Text(result.Missing ? Lang::TxParamMissing : Lang::TxParamCannotRead),
+                                           {name});
         SetParamDefaults(param, baseDir);
         SetSelectionDefaults(selection);
         return result;

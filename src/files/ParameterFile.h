@@ -48,6 +48,7 @@ struct ParamReadResult
     bool Failed = true;             // ParamFileFailed: the main window opens its settings page
     QString ParamMessage;           // shown at first activation, as an error when Failed
     bool FileOpened = false;
+    bool Missing = false;           // no file at all, as on a first start: the message is no error
     bool ParamRecordBad = true;     // missing, short, unreadable or wrong checksum: defaults applied
     bool SelectionRecordBad = true;
 };

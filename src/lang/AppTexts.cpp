@@ -40,7 +40,7 @@ const TextTable &AppTexts()
          "Ohne Fenster, für Skripte: qt8800-cli --help\n"},
 
         {TxModuleUnusable, "Sprachmodul %s ist nicht verwendbar: %s Die Texte bleiben, wie sie sind."},
-        {TxModuleLinesSkipped, "Sprachmodul %s: %d Zeilen übergangen, die erste: %s."},
+        {TxModuleLinesSkipped, "Sprachmodul %s: übergangene Zeilen: %d, die erste: %s."},
         {TxModuleTextsMissing, "Sprachmodul %s: %d Texte fehlen und werden deutsch angezeigt."},
         {TxModuleEmpty, "Die Datei ist leer."},
         {TxModuleBinary, "Die Datei ist keine Textdatei in UTF-8."},

@@ -100,6 +100,9 @@ Catalogue ParseCatalogue(const QByteArray &bytes)
             continue;
         }
         const QStringView value = line.sliced(eq + 1);
+        // an empty entry would blank a caption: it counts as missing and the German text stays
+        if (value.trimmed().isEmpty())
+            continue;
         if (hasControlCharacter(value)) {
             problem(Format(Text(TxModuleControlChars), {number}));
             continue;

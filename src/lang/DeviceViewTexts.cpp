@@ -61,7 +61,7 @@ const TextTable &DeviceViewTexts()
         {TxSensCreateCaption, "QT8800-Sensoren"},
         {TxSensAddress, "  Adresse"},
         {TxSensHumidity, "  rel.Feuchte in %"},
-        {TxSensTemperature, "  Temperaur in °C"},
+        {TxSensTemperature, "  Temperatur in °C"},
         {TxSensClose, "Schli&eßen"},
         {TxSensCloseHint, "Schließt dieses Fenster"},
         {TxSensGridName, "Klimasensoren"},

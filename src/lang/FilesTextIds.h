@@ -51,6 +51,7 @@ enum FilesTextId : int {
     TxReasonNameTooLong = 3412,
     TxReasonBlockDevice = 3413,
     TxReasonOther = 3414,
+    TxParamMissing = 3420,
 };
 
 } // namespace Lang

@@ -47,6 +47,7 @@ const TextTable &FilesTexts()
         {TxReasonNameTooLong, "Name zu lang"},
         {TxReasonBlockDevice, "ist ein Laufwerk und wird nicht beschrieben"},
         {TxReasonOther, "Systemfehler %d (%s)"},
+        {TxParamMissing, "Keine Parameterdatei %s: Defaultwerte gesetzt."},
     };
     return texts;
 }

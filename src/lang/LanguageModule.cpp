@@ -81,6 +81,7 @@ ModuleLoad LoadLanguageModule(int locale, const QString &programFile)
         const Attempt attempt = readModule(name);
         if (!attempt.found)
             continue;
+        result.found = true;
         const Catalogue &c = attempt.catalogue;
         const QString shown = QFileInfo(name).fileName();
         if (!c.failure.isEmpty()) {

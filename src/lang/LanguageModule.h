@@ -15,6 +15,7 @@ inline constexpr std::array<int, 2> kProgramLanguages{1031, 1033};
 struct ModuleLoad
 {
     bool loaded = false;
+    bool found = false;     // a module lay there, usable or not
     QString fileName;       // the module taken
     QString message;
 };

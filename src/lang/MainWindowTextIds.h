@@ -168,6 +168,8 @@ enum MainWindowTextId : int {
     TxHintTxtExcelDat = 5854,
     TxHintTxtQTPath = 5855,
     TxHintTxtDebugPath = 5856,
+    TxModuleNotFound = 5860,
+    TxNamePanInfo = 5861,
 };
 static_assert(TxCapLblDebugPath < TxItemsTsRange && TxItemsEnd <= TxHintLblSysDate && TxHintTxtDebugPath < 6000,
               "main window text numbers overlap");

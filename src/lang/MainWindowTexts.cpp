@@ -197,6 +197,8 @@ const TextTable &MainWindowTexts()
         {TxHintTxtExcelDat, "Ein Doppelklick öffnet ein Auswahlfenster zur Selektion oder Eingabe der EXCEL-Vorlagedatei"},
         {TxHintTxtQTPath, "Ein Doppelklick öffnet ein Auswahlfenster zur Selektion oder Eingabe des Verzeichnisnamen für die Konfigurations-Dateien"},
         {TxHintTxtDebugPath, "Ein Doppelklick öffnet ein Auswahlfenster zur Selektion oder Eingabe des Verzeichnisnamen für die Protokoll-Dateien der Datenkommunikation mit dem QT 8800"},
+        {TxModuleNotFound, "Sprachmodul %s nicht gefunden."},
+        {TxNamePanInfo, "Alarmmeldungen"},
     };
     return texts;
 }

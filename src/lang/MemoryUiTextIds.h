@@ -71,6 +71,7 @@ enum MemoryUiTextId : int {
     TxChartWinLegend = 4715,
     TxSheetWinOpenQuestion = 4716,
     TxSheetWinNoOpener = 4717,
+    TxPageDirColTemperature = 4720,
 };
 
 } // namespace Lang

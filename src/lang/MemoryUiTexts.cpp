@@ -75,6 +75,7 @@ const TextTable &MemoryUiTexts()
         {TxChartWinLegend, "Legende"},
         {TxSheetWinOpenQuestion, "Die Arbeitsmappe wurde gespeichert:\n%s\nIn der Tabellenkalkulation öffnen?"},
         {TxSheetWinNoOpener, "Keine Anwendung zum Öffnen von %s gefunden"},
+        {TxPageDirColTemperature, "Temperatur"},
     };
     return texts;
 }

@@ -33,7 +33,7 @@ void StatusTables::BuildAlarmTexts()
 {
     AlarmTextTable = {{
         {QStringLiteral(" "), QStringLiteral(" ")},
-        {QStringLiteral("Messwertüberlauf"), QStringLiteral("Range overlflow")},
+        {QStringLiteral("Messwertüberlauf"), QStringLiteral("Range overflow")},
         {QStringLiteral("Akku leer"), QStringLiteral("Accu low")},
         {QStringLiteral("Batterie leer"), QStringLiteral("Batterie low")},
         {QStringLiteral("Fehler Lüfter"), QStringLiteral("Fan Error")},
@@ -66,13 +66,17 @@ void DecodeAlarmMask(const StatusTables &tables, const QString &maskText, Device
     int mask = maskText.trimmed().toInt(&ok);
     if (!ok)
         mask = 0;
-    if (mask >= 0 && mask <= 255) {
-        const int language = state.ProgramLanguage == 1 ? 1 : 0;
-        state.AlarmTexts.clear();
-        for (int bit = 0; bit < 8; ++bit)
-            if (mask & (1 << bit))
-                state.AlarmTexts << tables.AlarmTextTable[std::size_t(bit + 1)][std::size_t(language)];
-    }
+    if (mask < 0 || mask > 255)
+        return;
+    const int language = state.ProgramLanguage == 1 ? 1 : 0;
+    QStringList texts;
+    for (int bit = 0; bit < 8; ++bit)
+        if (mask & (1 << bit))
+            texts << tables.AlarmTextTable[std::size_t(bit + 1)][std::size_t(language)];
+    // status replies come faster than the texts rotate; only a new list restarts the rotation
+    if (texts == state.AlarmTexts)
+        return;
+    state.AlarmTexts = texts;
     state.AlarmCountdown = 0;
 }
 

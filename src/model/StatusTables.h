@@ -48,7 +48,8 @@ struct DeviceState
 };
 
 // A mask 0..255 replaces the list by the texts of its set bits, bit 0 first; any other
-// value keeps it. Text that is no number counts as 0. The countdown restarts either way.
+// value keeps it. Text that is no number counts as 0. The countdown restarts only when the
+// list changes.
 void DecodeAlarmMask(const StatusTables &tables, const QString &maskText, DeviceState &state);
 
 } // namespace Model

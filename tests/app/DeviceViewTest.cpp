@@ -268,7 +268,7 @@ private Q_SLOTS:
         showPage();
         viewState(1);
         QWidget *anz = m_page->panAnzeige;
-        for (const auto &[height, bar] : {std::pair{100, 40}, std::pair{320, 100}, std::pair{200, 63}}) {
+        for (const auto &[height, bar] : {std::pair{140, 44}, std::pair{320, 100}, std::pair{200, 63}}) {
             anz->resize(400, height);
             QCOMPARE(m_page->panAnzBar->geometry(), QRect(0, height - bar, 400, bar));
             QCOMPARE(m_page->anzeige->geometry(), QRect(0, 0, 400, height - bar));
@@ -306,6 +306,17 @@ private Q_SLOTS:
         QTest::mouseRelease(handle, Qt::LeftButton, {}, grip - QPoint(0, 30));
         QTRY_COMPARE(m_page->panAnalog->height(), DeviceViewPage::kAnalogHeight + 30);
         QCOMPARE(m_page->analogHeight(), DeviceViewPage::kAnalogHeight + 30);
+
+        // a tall analogue panel in a large window leaves the round meter its room when the
+        // window shrinks, and again when the saved height comes back at the next start
+        m_form->resize(m_form->width(), m_form->height() + 300);
+        m_page->setAnalogHeight(DeviceViewPage::kAnalogHeight + 300);
+        m_form->resize(m_form->width(), m_form->height() - 300);
+        QTRY_VERIFY(m_page->panAnzeige->height() >= DeviceViewPage::kMinMeterHeight);
+        QCOMPARE(m_form->param().AnalogPanelHeight, DeviceViewPage::kAnalogHeight + 300);
+        m_page->setAnalogHeight(m_form->param().AnalogPanelHeight);
+        QVERIFY(m_page->panAnzeige->height() >= DeviceViewPage::kMinMeterHeight);
+        m_page->setAnalogHeight(DeviceViewPage::kAnalogHeight);
         viewState(0);
     }
 
@@ -408,7 +419,7 @@ private Q_SLOTS:
         QVERIFY(idle());
         // the grid's fixed titles
         QCOMPARE(m_sens->cellText(0, 0), QStringLiteral("  Adresse"));
-        QCOMPARE(m_sens->cellText(0, 2), QStringLiteral("  Temperaur in °C"));
+        QCOMPARE(m_sens->cellText(0, 2), QStringLiteral("  Temperatur in °C"));
         QCOMPARE(m_sens->cellText(11, 0), QStringLiteral("A"));
         QCOMPARE(m_sens->sg1->columnCount(), 17);
         // 95 and 30 pixels at least, and wide enough that no reading is cut to "..."
@@ -441,6 +452,15 @@ private Q_SLOTS:
         const int gam = requests("GAM");
         QVERIFY(tickUntil([&] { return requests("GAM") > gam + 1; }, 125));
         QVERIFY(!m_form->lblAlarm->text().endsWith(QStringLiteral("     ")));
+        // the status comes twice a second, the text changes once a second
+        int changes = 0;
+        QString shown = m_form->lblAlarm->text();
+        QElapsedTimer clock;
+        for (clock.start(); clock.elapsed() < 3000; QTest::qWait(20)) {
+            const QString now = m_form->lblAlarm->text();
+            changes += int(now != std::exchange(shown, now));
+        }
+        QVERIFY2(changes >= 2 && changes <= 4, qPrintable(QString::number(changes)));
 
         m_instrument.alarmMask = 0;
         QTRY_VERIFY(m_form->state().AlarmTexts.isEmpty());

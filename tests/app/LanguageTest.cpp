@@ -1,5 +1,6 @@
 // Switching the program's language with the English module beside the program, as a user does it
 // on the settings page, at start-up, and with modules that are damaged.
+#include "app/DeviceViewPage.h"
 #include "app/MemoryDataPage.h"
 #include "app/StatusLine.h"
 #include "app/TAboutBox.h"
@@ -13,6 +14,7 @@
 #include "WindowFixture.h"
 #include "widgets/TBevel3D.h"
 #include "widgets/TLedCheck.h"
+#include "widgets/TSlideButton.h"
 #include "widgets/TTextSpin.h"
 
 #include <QAbstractButton>
@@ -24,6 +26,7 @@
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLibraryInfo>
 #include <QLineEdit>
 #include <QMenu>
 #include <QSet>
@@ -198,7 +201,11 @@ private Q_SLOTS:
         for (TTextSpin *spin : m_form->findChildren<TTextSpin *>())
             positions.insert(spin->objectName(), spin->Position());
 
+        // Qt's own buttons and dialogs speak the program's language where the system has Qt's German
+        const bool qtGerman = QFile::exists(QLibraryInfo::path(QLibraryInfo::TranslationsPath) + "/qtbase_de.qm");
+        QCOMPARE(QCoreApplication::translate("QPlatformTheme", "&Yes") != QStringLiteral("&Yes"), qtGerman);
         chooseLanguage(1);
+        QCOMPARE(QCoreApplication::translate("QPlatformTheme", "&Yes"), QStringLiteral("&Yes"));
         QCOMPARE(m_form->param().ProgramLanguage, 1);
         QCOMPARE(CurrentModuleFile(), module());
         QCOMPARE(menuTitle("Datei1"), QStringLiteral("&File"));
@@ -283,6 +290,17 @@ private Q_SLOTS:
         QCOMPARE(m_form->pages()->currentWidget(), m_form->TabProgram);
     }
 
+    void choosingEnglishWithoutAModuleSaysSoAndTheSelectorReturns()
+    {
+        QFile::remove(module());
+        m_form->tsProgLang->setPosition(1);
+        m_form->tsProgLangChanged();
+        QCOMPARE(m_form->tsProgLang->Position(), 0);
+        QCOMPARE(m_form->param().ProgramLanguage, 0);
+        QCOMPARE(message(), Format(GermanText(TxModuleNotFound), {module()}));
+        installEnglishModule();
+    }
+
     void damagedModulesAtStartLeaveTheGermanTextsAndSaySo_data()
     {
         QTest::addColumn<QByteArray>("bytes");
@@ -290,6 +308,7 @@ private Q_SLOTS:
         QTest::newRow("empty") << QByteArray() << GermanText(TxModuleEmpty);
         QTest::newRow("binary") << QByteArray("\x7F" "ELF\x02\x01\x01\0\0\0\x02\0>\0", 14) << GermanText(TxModuleBinary);
         QTest::newRow("unknown numbers only") << QByteArray("9001=one\n9002=two\n") << GermanText(TxModuleNoTexts);
+        QTest::newRow("empty entries only") << QByteArray("5015=\n5016= \n") << GermanText(TxModuleNoTexts);
     }
     void damagedModulesAtStartLeaveTheGermanTextsAndSaySo()
     {
@@ -302,6 +321,7 @@ private Q_SLOTS:
         QCOMPARE(m_form->tsProgLang->Position(), 1);
         QCOMPARE(menuTitle("Datei1"), QStringLiteral("&Datei"));
         QCOMPARE(m_form->tsRange->PosText().value(0), QStringLiteral("Auto | clBlue | 0"));
+        QCOMPARE(m_form->devicePage()->btnInfo->shownText(), QStringLiteral("Aus"));
         QVERIFY2(message().contains("qt8800.ENU") && message().contains(reason), qPrintable(message()));
         QCOMPARE(m_form->statusLine()->panel(StatusLine::MessagePanel).state, 1);
     }

@@ -205,7 +205,7 @@ private Q_SLOTS:
         QStringList headings;
         for (int c = 0; c < 8; ++c)
             headings << grid->horizontalHeaderItem(c)->text();
-        QCOMPARE(headings, (QStringList{"  Nr", "Datum", "  Zeit", "Intervall", "Analog", "Feuchte", "Temperaur", "Gelöscht"}));
+        QCOMPARE(headings, (QStringList{"  Nr", "Datum", "  Zeit", "Intervall", "Analog", "Feuchte", "Temperatur", "Gelöscht"}));
         for (int c : {0, 4, 7})                                       // at least the grid's own widths
             QVERIFY(grid->columnWidth(c) >= (c == 0 ? 33 : c == 4 ? 44 : 55));
         auto row = [grid](int r) {

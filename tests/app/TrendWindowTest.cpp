@@ -219,6 +219,10 @@ private Q_SLOTS:
         const QString value = plot->text(QAccessible::Value);
         QVERIFY2(value.startsWith(Lang::Text(Lang::TxTrendIonLane) + QStringLiteral(": ")), qPrintable(value));
         QVERIFY2(value.contains(QStringLiteral("F 3: ")) && value.contains(QStringLiteral("T 3: ")), qPrintable(value));
+        Lang::SetCatalogue({{Lang::TxFieldHumidityPrefix, QStringLiteral("H ")}});    // the sensors' names follow the language
+        const QString english = plot->text(QAccessible::Value);
+        Lang::SetCatalogue({});
+        QVERIFY2(english.contains(QStringLiteral("H 3: ")), qPrintable(english));
         for (QWidget *w : std::initializer_list<QWidget *>{m_trend->btnPause, m_trend->btnRecord, m_trend->btnClose,
                                                             m_trend->cboSpan, m_form->devicePage()->btnTrend}) {
             QAccessibleInterface *a = QAccessible::queryAccessibleInterface(w);

@@ -15,6 +15,8 @@
 #include "widgets/TArrowBtn.h"
 #include "widgets/TBevel3D.h"
 #include "widgets/TInterSpinEdit.h"
+#include "widgets/TLedCheck.h"
+#include "widgets/TSlideButton.h"
 #include "widgets/TTextSpin.h"
 #include "widgets/WidgetAccessibility.h"
 
@@ -251,6 +253,22 @@ private Q_SLOTS:
                 unreached << QString::fromLatin1(w->metaObject()->className()) + u' ' + w->objectName();
         }
         QVERIFY2(unreached.isEmpty(), qPrintable(unreached.join(QStringLiteral("\n"))));
+
+        // the walk passes over hidden controls and pages: they are named before they show
+        for (QWidget *window : windows)
+            for (QWidget *w : window->findChildren<QWidget *>()) {
+                const bool control = qobject_cast<QAbstractButton *>(w) || qobject_cast<TLedCheck *>(w)
+                                     || qobject_cast<TTextSpin *>(w) || qobject_cast<TInterSpinEdit *>(w)
+                                     || qobject_cast<TSlideButton *>(w);
+                // a part of a control (arrows, scroll buttons, a grid's corner) speaks through its owner
+                QWidget *parent = w->parentWidget();
+                const bool part = qobject_cast<TTextSpin *>(parent) || qobject_cast<TInterSpinEdit *>(parent)
+                                  || (parent && (parent->inherits("QTabBar") || parent->inherits("QAbstractSpinBox")
+                                                 || parent->inherits("QAbstractItemView") || parent->inherits("QMenuBar")));
+                if (control && !part && of(w)->text(QAccessible::Name).trimmed().isEmpty())
+                    nameless << QString::fromLatin1(w->metaObject()->className()) + u' ' + w->objectName();
+            }
+        QVERIFY2(nameless.isEmpty(), qPrintable(nameless.join(QStringLiteral("\n"))));
     }
 
     // Each control says the caption of its label or group as the catalogue gives it now, in

@@ -222,6 +222,7 @@ TEST_P(DamagedParameterFile, FallsBackPerRecordAndSaysWhy)
 
     EXPECT_EQ(result.Failed, c.failed);
     EXPECT_EQ(result.ParamMessage, QString::fromUtf8(c.message).arg(fileName()));
+    EXPECT_EQ(result.Missing, !onDisk);
 
     ParamRecord expectedParam = written;
     if (c.param != ParamExpect::FromFile) {
@@ -257,7 +258,7 @@ INSTANTIATE_TEST_SUITE_P(
     ParameterFile, DamagedParameterFile,
     testing::Values(
         DamageCase{"Missing", [](QByteArray) { return std::optional<QByteArray>(); }, true, ParamExpect::Defaults,
-                   SelectionExpect::HeldWithDefaultBaud, kCannotRead},
+                   SelectionExpect::HeldWithDefaultBaud, "Keine Parameterdatei %1: Defaultwerte gesetzt."},
         DamageCase{"Empty", [](QByteArray) { return std::optional(QByteArray()); }, true, ParamExpect::Defaults,
                    SelectionExpect::HeldWithDefaultBaud, kReadError},
         DamageCase{"Truncated", [](QByteArray b) { return std::optional(b.left(100)); }, true, ParamExpect::Defaults,
@@ -478,6 +479,8 @@ TEST_F(ParameterFileTest, AFolderInPlaceOfTheFileReadsAsUnopenable)
     SelectionRecord s;
     const ParamReadResult result = ReadParameterFile(base(), p, s);
     EXPECT_TRUE(result.Failed);
+    EXPECT_FALSE(result.Missing);
+    EXPECT_EQ(result.ParamMessage, QString::fromUtf8(kCannotRead).arg(fileName()));
     EXPECT_EQ(p.WindowWidth, 700);
     EXPECT_EQ(s.BaudIndex, 1);
 }

@@ -22,9 +22,12 @@ TEST(AlarmMask, SetBitsInOrderInTheProgramsLanguage)
     DecodeAlarmMask(t, "129", state);
     EXPECT_EQ(state.AlarmTexts, (QStringList{"Messwertüberlauf", "Störung Sensor-Bus"}));
     EXPECT_EQ(state.AlarmCountdown, 0);
+    state.AlarmCountdown = 500;
+    DecodeAlarmMask(t, "129", state);
+    EXPECT_EQ(state.AlarmCountdown, 500);
     state.ProgramLanguage = 1;
     DecodeAlarmMask(t, "9", state);
-    EXPECT_EQ(state.AlarmTexts, (QStringList{"Range overlflow", "Fan Error"}));
+    EXPECT_EQ(state.AlarmTexts, (QStringList{"Range overflow", "Fan Error"}));
 }
 
 TEST(AlarmMask, OutOfRangeKeepsTheListButNoNumberEmptiesIt)
@@ -35,7 +38,7 @@ TEST(AlarmMask, OutOfRangeKeepsTheListButNoNumberEmptiesIt)
     state.AlarmCountdown = 500;
     DecodeAlarmMask(t, "300", state);
     EXPECT_EQ(state.AlarmTexts, QStringList{"Akku leer"});
-    EXPECT_EQ(state.AlarmCountdown, 0);
+    EXPECT_EQ(state.AlarmCountdown, 500);
     DecodeAlarmMask(t, "x", state);
     EXPECT_TRUE(state.AlarmTexts.isEmpty());
 }
