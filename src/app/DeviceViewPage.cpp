@@ -37,6 +37,7 @@ const QColor kOlive(128, 128, 0);
 const QColor kLightBlue(128, 128, 255);
 // the round meter's face: a warm off-white, so the white colour zones still show on it
 const QColor kDialFace(228, 222, 196);
+constexpr int kDisplayPixels = 18;   // the display window's font, as large as the alarm texts allow
 
 template <typename T>
 T *named(T *widget, const char *name)
@@ -60,6 +61,21 @@ QFont arial(int pixels, bool bold)
     QFont font(QStringLiteral("Arial"));
     font.setPixelSize(pixels);
     font.setBold(bold);
+    return font;
+}
+
+// the font, made smaller a pixel at a time until the widest of the texts fits the width
+QFont fitPixelSize(QFont font, const QStringList &texts, int width)
+{
+    auto widest = [&] {
+        const QFontMetrics fm(font);
+        int w = 0;
+        for (const QString &text : texts)
+            w = std::max(w, fm.horizontalAdvance(text));
+        return w;
+    };
+    while (font.pixelSize() > 8 && widest() > width)
+        font.setPixelSize(font.pixelSize() - 1);
     return font;
 }
 
@@ -210,7 +226,7 @@ void DeviceViewPage::buildRightColumn()
     auto *window = new QGridLayout(Panel9);
     window->setContentsMargins(8, 6, 8, 6);
     window->setSpacing(2);
-    const QFont displayFont = arial(18, true);
+    const QFont displayFont = arial(kDisplayPixels, true);
     lblPol = label(Panel9, "lblPol", displayFont, Qt::white);
     lblRange = label(Panel9, "lblRange", displayFont, Qt::white);
     lblRange->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -337,6 +353,7 @@ void DeviceViewPage::ApplyLanguageTexts()
     lblPol->setAccessibleDescription(Text(TxNamePolarity));
     lblRange->setAccessibleDescription(Text(TxNameRange));
     lblAlarm->setAccessibleDescription(Text(TxNameAlarmValue));
+    fitAlarmFont();
     lblIScale->setAccessibleDescription(Text(TxNameFactor));
     imgLogo->setAccessibleName(Text(TxNameLogo));
     btnShowandHide->setAccessibleName(Text(TxNameBtnShowandHide));
@@ -357,6 +374,20 @@ void DeviceViewPage::ApplyLanguageTexts()
             break;
         }
     panAnzeigeResize();
+}
+
+// The alarm line keeps the column's width; its font gives way so that every alarm text of the
+// language is shown whole.
+void DeviceViewPage::fitAlarmFont()
+{
+    const std::size_t language = m_links.language && m_links.language() == 1 ? 1 : 0;
+    QStringList alarms;
+    for (const auto &row : m_links.tables.AlarmTextTable)
+        alarms << row[language];
+    const QMargins column = panRight->layout()->contentsMargins();
+    const QMargins window = Panel9->layout()->contentsMargins();
+    const int room = kRightColumnWidth - column.left() - column.right() - window.left() - window.right();
+    lblAlarm->setFont(fitPixelSize(arial(kDisplayPixels, true), alarms, room));
 }
 
 // ---- keys ---------------------------------------------------------------------------------

@@ -51,6 +51,7 @@ public:
         TFormSens *sensors;
         std::function<AnalogInputTexts()> analogInput;
         std::function<QChar()> decimalSeparator;
+        std::function<int()> language;   // 1 English, else German: picks the alarm texts to fit
     };
 
     static constexpr int kAnalogHeight = 85;     // the analogue panel when shown
@@ -126,6 +127,7 @@ protected:
 private:
     void buildCentre();
     void buildRightColumn();
+    void fitAlarmFont();
     void panAnzeigeResize();
     void panAnalogResize();
     void placeBarLabels();

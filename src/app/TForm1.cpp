@@ -5,6 +5,7 @@
 #include "app/ProgramSettingsPage.h"
 #include "app/RecordingSettingsPage.h"
 #include "app/MemoryDataPage.h"
+#include "app/PageControls.h"
 #include "app/PortLock.h"
 #include "app/TFormEXCEL.h"
 #include "app/StatusLine.h"
@@ -84,6 +85,7 @@ TForm1::TForm1(StartOptions options, QWidget *parent)
     buildMenu();
     PageControl1 = new QTabWidget(central);
     PageControl1->setObjectName(QStringLiteral("PageControl1"));
+    PageControls::compactTabs(PageControl1);
     buildTabConfig();
     buildTabMeasureConfig();
     buildTabMemoryData();
