@@ -20,6 +20,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QHeaderView>
 #include <QPainter>
 #include <QPushButton>
 #include <QSplitter>
@@ -244,6 +245,10 @@ private Q_SLOTS:
         key(Qt::Key_F7);
         QCOMPARE(m_page->ViewState(), 2);
         QVERIFY(m_sens->isVisible());
+        // the window holds its grid exactly, and no cell takes the highlight
+        QTRY_COMPARE(m_sens->sg1->horizontalHeader()->length(), m_sens->sg1->viewport()->width());
+        QCOMPARE(m_sens->sg1->verticalHeader()->length(), m_sens->sg1->viewport()->height());
+        QVERIFY(!m_sens->sg1->currentItem());
         QCOMPARE(m_form->panAnalog->height(), DeviceViewPage::kAnalogHeight);
         QVERIFY(!m_sens->parentWidget());                                // a window of its own
         QVERIFY(m_sens->isWindow());
