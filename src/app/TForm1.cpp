@@ -92,6 +92,7 @@ TForm1::TForm1(StartOptions options, QWidget *parent)
     buildTabInfo();
     buildTrend();
     buildTabProgram();
+    showDates();
     buildBottomPanel(central);
     connectConfigHandlers();
     connectProgramHandlers();
@@ -159,6 +160,7 @@ void TForm1::applySystemFormats(const QLocale &locale)
     if (!date.contains(QLatin1String("yyyy")))
         date.replace(QLatin1String("yy"), QLatin1String("yyyy"));
     m_dateFormat = date;
+    showDates();
     // a format whose parts are joined by quoted words ("HH 'h' mm") has no separator to take
     m_timeSep = u':';
     const QString time = locale.timeFormat(QLocale::ShortFormat);
@@ -173,6 +175,15 @@ void TForm1::applySystemFormats(const QLocale &locale)
         m_log->setTimeSeparator(m_timeSep);
     if (m_store)
         m_store->setTimeSeparator(m_timeSep);
+}
+
+// The pickers show dates as the window's clock does; the dates they hand on to files and
+// telegrams keep their own fixed form.
+void TForm1::showDates()
+{
+    for (QDateEdit *picker : {dtpQTDate, dtpStartDate, dtpStopDate})
+        if (picker)
+            picker->setDisplayFormat(m_dateFormat);
 }
 
 void TForm1::setInitialColours()
