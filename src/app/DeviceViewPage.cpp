@@ -163,7 +163,7 @@ void DeviceViewPage::buildCentre()
     panAnzBar = panel(panAnzeige, "panAnzBar", Qt::black);
     panAnzBarIn = panel(panAnzBar, "panAnzBarIn", kSilver);
     imgLogo = named(new QLabel(panAnzBarIn), "imgLogo");
-    imgLogo->setPixmap(Logo());
+    imgLogo->setPixmap(Logo(imgLogo->devicePixelRatioF()));
     imgLogo->setScaledContents(true);
     lblIScale = label(panAnzBarIn, "lblIScale", arial(21, false), Qt::black);
     Label38 = label(panAnzBarIn, "Label38", arial(18, true), kBlue);
@@ -601,7 +601,8 @@ void DeviceViewPage::ZeroMeters()
 
 int DeviceViewPage::BarHeight(int panAnzeigeHeight)
 {
-    return std::max(kMinBarHeight, int(std::lround(panAnzeigeHeight / 3.2)));
+    // its texts keep their size, so a tall window gives the room to the meter, not to the bar
+    return std::clamp(int(std::lround(panAnzeigeHeight / 3.2)), kMinBarHeight, kMaxBarHeight);
 }
 
 void DeviceViewPage::setAnalogHeight(int height)
@@ -653,8 +654,9 @@ void DeviceViewPage::panAnzeigeResize()
     anzeige->setGeometry(0, 0, w, std::max(0, h - bar));
     panAnzBar->setGeometry(0, h - bar, w, bar);
     panAnzBarIn->setGeometry(8, 8, std::max(0, w - 16), bar - 16);
-    const int side = std::max(8, panAnzBarIn->height() - 16);
-    imgLogo->setGeometry(8, 8, side, side);
+    // the logo is drawn for 32 pixels: never larger, centred in a taller bar
+    const int side = std::clamp(panAnzBarIn->height() - 16, 8, kLogoSide);
+    imgLogo->setGeometry(8, (panAnzBarIn->height() - side) / 2, side, side);
     placeBarLabels();
     emit analogHeightChanged(m_analogHeight);
 }
@@ -681,13 +683,16 @@ void DeviceViewPage::panAnalogResize()
 
 // ---- logo ---------------------------------------------------------------------------------
 
-QPixmap DeviceViewPage::Logo()
+QPixmap DeviceViewPage::Logo(qreal pixelRatio)
 {
-    // a small dial with its needle over a positive and a negative ion
-    QImage image(32, 32, QImage::Format_ARGB32_Premultiplied);
+    // a small dial with its needle over a positive and a negative ion, drawn at the screen's
+    // own pixels so that a scaled desktop shows it sharp
+    const int side = int(std::ceil(kLogoSide * pixelRatio));
+    QImage image(side, side, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
+    p.scale(double(side) / kLogoSide, double(side) / kLogoSide);
     QLinearGradient back(0, 0, 0, 32);
     back.setColorAt(0, QColor(30, 60, 170));
     back.setColorAt(1, kNavy);
@@ -724,5 +729,7 @@ QPixmap DeviceViewPage::Logo()
     ion(QPointF(6.5, 27), QColor(220, 40, 40), true);
     ion(QPointF(25.5, 27), QColor(40, 150, 240), false);
     p.end();
-    return QPixmap::fromImage(image);
+    QPixmap pixmap = QPixmap::fromImage(image);
+    pixmap.setDevicePixelRatio(double(side) / kLogoSide);
+    return pixmap;
 }

@@ -57,6 +57,8 @@ public:
     static constexpr int kAnalogHeight = 85;     // the analogue panel when shown
     static constexpr int kMaxAnalogHeight = 4096;
     static constexpr int kMinBarHeight = 40;
+    static constexpr int kMaxBarHeight = 64;
+    static constexpr int kLogoSide = 32;
     static constexpr int kRightColumnWidth = 211;
 
     explicit DeviceViewPage(Links links, QWidget *parent = nullptr);
@@ -93,7 +95,7 @@ public:
     // bar height for a given height of panAnzeige
     static int BarHeight(int panAnzeigeHeight);
     // the page's own 32 x 32 logo
-    static QPixmap Logo();
+    static QPixmap Logo(qreal pixelRatio = 1.0);
 
     // the controls, named as the window definition names them
     QWidget *panAnzeigeBack = nullptr, *panAnzeige = nullptr, *panAnzBar = nullptr, *panAnzBarIn = nullptr,
