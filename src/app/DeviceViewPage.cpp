@@ -37,7 +37,7 @@ const QColor kOlive(128, 128, 0);
 const QColor kLightBlue(128, 128, 255);
 // the round meter's face: a warm off-white, so the white colour zones still show on it
 const QColor kDialFace(228, 222, 196);
-constexpr int kDisplayPixels = 18;   // the display window's font, as large as the alarm texts allow
+constexpr int kDisplayPixels = 18; // the display window's font, as large as the alarm texts allow
 
 template <typename T>
 T *named(T *widget, const char *name)

@@ -51,7 +51,7 @@ public:
         TFormSens *sensors;
         std::function<AnalogInputTexts()> analogInput;
         std::function<QChar()> decimalSeparator;
-        std::function<int()> language;   // 1 English, else German: picks the alarm texts to fit
+        std::function<int()> language; // 1 English, else German: picks the alarm texts to fit
     };
 
     static constexpr int kAnalogHeight = 85;     // the analogue panel when shown

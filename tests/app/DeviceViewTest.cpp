@@ -299,7 +299,8 @@ private Q_SLOTS:
         showPage();
         viewState(1);
         QWidget *anz = m_page->panAnzeige;
-        for (const auto &[height, bar] : {std::pair{100, 40}, std::pair{320, 64}, std::pair{200, 63}, std::pair{900, 64}}) {
+        for (const auto &[height, bar] :
+             {std::pair{100, 40}, std::pair{320, 64}, std::pair{200, 63}, std::pair{900, 64}}) {
             anz->resize(400, height);
             QCOMPARE(m_page->panAnzBar->geometry(), QRect(0, height - bar, 400, bar));
             QCOMPARE(m_page->anzeige->geometry(), QRect(0, 0, 400, height - bar));

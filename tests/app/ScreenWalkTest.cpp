@@ -30,7 +30,7 @@
 
 namespace {
 
-const QSize kDefaultSize(703, 495);   // the parameter file's window size
+const QSize kDefaultSize(703, 495); // the parameter file's window size
 
 QString plain(QString text)
 {
@@ -96,7 +96,7 @@ class ScreenWalkTest : public QObject
     Sim::Instrument m_instrument;
     std::unique_ptr<Sim::PtyServer> m_server;
     std::unique_ptr<TForm1> m_form;
-    QHash<QString, Lang::TextId> m_germanIds;   // German text -> its id
+    QHash<QString, Lang::TextId> m_germanIds; // German text -> its id
     QString m_scale;
 
     // texts that keep the language they were made in until they follow a switch: listed, not failed
@@ -104,9 +104,9 @@ class ScreenWalkTest : public QObject
     {
         TFormEXCEL *sheet = m_form->memoryPage()->formExcel();
         return {
-            sheet->stb1,                                // status texts of the export windows
+            sheet->stb1, // status texts of the export windows
             m_form->memoryPage()->formMeasure()->stb1,
-            sheet->chartWindow()->lblTitle,             // the chart's title
+            sheet->chartWindow()->lblTitle, // the chart's title
         };
     }
     bool exempt(QWidget *w) const
@@ -146,14 +146,15 @@ class ScreenWalkTest : public QObject
             QTabWidget *tabs = m_form->pages();
             const int room = kDefaultSize.width() - (m_form->width() - tabs->width());
             if (tabs->tabBar()->sizeHint().width() > room)
-                offenders << QStringLiteral("tab bar needs %1 px, has %2").arg(tabs->tabBar()->sizeHint().width()).arg(room);
+                offenders
+                    << QStringLiteral("tab bar needs %1 px, has %2").arg(tabs->tabBar()->sizeHint().width()).arg(room);
         }
         const QString file = QStringLiteral(QT8800_SCREENS "/%1-%2-%3.png").arg(english ? "en" : "de", m_scale, name);
         window->grab().save(file);
         return offenders;
     }
 
-    QStringList m_offenders;   // of every window walked in one language
+    QStringList m_offenders; // of every window walked in one language
     void report(const QString &window, const QStringList &offenders)
     {
         if (!offenders.isEmpty())
@@ -164,7 +165,7 @@ class ScreenWalkTest : public QObject
     {
         while (m_form->tsProgLang->Position() != index)
             m_form->tsProgLang->UserStep(index > m_form->tsProgLang->Position() ? TTextSpin::Arrow::Up
-                                                                                  : TTextSpin::Arrow::Down);
+                                                                                : TTextSpin::Arrow::Down);
         QCOMPARE(m_form->param().ProgramLanguage, index);
     }
 
@@ -197,9 +198,11 @@ class ScreenWalkTest : public QObject
             sheet->setStatusText(Lang::Text(Lang::TxChartCreated));
             text->setStatusText(Lang::Text(Lang::TxDataSaved));
         }
-        const std::pair<QWidget *, const char *> windows[] = {
-            {m_form->sensorWindow(), "sensors"}, {m_form->trendWindow(), "trend"}, {text, "text"},
-            {sheet, "workbook"},                 {sheet->chartWindow(), "chart"}};
+        const std::pair<QWidget *, const char *> windows[] = {{m_form->sensorWindow(), "sensors"},
+                                                              {m_form->trendWindow(), "trend"},
+                                                              {text, "text"},
+                                                              {sheet, "workbook"},
+                                                              {sheet->chartWindow(), "chart"}};
         for (const auto &[window, name] : windows) {
             window->show();
             QVERIFY(QTest::qWaitForWindowExposed(window));
@@ -226,7 +229,7 @@ private Q_SLOTS:
         QVERIFY(QFile::copy(QStringLiteral(QT8800_ENGLISH_MODULE), m_dir.filePath(QStringLiteral("qt8800.ENU"))));
         for (int id : Lang::KnownTextIds())
             m_germanIds.insert(Lang::GermanText(id).trimmed(), id);
-        m_instrument.alarmMask = 0x80;   // the widest German alarm text
+        m_instrument.alarmMask = 0x80; // the widest German alarm text
         m_server = std::make_unique<Sim::PtyServer>(m_instrument);
         if (m_server->start(m_dir.path() + "/COM1").isEmpty())
             QSKIP("no pseudo-terminal available");
