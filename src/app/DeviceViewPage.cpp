@@ -37,6 +37,7 @@ const QColor kOlive(128, 128, 0);
 const QColor kLightBlue(128, 128, 255);
 // the round meter's face: a warm off-white, so the white colour zones still show on it
 const QColor kDialFace(228, 222, 196);
+constexpr int kDisplayPixels = 18; // the display window's font, as large as the alarm texts allow
 
 template <typename T>
 T *named(T *widget, const char *name)
@@ -60,6 +61,21 @@ QFont arial(int pixels, bool bold)
     QFont font(QStringLiteral("Arial"));
     font.setPixelSize(pixels);
     font.setBold(bold);
+    return font;
+}
+
+// the font, made smaller a pixel at a time until the widest of the texts fits the width
+QFont fitPixelSize(QFont font, const QStringList &texts, int width)
+{
+    auto widest = [&] {
+        const QFontMetrics fm(font);
+        int w = 0;
+        for (const QString &text : texts)
+            w = std::max(w, fm.horizontalAdvance(text));
+        return w;
+    };
+    while (font.pixelSize() > 8 && widest() > width)
+        font.setPixelSize(font.pixelSize() - 1);
     return font;
 }
 
@@ -147,7 +163,7 @@ void DeviceViewPage::buildCentre()
     panAnzBar = panel(panAnzeige, "panAnzBar", Qt::black);
     panAnzBarIn = panel(panAnzBar, "panAnzBarIn", kSilver);
     imgLogo = named(new QLabel(panAnzBarIn), "imgLogo");
-    imgLogo->setPixmap(Logo());
+    imgLogo->setPixmap(Logo(imgLogo->devicePixelRatioF()));
     imgLogo->setScaledContents(true);
     lblIScale = label(panAnzBarIn, "lblIScale", arial(21, false), Qt::black);
     Label38 = label(panAnzBarIn, "Label38", arial(18, true), kBlue);
@@ -210,7 +226,7 @@ void DeviceViewPage::buildRightColumn()
     auto *window = new QGridLayout(Panel9);
     window->setContentsMargins(8, 6, 8, 6);
     window->setSpacing(2);
-    const QFont displayFont = arial(18, true);
+    const QFont displayFont = arial(kDisplayPixels, true);
     lblPol = label(Panel9, "lblPol", displayFont, Qt::white);
     lblRange = label(Panel9, "lblRange", displayFont, Qt::white);
     lblRange->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -337,6 +353,7 @@ void DeviceViewPage::ApplyLanguageTexts()
     lblPol->setAccessibleDescription(Text(TxNamePolarity));
     lblRange->setAccessibleDescription(Text(TxNameRange));
     lblAlarm->setAccessibleDescription(Text(TxNameAlarmValue));
+    fitAlarmFont();
     lblIScale->setAccessibleDescription(Text(TxNameFactor));
     imgLogo->setAccessibleName(Text(TxNameLogo));
     btnShowandHide->setAccessibleName(Text(TxNameBtnShowandHide));
@@ -357,6 +374,20 @@ void DeviceViewPage::ApplyLanguageTexts()
             break;
         }
     panAnzeigeResize();
+}
+
+// The alarm line keeps the column's width; its font gives way so that every alarm text of the
+// language is shown whole.
+void DeviceViewPage::fitAlarmFont()
+{
+    const std::size_t language = m_links.language && m_links.language() == 1 ? 1 : 0;
+    QStringList alarms;
+    for (const auto &row : m_links.tables.AlarmTextTable)
+        alarms << row[language];
+    const QMargins column = panRight->layout()->contentsMargins();
+    const QMargins window = Panel9->layout()->contentsMargins();
+    const int room = kRightColumnWidth - column.left() - column.right() - window.left() - window.right();
+    lblAlarm->setFont(fitPixelSize(arial(kDisplayPixels, true), alarms, room));
 }
 
 // ---- keys ---------------------------------------------------------------------------------
@@ -570,7 +601,8 @@ void DeviceViewPage::ZeroMeters()
 
 int DeviceViewPage::BarHeight(int panAnzeigeHeight)
 {
-    return std::max(kMinBarHeight, int(std::lround(panAnzeigeHeight / 3.2)));
+    // its texts keep their size, so a tall window gives the room to the meter, not to the bar
+    return std::clamp(int(std::lround(panAnzeigeHeight / 3.2)), kMinBarHeight, kMaxBarHeight);
 }
 
 void DeviceViewPage::setAnalogHeight(int height)
@@ -622,8 +654,9 @@ void DeviceViewPage::panAnzeigeResize()
     anzeige->setGeometry(0, 0, w, std::max(0, h - bar));
     panAnzBar->setGeometry(0, h - bar, w, bar);
     panAnzBarIn->setGeometry(8, 8, std::max(0, w - 16), bar - 16);
-    const int side = std::max(8, panAnzBarIn->height() - 16);
-    imgLogo->setGeometry(8, 8, side, side);
+    // the logo is drawn for 32 pixels: never larger, centred in a taller bar
+    const int side = std::clamp(panAnzBarIn->height() - 16, 8, kLogoSide);
+    imgLogo->setGeometry(8, (panAnzBarIn->height() - side) / 2, side, side);
     placeBarLabels();
     emit analogHeightChanged(m_analogHeight);
 }
@@ -650,13 +683,16 @@ void DeviceViewPage::panAnalogResize()
 
 // ---- logo ---------------------------------------------------------------------------------
 
-QPixmap DeviceViewPage::Logo()
+QPixmap DeviceViewPage::Logo(qreal pixelRatio)
 {
-    // a small dial with its needle over a positive and a negative ion
-    QImage image(32, 32, QImage::Format_ARGB32_Premultiplied);
+    // a small dial with its needle over a positive and a negative ion, drawn at the screen's
+    // own pixels so that a scaled desktop shows it sharp
+    const int side = int(std::ceil(kLogoSide * pixelRatio));
+    QImage image(side, side, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
+    p.scale(double(side) / kLogoSide, double(side) / kLogoSide);
     QLinearGradient back(0, 0, 0, 32);
     back.setColorAt(0, QColor(30, 60, 170));
     back.setColorAt(1, kNavy);
@@ -693,5 +729,7 @@ QPixmap DeviceViewPage::Logo()
     ion(QPointF(6.5, 27), QColor(220, 40, 40), true);
     ion(QPointF(25.5, 27), QColor(40, 150, 240), false);
     p.end();
-    return QPixmap::fromImage(image);
+    QPixmap pixmap = QPixmap::fromImage(image);
+    pixmap.setDevicePixelRatio(double(side) / kLogoSide);
+    return pixmap;
 }

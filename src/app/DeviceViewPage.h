@@ -51,6 +51,7 @@ public:
         TFormSens *sensors;
         std::function<AnalogInputTexts()> analogInput;
         std::function<QChar()> decimalSeparator;
+        std::function<int()> language; // 1 English, else German: picks the alarm texts to fit
     };
 
     static constexpr int kAnalogHeight = 85;     // the analogue panel when shown
@@ -58,6 +59,8 @@ public:
     static constexpr int kMinBarHeight = 40;
     // the round meter stays readable above its bar however the splitter or the window is moved
     static constexpr int kMinMeterHeight = kMinBarHeight + 100;
+    static constexpr int kMaxBarHeight = 64;
+    static constexpr int kLogoSide = 32;
     static constexpr int kRightColumnWidth = 211;
 
     explicit DeviceViewPage(Links links, QWidget *parent = nullptr);
@@ -94,7 +97,7 @@ public:
     // bar height for a given height of panAnzeige
     static int BarHeight(int panAnzeigeHeight);
     // the page's own 32 x 32 logo
-    static QPixmap Logo();
+    static QPixmap Logo(qreal pixelRatio = 1.0);
 
     // the controls, named as the window definition names them
     QWidget *panAnzeigeBack = nullptr, *panAnzeige = nullptr, *panAnzBar = nullptr, *panAnzBarIn = nullptr,
@@ -128,6 +131,7 @@ protected:
 private:
     void buildCentre();
     void buildRightColumn();
+    void fitAlarmFont();
     void panAnzeigeResize();
     void panAnalogResize();
     void placeBarLabels();

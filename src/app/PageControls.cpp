@@ -7,9 +7,34 @@
 
 #include <QFocusEvent>
 #include <QKeyEvent>
+#include <QProxyStyle>
+#include <QTabBar>
+#include <QTabWidget>
 #include <QSignalBlocker>
 
 namespace PageControls {
+
+namespace {
+
+class CompactTabStyle : public QProxyStyle
+{
+public:
+    int pixelMetric(PixelMetric metric, const QStyleOption *option, const QWidget *widget) const override
+    {
+        const int value = QProxyStyle::pixelMetric(metric, option, widget);
+        return metric == PM_TabBarTabHSpace ? value / 4 : value;
+    }
+};
+
+} // namespace
+
+void compactTabs(QTabWidget *tabs)
+{
+    // owned by the page control, which outlives its tab bar's use of it
+    auto *style = new CompactTabStyle;
+    style->setParent(tabs);
+    tabs->tabBar()->setStyle(style);
+}
 
 QLabel *panel(QWidget *parent, const char *name)
 {

@@ -14,6 +14,7 @@
 
 #include <functional>
 
+class QTabWidget;
 class TextBindings;
 class TTextSpin;
 
@@ -27,6 +28,9 @@ T *named(T *widget, const char *name)
     return widget;
 }
 
+// tabs with less room around their captions, so that a long page name does not push the others
+// behind scroll arrows
+void compactTabs(QTabWidget *tabs);
 // a sunken label showing an instrument value
 QLabel *panel(QWidget *parent, const char *name);
 TTextSpin *textSpin(TextBindings &texts, QWidget *parent, const char *name, Lang::TextId firstItem,

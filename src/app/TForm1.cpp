@@ -5,6 +5,7 @@
 #include "app/ProgramSettingsPage.h"
 #include "app/RecordingSettingsPage.h"
 #include "app/MemoryDataPage.h"
+#include "app/PageControls.h"
 #include "app/PortLock.h"
 #include "app/TFormEXCEL.h"
 #include "app/StatusLine.h"
@@ -84,12 +85,14 @@ TForm1::TForm1(StartOptions options, QWidget *parent)
     buildMenu();
     PageControl1 = new QTabWidget(central);
     PageControl1->setObjectName(QStringLiteral("PageControl1"));
+    PageControls::compactTabs(PageControl1);
     buildTabConfig();
     buildTabMeasureConfig();
     buildTabMemoryData();
     buildTabInfo();
     buildTrend();
     buildTabProgram();
+    showDates();
     buildBottomPanel(central);
     connectConfigHandlers();
     connectProgramHandlers();
@@ -157,6 +160,7 @@ void TForm1::applySystemFormats(const QLocale &locale)
     if (!date.contains(QLatin1String("yyyy")))
         date.replace(QLatin1String("yy"), QLatin1String("yyyy"));
     m_dateFormat = date;
+    showDates();
     // a format whose parts are joined by quoted words ("HH 'h' mm") has no separator to take
     m_timeSep = u':';
     const QString time = locale.timeFormat(QLocale::ShortFormat);
@@ -171,6 +175,15 @@ void TForm1::applySystemFormats(const QLocale &locale)
         m_log->setTimeSeparator(m_timeSep);
     if (m_store)
         m_store->setTimeSeparator(m_timeSep);
+}
+
+// The pickers show dates as the window's clock does; the dates they hand on to files and
+// telegrams keep their own fixed form.
+void TForm1::showDates()
+{
+    for (QDateEdit *picker : {dtpQTDate, dtpStartDate, dtpStopDate})
+        if (picker)
+            picker->setDisplayFormat(m_dateFormat);
 }
 
 void TForm1::setInitialColours()

@@ -199,6 +199,7 @@ private:
     bool trendShown() const;
     // dates, times and numbers in rows and plots, as this desktop and the settings page have them
     Measure::DisplayFormats displayFormats() const;
+    void showDates();
     void buildTabProgram();
     void bindFields();
     void connectSession();

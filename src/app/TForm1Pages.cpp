@@ -83,7 +83,7 @@ void TForm1::buildMenu()
 void TForm1::buildBottomPanel(QWidget *central)
 {
     auto *layout = new QVBoxLayout(central);
-    layout->setContentsMargins(10, 0, 10, 0);
+    layout->setContentsMargins(6, 0, 6, 0);
     layout->addWidget(PageControl1, 1);
 
     auto *bottom = new QWidget(central);
@@ -217,6 +217,7 @@ void TForm1::buildTabInfo()
                                                             txtValueScaleEnd->text()};
                                 },
                                 [this] { return m_decimalSep; }};
+    links.language = [this] { return m_param.ProgramLanguage; };
     m_devicePage = new DeviceViewPage(std::move(links));
     TabInfo = m_devicePage;
     PageControl1->addTab(TabInfo, QString());

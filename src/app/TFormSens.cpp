@@ -45,6 +45,10 @@ TFormSens::TFormSens()
     sg1->setWordWrap(false);
     sg1->verticalHeader()->setMinimumSectionSize(1);
     sg1->horizontalHeader()->setMinimumSectionSize(1);
+    sg1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    sg1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // a table to read, not to work: no cell takes the highlight when the window gets the focus
+    sg1->setFocusPolicy(Qt::NoFocus);
     for (int row = 0; row < kRows; ++row)
         sg1->setRowHeight(row, kRowHeight);
     // the titles sit in fixed cells; the value cells start empty and keep their last text
@@ -55,7 +59,8 @@ TFormSens::TFormSens()
             item->setFlags(Qt::ItemIsEnabled);
             if (row == 0 || column == 0)
                 item->setBackground(fixed);
-            else
+            // addresses stand over their values, right-aligned like them
+            if (column > 0)
                 item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
             sg1->setItem(row, column, item);
         }
@@ -97,9 +102,11 @@ void TFormSens::ApplyLanguageTexts()
 
 void TFormSens::fitColumns()
 {
-    // 95 and 30 pixels, or wider where this desktop's font needs it: a value cut to "..." tells nothing
+    // 95 and 30 pixels, or wider where this desktop's font needs it: a value cut to "..." tells
+    // nothing. The cells are as wide as the widest reading a sensor can send, out of bounds
+    // included (the item view keeps a focus margin and a pixel on each side of a text).
     const QFontMetrics metrics(sg1->font());
-    const int padding = 2 * sg1->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, sg1) + 6;
+    const int padding = 2 * (sg1->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, sg1) + 1) + 2;
     int titles = kTitleWidth;
     for (int row = 0; row < kRows; ++row)
         titles = std::max(titles, metrics.horizontalAdvance(cellText(0, row)) + padding);
@@ -107,9 +114,8 @@ void TFormSens::fitColumns()
     sg1->setColumnWidth(0, titles);
     for (int column = 1; column < kColumns; ++column)
         sg1->setColumnWidth(column, cells);
-    const int needed = titles + kSensors * cells + 2;
-    if (width() < needed)
-        resize(needed, height());
+    // the window holds the grid exactly: no band under the rows, no space beside them
+    resize(titles + kSensors * cells, kRows * kRowHeight + panBottom->sizeHint().height());
 }
 
 void TFormSens::ShowSensor(bool humidity, int sensor, const QString &text)
@@ -128,6 +134,7 @@ QString TFormSens::cellText(int column, int row) const
 void TFormSens::showEvent(QShowEvent *event)
 {
     ApplyLanguageTexts();
+    sg1->setCurrentCell(-1, -1);
     if (!m_placed) {
         m_placed = true;
         if (const QScreen *screen = QGuiApplication::primaryScreen()) {

@@ -331,8 +331,9 @@ TTextSpin::Geometry TTextSpin::GeometryFor(const QRect &inner)
     if (field.width() <= 0 || field.height() <= 0)
         return g;
     const int h = field.height() / 2;
-    // a narrow control keeps its arrows inside the field rather than past its left edge
-    const int w = std::min((3 * h) / 2, field.width());
+    // a tall control keeps its width for the caption: the arrows grow no wider than 0.6 of the
+    // field's height; a narrow one keeps them inside the field rather than past its left edge
+    const int w = std::min({(3 * h) / 2, std::max(12, field.height() * 3 / 5), field.width()});
     const int arrowLeft = field.left() + field.width() - w;
     g.upBox = QRect(arrowLeft, field.top(), w, h);
     g.downBox = QRect(arrowLeft, field.top() + h, w, field.height() - h);

@@ -419,6 +419,10 @@ private Q_SLOTS:
         save(first.path() + "/runde.QT8");
         const QByteArray written = readAll(first.path() + "/runde.QT8");
         QVERIFY(written.startsWith("[KOPF]\r\n"));
+        // the pickers show the desktop's dates as the clock does; the file keeps its own form
+        QVERIFY(written.contains("28.02.2026"));
+        QCOMPARE(f.dtpStartDate->date(), QDate(2026, 2, 28));
+        QTRY_COMPARE(f.lblSysDate->text().trimmed(), QDate::currentDate().toString(f.dtpStartDate->displayFormat()));
 
         for (TTextSpin *spin : spins)
             spin->setPosition(0);

@@ -19,6 +19,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QHeaderView>
 #include <QPainter>
 #include <QPushButton>
 #include <QSplitter>
@@ -218,6 +219,10 @@ private Q_SLOTS:
         key(Qt::Key_F7);
         QCOMPARE(m_page->ViewState(), 2);
         QVERIFY(m_sens->isVisible());
+        // the window holds its grid exactly, and no cell takes the highlight
+        QTRY_COMPARE(m_sens->sg1->horizontalHeader()->length(), m_sens->sg1->viewport()->width());
+        QCOMPARE(m_sens->sg1->verticalHeader()->length(), m_sens->sg1->viewport()->height());
+        QVERIFY(!m_sens->sg1->currentItem());
         QCOMPARE(m_form->panAnalog->height(), DeviceViewPage::kAnalogHeight);
         QVERIFY(!m_sens->parentWidget());                                // a window of its own
         QVERIFY(m_sens->isWindow());
@@ -268,13 +273,14 @@ private Q_SLOTS:
         showPage();
         viewState(1);
         QWidget *anz = m_page->panAnzeige;
-        for (const auto &[height, bar] : {std::pair{140, 44}, std::pair{320, 100}, std::pair{200, 63}}) {
+        for (const auto &[height, bar] :
+             {std::pair{140, 44}, std::pair{320, 64}, std::pair{200, 63}, std::pair{900, 64}}) {
             anz->resize(400, height);
             QCOMPARE(m_page->panAnzBar->geometry(), QRect(0, height - bar, 400, bar));
             QCOMPARE(m_page->anzeige->geometry(), QRect(0, 0, 400, height - bar));
             QCOMPARE(m_page->panAnzBarIn->geometry(), QRect(8, 8, 384, bar - 16));
-            const int logo = std::max(8, bar - 32);
-            QCOMPARE(m_page->imgLogo->geometry(), QRect(8, 8, logo, logo));
+            const int logo = std::clamp(bar - 32, 8, 32);
+            QCOMPARE(m_page->imgLogo->geometry(), QRect(8, (bar - 16 - logo) / 2, logo, logo));
             const QLabel *factor = m_page->lblIScale;
             QCOMPARE(factor->x(), (384 - factor->width()) / 2);
             QCOMPARE(factor->y(), (bar - 16 - factor->height()) / 2);

@@ -293,6 +293,7 @@ void TTextSpinTest::geometryStaysInside_data()
     QTest::addColumn<QSize>("size");
     QTest::newRow("default size") << QSize(100, 30);
     QTest::newRow("large") << QSize(400, 90);
+    QTest::newRow("tall selector") << QSize(100, 50);
     QTest::newRow("narrow and tall") << QSize(24, 60);
     QTest::newRow("tiny") << QSize(9, 7);
     QTest::newRow("nothing") << QSize(0, 0);
@@ -317,6 +318,9 @@ void TTextSpinTest::geometryStaysInside()
         QVERIFY(g.upBox.contains(TTextSpin::ArrowPolygon(g.upBox, true).boundingRect()));
         QVERIFY(g.downBox.contains(TTextSpin::ArrowPolygon(g.downBox, false).boundingRect()));
     }
+    // the arrows never take the room of the caption from a selector at least twice as wide as tall
+    if (size.width() >= 2 * size.height())
+        QVERIFY2(g.field.width() * 5 >= inner.width() * 3, qPrintable(QString::number(g.field.width())));
     if (size == QSize(100, 30)) {
         // a 2x picture shows a solid black arrow in the middle of each box
         spin.setSolidArrow(true);
