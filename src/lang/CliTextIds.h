@@ -85,6 +85,8 @@ enum CliTextId : int {
     TxCliStateFuture = 6464,
     TxCliNothingNew = 6465,
     TxCliFileChanged = 6466,
+    // info
+    TxCliInfoLatency = 6467,
     CliTextsEnd = 6499,
 };
 

@@ -195,6 +195,7 @@ const TextTable &CliTexts()
         {TxCliStateForeign, "Die Zustandsdatei %s gehört zum QT 8800 mit der Seriennummer %s, angeschlossen ist %s."},
         {TxCliStateFuture, "Die Zustandsdatei %s stammt von einer neueren Programmversion; sie bleibt, wie sie ist."},
         {TxCliNothingNew, "Keine neuen Messwerte."},
+        {TxCliInfoLatency, "Latenz-Timer des USB-Adapters: %s ms"},
         {TxCliFileChanged, "Die Datei %s ist nicht mehr die zuletzt geschriebene; neue Messwerte werden nicht angehängt."},
     };
     return texts;
