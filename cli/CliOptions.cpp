@@ -51,6 +51,7 @@ const OptionRule kOptions[] = {
     {"json", false, bit(Command::Info) | bit(Command::Directory)},
     {"template", true, kDownload},
     {"retries", true, kDownload | kLive},
+    {"new", false, kDownload},       {"state", true, kDownload},
 };
 
 const struct
@@ -285,6 +286,10 @@ ParseResult ParseCommandLine(const QStringList &arguments)
             if (!ok || retries < 0 || retries > kMaxRetries)
                 return fail(Format(Text(TxCliBadRetries), {QString::number(kMaxRetries), g.value}));
             o.retries = retries;
+        } else if (name == "new") {
+            o.newOnly = true;
+        } else if (name == "state") {
+            o.stateFile = g.value;
         } else if (name == "for") {
             const auto ms = ParseDuration(g.value);
             if (!ms)
@@ -360,6 +365,11 @@ ParseResult ParseCommandLine(const QStringList &arguments)
             return fail(Text(TxCliTemplateNeedsXlsx));
         if (Model::NamedDescriptor(o.outputDir) && o.blocks.size() != 1)
             return fail(Text(TxCliStdoutOneBlock));
+        if (o.newOnly != !o.stateFile.isEmpty())
+            return fail(Text(TxCliNewNeedsState));
+        // rows are appended to the files of earlier runs: text files in a folder, every block
+        if (o.newOnly && (o.xlsx || !o.blocks.isEmpty() || Model::NamedDescriptor(o.outputDir)))
+            return fail(Text(TxCliNewTextOnly));
         break;
     case Command::Live:
         if (!positional.isEmpty())

@@ -43,6 +43,9 @@ struct CliOptions
     bool iso = false;                   // ISO 8601 dates and times, "." decimals
     bool json = false;                  // info, directory: one JSON document
 
+    bool newOnly = false;               // download --new: only what the state file has not seen
+    QString stateFile;                  // download --state
+
     int retries = 2;                    // download, live: a request without any reply is sent again so often
 
     QString csvFile;                    // live; "-": stdout

@@ -133,6 +133,8 @@ void RunInfo(CliSession &session, Finish finish)
             alarms << a.trimmed();
         using Model::Field;
         const bool timerStart = store.value(Field::StartModeStatus) == QLatin1String("1");
+        // what the adapter runs at after the open asked for low latency; nothing for other ports
+        const std::optional<int> latency = session.serial().LatencyTimer(session.serial().device());
         if (session.options().json) {
             printJson(session, {{QStringLiteral("serialNumber"), store.value(Field::SerialNumber).trimmed()},
                                 {QStringLiteral("version"), store.value(Field::FirmwareVersion).trimmed()},
@@ -142,7 +144,8 @@ void RunInfo(CliSession &session, Finish finish)
                                 {QStringLiteral("startMode"), timerStart ? QStringLiteral("timer") : QStringLiteral("manual")},
                                 {QStringLiteral("memoryUsePercent"), jsonNumber(store.value(Field::MemoryUse))},
                                 {QStringLiteral("alarmMask"), jsonNumber(store.value(Field::AlarmInfo))},
-                                {QStringLiteral("alarms"), QJsonArray::fromStringList(alarms)}});
+                                {QStringLiteral("alarms"), QJsonArray::fromStringList(alarms)},
+                                {QStringLiteral("latencyTimerMs"), latency ? QJsonValue(*latency) : QJsonValue()}});
             return finish(ExitDone);
         }
         Console &out = session.console();
@@ -154,6 +157,8 @@ void RunInfo(CliSession &session, Finish finish)
         out.result(Format(Text(TxCliInfoStartMode), {Text(timerStart ? TxCliStartTimer : TxCliStartManual)}));
         out.result(Format(Text(TxCliInfoMemoryUse), {store.value(Field::MemoryUse).trimmed()}));
         out.result(Format(Text(TxCliInfoAlarms), {alarms.isEmpty() ? Text(TxCliNoAlarms) : alarms.join(QStringLiteral(", "))}));
+        if (latency)
+            out.result(Format(Text(TxCliInfoLatency), {QString::number(*latency)}));
         finish(ExitDone);
     });
 }

@@ -5,8 +5,10 @@
 
 #include "lang/Texts.h"
 #include "model/FileTargets.h"
+#include "model/WholeFile.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QSet>
 
@@ -46,6 +48,8 @@ void DownloadCommand::done(int code)
 
 void DownloadCommand::start()
 {
+    if (m_session.options().newOnly && !loadState())
+        return;
     // the folder first: a download that cannot be saved is not worth the wait
     if (!toStandardOutput())
         if (const int made = m_session.makeFolder(m_session.options().outputDir); made != ExitDone)
@@ -71,6 +75,11 @@ void DownloadCommand::start()
 
 void DownloadCommand::readDirectory()
 {
+    // whose memory it is, and whether the last block still grows
+    if (m_session.options().newOnly) {
+        m_session.engine().QueueOrder(Link::Order::GIN);
+        m_session.engine().QueueOrder(Link::Order::GST);
+    }
     m_reader.LoadDirectory();
     m_session.whenIdle([this] { directoryRead(); });
 }
@@ -116,7 +125,10 @@ bool DownloadCommand::planJobs()
     const CliOptions &o = m_session.options();
     const Measure::MeasureDirectory &directory = m_reader.directory();
     QList<int> indices;
-    if (o.blocks.isEmpty()) {
+    if (o.newOnly) {
+        if (!newBlocks(indices))
+            return false;
+    } else if (o.blocks.isEmpty()) {
         for (int i = 0; i < int(directory.size()); ++i)
             indices << i;
     } else {
@@ -155,7 +167,21 @@ bool DownloadCommand::planJobs()
             name = QStringLiteral("%1_%2.%3").arg(n.completeBaseName()).arg(block.BlockNr).arg(n.suffix());
         }
         names.insert(name);
-        m_jobs.push_back({index, block.BlockNr, choice.marks, toStandardOutput() ? o.outputDir : QDir(o.outputDir).filePath(name)});
+        Job job;
+        job.index = index;
+        job.blockNr = block.BlockNr;
+        job.marks = choice.marks;
+        job.path = toStandardOutput() ? o.outputDir : QDir(o.outputDir).filePath(name);
+        if (o.newOnly) {
+            job.start = Measure::DaysToDateTime(block.FirstRecordTime).toString(Qt::ISODate);
+            job.open = index == int(directory.size()) - 1;
+            if (const Files::DownloadState::Block *seen = m_state.find(block.BlockNr, job.start)) {
+                job.skip = seen->records;
+                job.keepBytes = seen->bytes;
+                job.path = QDir(o.outputDir).filePath(seen->file);
+            }
+        }
+        m_jobs.push_back(job);
     }
     if (!unmatchedEverywhere.isEmpty()) {
         QStringList items(unmatchedEverywhere.begin(), unmatchedEverywhere.end());
@@ -174,7 +200,11 @@ bool DownloadCommand::planJobs()
         QString refusal;
         if (target.kind == Model::TargetKind::Refused)
             refusal = CliSession::cannotWrite(job.path, Model::SystemReason(target.error));
-        else if (target.exists && !o.force)
+        else if (job.keepBytes >= 0 && QFileInfo(job.path).size() < job.keepBytes)
+            refusal = Format(Text(TxCliFileChanged), {job.path});
+        // a block the state has not seen is this run's: a file of its name is what a run that
+        // ended before its state was saved left, and is replaced whole
+        else if (target.exists && !o.force && !o.newOnly)
             refusal = Format(Text(TxCliFileExists), {job.path});
         if (!refusal.isEmpty()) {
             m_session.StatusMessage(refusal, true);
@@ -190,6 +220,9 @@ void DownloadCommand::readNext()
     if (m_next >= m_jobs.size())
         return done(finalCode(m_session.hasErrors() ? ExitInstrument : ExitDone));
     const Job &job = m_jobs[m_next];
+    Measure::ReadOptions read = m_reader.options();
+    read.startSkip = job.skip;
+    m_reader.setOptions(read);
     m_reader.BuildFieldList(job.index);
     if (!m_reader.ReadSelectedBlock(*m_sink, QString::number(job.blockNr), job.marks))
         return done(ExitInstrument);
@@ -203,10 +236,13 @@ void DownloadCommand::blockRead()
     // a block the instrument did not deliver to its end is not saved
     if (!m_reader.lastReadComplete() || !m_reader.isIdle())
         return done(ExitInstrument);
-    if (!saveBlock(job))
+    if (job.keepBytes >= 0 ? !appendBlock(job) : !saveBlock(job))
         return done(ExitFile);
-    if (!toStandardOutput())
+    if (!toStandardOutput() && (job.keepBytes < 0 || m_sink->rows() > 0))
         m_session.console().result(job.path);
+    // the rows are on disk before the state says so: a run cut off here reads them again
+    if (m_session.options().newOnly && !saveState(job))
+        return done(ExitFile);
     ++m_next;
     readNext();
 }
@@ -214,7 +250,7 @@ void DownloadCommand::blockRead()
 bool DownloadCommand::saveBlock(const Job &job)
 {
     // someone may have put a file there while the block was read
-    if (!m_session.options().force && Model::InspectTarget(job.path).exists) {
+    if (!m_session.options().force && !m_session.options().newOnly && Model::InspectTarget(job.path).exists) {
         m_session.StatusMessage(Format(Text(TxCliFileExists), {job.path}), true);
         return false;
     }
@@ -226,6 +262,93 @@ bool DownloadCommand::saveBlock(const Job &job)
     if (!saved)
         m_session.StatusMessage(CliSession::cannotWrite(job.path, error), true);
     return saved;
+}
+
+bool DownloadCommand::appendBlock(const Job &job)
+{
+    if (m_sink->rows() == 0 && QFileInfo(job.path).size() == job.keepBytes)
+        return true;
+    QFile old(job.path);
+    QByteArray bytes;
+    if (old.open(QIODevice::ReadOnly))
+        bytes = old.read(job.keepBytes);
+    // what lies past the length the state knows came from a run cut off before its state was saved
+    if (bytes.size() != job.keepBytes) {
+        m_session.StatusMessage(Format(Text(TxCliFileChanged), {job.path}), true);
+        return false;
+    }
+    bytes += m_text.textRows().bytes();
+    QString error;
+    if (!Model::WriteWholeFile(job.path, bytes, &error)) {
+        m_session.StatusMessage(CliSession::cannotWrite(job.path, error), true);
+        return false;
+    }
+    return true;
+}
+
+bool DownloadCommand::loadState()
+{
+    const QString &path = m_session.options().stateFile;
+    const Files::DownloadState::Load load = Files::DownloadState::read(path, m_state);
+    if (load == Files::DownloadState::Load::Damaged || load == Files::DownloadState::Load::Future) {
+        m_session.StatusMessage(Format(Text(load == Files::DownloadState::Load::Future ? TxCliStateFuture : TxCliStateDamaged), {path}), true);
+        done(ExitFile);
+        return false;
+    }
+    return true;
+}
+
+bool DownloadCommand::newBlocks(QList<int> &indices)
+{
+    const Measure::MeasureDirectory &directory = m_reader.directory();
+    const QString serial = m_session.store().value(Model::Field::SerialNumber).trimmed();
+    if (serial.isEmpty()) {
+        done(ExitInstrument);
+        return false;
+    }
+    if (!m_state.serial.isEmpty() && m_state.serial != serial) {
+        m_session.StatusMessage(Format(Text(TxCliStateForeign), {m_session.options().stateFile, m_state.serial, serial}), true);
+        done(ExitFile);
+        return false;
+    }
+    m_state.serial = serial;
+    m_memoryUse = m_session.store().value(Model::Field::MemoryUse).trimmed();
+    const int last = int(directory.size()) - 1;
+    for (int i = 0; i <= last; ++i) {
+        const Measure::TBlockHeader &block = directory[std::size_t(i)];
+        const QString start = Measure::DaysToDateTime(block.FirstRecordTime).toString(Qt::ISODate);
+        const Files::DownloadState::Block *seen = m_state.find(block.BlockNr, start);
+        // an open block is read on only when something was recorded since
+        if (!seen || (seen->open && (i != last || m_memoryUse != m_state.memoryUse)))
+            indices << i;
+    }
+    if (indices.isEmpty()) {
+        m_session.console().message(Text(TxCliNothingNew));
+        done(finalCode(ExitDone));
+        return false;
+    }
+    return true;
+}
+
+bool DownloadCommand::saveState(const Job &job)
+{
+    Files::DownloadState::Block entry;
+    entry.nr = job.blockNr;
+    entry.start = job.start;
+    entry.records = m_reader.recordsRead();
+    entry.file = QFileInfo(job.path).fileName();
+    entry.bytes = QFileInfo(job.path).size();
+    entry.open = job.open;
+    m_state.put(entry);
+    // only a run that read every block it meant to may say the memory was seen at this use
+    if (m_next + 1 == m_jobs.size())
+        m_state.memoryUse = m_memoryUse;
+    const QString &path = m_session.options().stateFile;
+    QString error;
+    if (Model::WriteWholeFile(path, m_state.toJson(), &error))
+        return true;
+    m_session.StatusMessage(CliSession::cannotWrite(path, error), true);
+    return false;
 }
 
 int DownloadCommand::finalCode(int code)

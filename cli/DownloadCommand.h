@@ -2,6 +2,7 @@
 
 #include "cli/DeviceCommands.h"
 
+#include "files/DownloadState.h"
 #include "measure/MemoryReader.h"
 
 #include <QDateTime>
@@ -36,6 +37,11 @@ private:
         qint32 blockNr = 0;
         QList<bool> marks;
         QString path;
+        // --new
+        qint64 skip = 0;            // records taken by earlier runs
+        qint64 keepBytes = -1;      // >= 0: the rows go after this much of the file there
+        bool open = false;          // the instrument records into it
+        QString start;
     };
 
     void readDirectory();
@@ -44,6 +50,12 @@ private:
     void readNext();
     void blockRead();
     bool saveBlock(const Job &job);
+    bool appendBlock(const Job &job);
+    // --new: the state file, refused (false, done) when unusable
+    bool loadState();
+    // --new: the blocks to read, those the state has seen whole left out; false when done
+    bool newBlocks(QList<int> &indices);
+    bool saveState(const Job &job);
     bool toStandardOutput() const;
     // 1 for a run that skipped an unusable directory entry but went well otherwise
     int finalCode(int code);
@@ -71,6 +83,8 @@ private:
     qint64 m_rows = 0;
     bool m_entriesSkipped = false;
     QElapsedTimer m_shown;
+    Files::DownloadState m_state;
+    QString m_memoryUse;                // --new: as the instrument reports it now
     QString m_template;                 // the workbook to fill (a converted copy of an old one)
 };
 

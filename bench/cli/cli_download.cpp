@@ -1,5 +1,6 @@
 // qt8800-cli downloading 100,000 records at full speed, against the link alone doing the same
-// exchanges with the same stand-in in the same run; and the program's peak memory.
+// exchanges with the same stand-in in the same run; the program's peak memory; and a download
+// of only what is new that finds nothing.
 #include "common/BenchSupport.h"
 #include "link/ProtocolEngine.h"
 #include "link/SerialLink.h"
@@ -97,6 +98,30 @@ double cliDownload(const QString &cli, const QString &dir, int round)
     return seconds;
 }
 
+// A station's nightly download when nothing was recorded since the last: the second of two
+// `download --new` runs on a stand-in of its own.
+double downloadNewNothing(const QString &cli, const QStringList &args)
+{
+    QTemporaryDir dir;
+    const Bench::StandIn sim(args, dir.path(), {}, 20000);
+    if (!sim.ok())
+        return -1;
+    double seconds = -1;
+    for (int run = 0; run < 2; ++run) {
+        QProcess p;
+        p.setWorkingDirectory(dir.path());
+        QElapsedTimer wall;
+        wall.start();
+        p.start(cli, {"download", "--new", "--state", "state.json", "--csv", "out", "--baud", "38400"});
+        if (!p.waitForFinished(60000) || p.exitCode() != 0) {
+            std::fprintf(stderr, "cli --new: %s\n", p.readAllStandardError().constData());
+            return -1;
+        }
+        seconds = double(wall.nsecsElapsed()) / 1e9;
+    }
+    return seconds;
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -123,10 +148,15 @@ int main(int argc, char **argv)
     // the stand-in has not been waited for yet: the children's peak is the program's
     rusage children{};
     getrusage(RUSAGE_CHILDREN, &children);
+    // after the peak was taken: its stand-in is another child
+    const double nothingNew = downloadNewNothing(cliPath, args);
+    if (nothingNew <= 0)
+        return 1;
 
     std::printf("cli_download_s: %.3f\n", cli);
     std::printf("link_download_s: %.3f\n", link);
     std::printf("cli_download_ratio_to_link: %.3f\n", cli / link);
     std::printf("cli_rss_mb: %.1f\n", double(children.ru_maxrss) / 1024.0);
+    std::printf("download_new_nothing_s: %.3f\n", nothingNew);
     return 0;
 }

@@ -77,6 +77,16 @@ enum CliTextId : int {
     TxCliHelpDirectory = 6406,
     TxCliHelpDownload = 6407,
     TxCliHelpLive = 6408,
+    // download --new
+    TxCliNewNeedsState = 6460,
+    TxCliNewTextOnly = 6461,
+    TxCliStateDamaged = 6462,
+    TxCliStateForeign = 6463,
+    TxCliStateFuture = 6464,
+    TxCliNothingNew = 6465,
+    TxCliFileChanged = 6466,
+    // info
+    TxCliInfoLatency = 6467,
     CliTextsEnd = 6499,
 };
 

@@ -145,7 +145,7 @@ const TextTable &CliTexts()
          "Aufruf: qt8800-cli download [BLOCK...|--all] --csv ORDNER | --xlsx ORDNER\n"
          "                  [--force] [--fields LISTE] [--decimal .|,] [--two-columns]\n"
          "                  [--skip-alarm] [--template DATEI] [--iso] [--retries N]\n"
-         "                  [--port COMn|PFAD] [--baud N] [--log ORDNER]\n"
+         "                  [--new --state DATEI] [--port COMn|PFAD] [--baud N] [--log ORDNER]\n"
          "\n"
          "Speichert jeden genannten Block (ohne Nummern: alle) als eigene Datei, mit denselben\n"
          "Zeilen, Formaten und Überschriften wie das Textfenster (--csv) oder als Arbeitsmappe\n"
@@ -166,6 +166,11 @@ const TextTable &CliTexts()
          "                    sie ist. Aus einer .xlsm wird eine .xlsm.\n"
          "  --retries N       eine Anfrage ohne Antwort bis zu N-mal wiederholen (Vorgabe 2);\n"
          "                    ein Block beginnt dann von vorn, ohne Messwerte doppelt zu schreiben\n"
+         "  --new --state DATEI  nur, was noch nicht geholt wurde (nach Seriennummer, Blocknummer\n"
+         "                    und Startzeit in DATEI vermerkt): neue Blöcke ganz, ein wachsender\n"
+         "                    Block ab seinem ersten neuen Messwert, an seine Datei angehängt.\n"
+         "                    DATEI wird erst geschrieben, wenn die Zeilen gespeichert sind; eine\n"
+         "                    beschädigte oder fremde DATEI wird abgelehnt (Rückgabewert 3).\n"
          "\n"
          "Die geschriebenen Dateien stehen auf der Standardausgabe. Eine unbekannte Blocknummer\n"
          "ergibt 2, eine vorhandene Datei 3.\n"},
@@ -184,6 +189,14 @@ const TextTable &CliTexts()
          "wenn alle ausbleiben oder mehr als N Antworten nacheinander unbrauchbar sind, endet\n"
          "die Aufzeichnung mit 1. Eine verschwundene Schnittstelle wird abgewartet. Wo Werte\n"
          "fehlen, steht eine leere Zeile.\n"},
+        {TxCliNewNeedsState, "--new und --state gehören zusammen."},
+        {TxCliNewTextOnly, "--new schreibt Textdateien aller Blöcke in einen Ordner: --csv ORDNER, ohne Blocknummern."},
+        {TxCliStateDamaged, "Die Zustandsdatei %s ist unbrauchbar; sie bleibt, wie sie ist."},
+        {TxCliStateForeign, "Die Zustandsdatei %s gehört zum QT 8800 mit der Seriennummer %s, angeschlossen ist %s."},
+        {TxCliStateFuture, "Die Zustandsdatei %s stammt von einer neueren Programmversion; sie bleibt, wie sie ist."},
+        {TxCliNothingNew, "Keine neuen Messwerte."},
+        {TxCliInfoLatency, "Latenz-Timer des USB-Adapters: %s ms"},
+        {TxCliFileChanged, "Die Datei %s ist nicht mehr die zuletzt geschriebene; neue Messwerte werden nicht angehängt."},
     };
     return texts;
 }

@@ -41,6 +41,8 @@ enum LinkTextId : int {
     // traffic log
     TxLogCannotOpen = 1201,
     TxLogOpened = 1202,
+    // the port
+    TxLatencyTimerNow = 1120,
 };
 
 } // namespace Lang

@@ -42,6 +42,7 @@ const TextTable &LinkTexts()
         {TxNoAnswerRetry, "Keine Antwort auf %s, neuer Versuch (%d von %d)"},
         {TxLogCannotOpen, "Datei >>%s<< konnte nicht geöffnet werden!"},
         {TxLogOpened, "Protokolldatei: %s geöffnet"},
+        {TxLatencyTimerNow, "Latenz-Timer %s ms"},
     };
     return texts;
 }

@@ -11,6 +11,8 @@
 #include <algorithm>
 #include <cerrno>
 #include <grp.h>
+#include <linux/serial.h>
+#include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -60,6 +62,7 @@ SerialLink::SerialLink(StatusSink &sink, TrafficLog *log, QObject *parent)
     , m_port(new QSerialPort(this))
     , m_access(accessError)
     , m_inGroup(ProcessInGroup)
+    , m_lowLatency(RequestLowLatency)
 {
     connect(m_port, &QSerialPort::readyRead, this, &SerialLink::onReadyRead);
     connect(m_port, &QSerialPort::errorOccurred, this, &SerialLink::onError);
@@ -195,7 +198,23 @@ bool SerialLink::open(const QString &name)
     m_port->setRequestToSend(false);
     m_port->clearError();
     m_opened = true;
+    // a driver that refuses keeps its timer, and the hint names it
+    if (m_lowLatency)
+        m_lowLatency(int(m_port->handle()));
+    if (const std::optional<int> ms = LatencyTimer(device); ms && m_log && m_log->Logging())
+        m_log->WriteTrafficText(QStringLiteral("Con"), Lang::Format(Lang::Text(Lang::TxLatencyTimerNow), {QString::number(*ms)}));
     return true;
+}
+
+bool SerialLink::RequestLowLatency(int fd)
+{
+    serial_struct settings = {};
+    if (fd < 0 || ::ioctl(fd, TIOCGSERIAL, &settings) != 0)
+        return false;
+    if (settings.flags & ASYNC_LOW_LATENCY)
+        return true;
+    settings.flags |= ASYNC_LOW_LATENCY;
+    return ::ioctl(fd, TIOCSSERIAL, &settings) == 0;
 }
 
 QString SerialLink::failure(const QString &where, const QString &reason) const

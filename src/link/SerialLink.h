@@ -51,6 +51,14 @@ public:
     // Whether this process has the group; the default asks its own groups.
     using GroupCheck = std::function<bool(unsigned gid)>;
     void setGroupCheck(GroupCheck check) { m_inGroup = std::move(check); }
+    // Asks the driver of the open port (its descriptor) for low latency; false where it refuses.
+    // The default sets the serial driver's low-latency flag, which USB adapters turn into a 1 ms
+    // latency timer and which needs no root; a pseudo-terminal refuses it.
+    using LowLatency = std::function<bool(int fd)>;
+    void setLowLatency(LowLatency set) { m_lowLatency = std::move(set); }
+    static bool RequestLowLatency(int fd);
+    // the device the port name resolved to at the last open
+    QString device() const { return m_device; }
     // "/sys" in use; tests point it at a fake tree
     void setSysfsRoot(const QString &root) { m_sysfsRoot = root; }
     // The latency timer of a USB serial adapter in ms, when the device is one.
@@ -108,6 +116,7 @@ private:
     quint64 m_sends = 0;    // requests written; tells the receive loop that its bytes went stale
     AccessCheck m_access;
     GroupCheck m_inGroup;
+    LowLatency m_lowLatency;
     QString m_sysfsRoot = QStringLiteral("/sys");
     QTimer m_watch;
     QString m_watchFailure;     // why the last attempt to reopen failed

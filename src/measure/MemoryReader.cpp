@@ -109,9 +109,10 @@ bool MemoryReader::ReadSelectedBlock(RecordSink &sink, const QString &selectedBl
     m_readFields = std::move(fields);
     m_layout = BuildColumnLayout(m_readFields, m_readOptions.twoColumns);
     m_sink = &sink;
-    m_recordIndex = m_recordSkip = 0;
+    m_recordIndex = 0;
+    m_recordSkip = std::max<qint64>(m_readOptions.startSkip, 0);
     m_restarts = 0;
-    m_headingPending = true;
+    m_headingPending = m_recordSkip == 0;
     TBlockHeader &block = m_directory[std::size_t(index)];
     block.RecordTime = block.FirstRecordTime;
 

@@ -58,6 +58,9 @@ struct ReadOptions
     QString serialNumber;               // lblSerNr
     QString programVersion;
     QString templateFile;               // spreadsheet template; empty for none
+    // records of the block taken by an earlier read: passed over, and no heading, since the
+    // rows continue a file that has one
+    qint64 startSkip = 0;
 };
 
 // Reads the memory directory and the records of one block through the protocol engine and
@@ -128,6 +131,8 @@ public:
     bool lastReadComplete() const { return m_readComplete; }
     // the last directory read reached the end of the directory (entries it skipped aside)
     bool lastDirectoryComplete() const { return m_directoryComplete; }
+    // the records of the block the last complete read went through, passed over ones included
+    qint64 recordsRead() const { return m_recordIndex; }
     bool DirectoryReading = false;
     int CurrentBlock = -1;
     // the sink of the running or last read

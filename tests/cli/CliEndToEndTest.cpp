@@ -43,6 +43,7 @@ TEST_F(CliOnSim, InfoShowsDeviceAndStatus)
     EXPECT_EQ(info["memoryUsePercent"].toInt(), 47);
     EXPECT_TRUE(info["recording"].toBool());
     EXPECT_EQ(info["alarms"].toArray().size(), 2);
+    EXPECT_TRUE(info.contains("latencyTimerMs") && info["latencyTimerMs"].isNull());    // a pty has no adapter timer
     EXPECT_TRUE(QDateTime::fromString(info["clock"].toString(), Qt::ISODate).isValid()) << qPrintable(json.out);
     ASSERT_EQ(cli({"--log", "logs", "info", "--iso"}).exitCode, 0);
     EXPECT_EQ(QDir(path("logs")).entryList(QDir::Files).size(), 2);

@@ -155,6 +155,8 @@ INSTANTIATE_TEST_SUITE_P(
                     BadLine{"BlockWord", {"download", "two", "--csv", "x"}, "Keine gültige Blocknummer: two"},
                     BadLine{"BlocksAndAll", {"download", "2", "--all", "--csv", "x"}, "Blocknummern und --all"},
                     BadLine{"NoTarget", {"download", "2"}, "Der Befehl download braucht genau eines"},
+                    BadLine{"NewWithoutState", {"download", "--new", "--csv", "x"}, "--new und --state"},
+                    BadLine{"NewToAWorkbook", {"download", "--new", "--state", "s", "--xlsx", "x"}, "--new schreibt Textdateien"},
                     BadLine{"TwoTargets", {"download", "--csv", "x", "--xlsx", "y"}, "Der Befehl download braucht genau eines"},
                     BadLine{"Decimal", {"download", "--csv", "x", "--decimal", ";"}, "Das Dezimaltrennzeichen"},
                     BadLine{"TemplateForText", {"download", "--csv", "x", "--template", "v.xlsx"}, "--template gilt nur mit --xlsx"},

@@ -186,3 +186,68 @@ TEST_F(CliOnSim, LiveSurvivesSilenceACutReplyAndALostPort)
     EXPECT_EQ(csv.count("Datum;"), 1);
     EXPECT_GT(csv.mid(csv.lastIndexOf("\r\n\r\n")).count("\r\n"), 5);    // rows after the adapter's return
 }
+
+// download --new over a block that grows, a line lost mid-block, and state files it must not
+// trust: every record reaches its block's file once, and the state follows the files.
+TEST_F(CliOnSim, DownloadNewTakesEachRecordOnce)
+{
+    instrument.fillDemoMemory(30);
+    std::swap(instrument.blocks[1], instrument.blocks[2]);      // the climate block grows
+    const QStringList args{"download", "--new", "--state", "state.json", "--csv", "out"};
+    const QList<bool> all(11, true);
+    const QString growing = path("out/QT8800_20261201091500.csv");
+    CliRun run = cli(args);
+    ASSERT_EQ(run.exitCode, 0) << qPrintable(run.err);
+    Sim::Block &climate = instrument.blocks[2];
+    for (int i = 0; i < 10; ++i)
+        climate.records.push_back(climate.records[std::size_t(i)]);
+    instrument.memUse = 13;
+    run = cli(args);
+    ASSERT_EQ(run.exitCode, 0) << qPrintable(run.err);
+    EXPECT_EQ(run.lines(), QStringList{"out/QT8800_20261201091500.csv"});
+    EXPECT_EQ(readAll(growing), coreText(2, all, pageOptions()));
+
+    // a new block whose read loses the line midway: nothing of it is saved or in the state
+    Sim::Block added = climate;
+    added.number = 4;
+    added.start = added.start.addDays(3);
+    instrument.blocks.push_back(added);
+    int gnm = 0;
+    QObject::connect(&server, &Sim::PtyServer::delivered, [&](const Sim::Served &s) {
+        if (s.code == "GNM" && s.block == 4 && ++gnm == 15)
+            instrument.faults.closeLine = true;
+        if (s.faults.contains("close"))
+            QTimer::singleShot(500, &server, [&] { server.start(path("COM1")); });
+    });
+    EXPECT_EQ(cli(args).exitCode, 1);
+    EXPECT_FALSE(readAll(path("state.json")).contains("\"nr\": 4"));
+    EXPECT_FALSE(QFileInfo::exists(path("out/QT8800_20261204091500.csv")));
+    QTest::qWait(1000);     // the line comes back
+    run = cli(args);
+    ASSERT_EQ(run.exitCode, 0) << qPrintable(run.err);
+    EXPECT_EQ(readAll(path("out/QT8800_20261204091500.csv")), coreText(3, all, pageOptions()));
+    EXPECT_EQ(readAll(growing), coreText(2, all, pageOptions()));
+
+    // nothing new: no record asked for, nothing written
+    const QByteArray state = readAll(path("state.json"));
+    const QDateTime stamp = QFileInfo(growing).lastModified();
+    served.clear();
+    run = cli(args);
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_TRUE(run.err.contains("Keine neuen Messwerte")) << qPrintable(run.err);
+    EXPECT_FALSE(served.contains("GFM"));
+    EXPECT_EQ(readAll(path("state.json")), state);
+    EXPECT_EQ(QFileInfo(growing).lastModified(), stamp);
+
+    // a state it cannot trust is refused and left as it is
+    const QByteArray foreign = QByteArray(state).replace("88000123", "88000999");
+    const QByteArray future = QByteArray(state).replace("\"format\": 1", "\"format\": 2");
+    for (const QByteArray &bad : {QByteArray("{\"format\": 1, \"serial\": "), foreign, future,
+                                  QByteArray(state).replace("QT8800_", "../QT8800_")}) {
+        writeAll(path("state.json"), bad);
+        run = cli(args);
+        EXPECT_EQ(run.exitCode, 3) << bad.constData();
+        EXPECT_TRUE(run.err.contains("Zustandsdatei")) << qPrintable(run.err);
+        EXPECT_EQ(readAll(path("state.json")), bad);
+    }
+}

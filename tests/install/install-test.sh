@@ -20,6 +20,26 @@ finish() {
     echo "all checks passed"
 }
 
+# the station units as systemd loads them, for a port instance, the program path the staged one
+check_units() {
+    local units=$root/lib/systemd/system work=$tree.units u
+    for u in qt8800-live@.service qt8800-download@.service qt8800-download@.timer; do
+        [ -f "$units/$u" ] || { fail "lib/systemd/system/$u missing"; return; }
+    done
+    grep -qx 'm qt8800 dialout' "$root/lib/sysusers.d/qt8800.conf" || fail "sysusers entry missing"
+    [ -f "$root/etc/qt8800/example.conf" ] || fail "etc/qt8800/example.conf missing"
+    command -v systemd-analyze > /dev/null || { echo "note: systemd-analyze not installed"; return; }
+    rm -rf "$work" && mkdir -p "$work"
+    local bindir
+    bindir=$(sed -n 's|^ExecStart=\(.*\)/qt8800-cli .*|\1|p' "$units/qt8800-live@.service")
+    for u in qt8800-live@ qt8800-download@; do
+        sed "s|$bindir/|$root/bin/|" "$units/$u.service" > "$work/${u}ttyUSB0.service"
+    done
+    cp "$units/qt8800-download@.timer" "$work/qt8800-download@ttyUSB0.timer"
+    (cd "$work" && systemd-analyze verify --man=no qt8800-live@ttyUSB0.service qt8800-download@ttyUSB0.service \
+        qt8800-download@ttyUSB0.timer) || fail "systemd-analyze verify rejects the station units"
+}
+
 # ---------------------------------------------------------------------------------------------
 install_tree() {
     rm -rf "$tree"
@@ -233,7 +253,7 @@ english() {
 }
 
 case $step in
-    tree) install_tree; check_layout; check_desktop; check_metainfo; check_depends ;;
+    tree) install_tree; check_layout; check_desktop; check_metainfo; check_depends; check_units ;;
     start) start_and_stop ;;
     english) english "$4" ;;
     *) echo "unknown step $step"; exit 2 ;;

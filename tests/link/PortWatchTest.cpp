@@ -6,6 +6,7 @@
 #include "link/ProtocolEngine.h"
 #include "link/SerialLink.h"
 #include "link/Session.h"
+#include "link/TrafficLog.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -19,6 +20,7 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <tuple>
 #include <fcntl.h>
 #include <unistd.h>
 #include <utility>
@@ -249,6 +251,38 @@ TEST_F(PortWatch, ASlowLatencyTimerIsNamedInTheHintTheStatusLineAndTheReopenMess
     fakeLatencyTimer(again, "16");
     ASSERT_TRUE(QTest::qWaitFor([this] { return !reopened.isEmpty(); }, 3000));
     EXPECT_TRUE(reopened[0].startsWith(kBack + "  Latenz-Timer des USB-Adapters steht auf 16 ms")) << qPrintable(reopened[0]);
+}
+
+// The driver asked for low latency at each open: the timer it then has goes to the traffic log,
+// and only one it left slow gets the hint. A pseudo-terminal refuses the real request.
+TEST_F(PortWatch, LowLatencyIsAskedForAndTheTimerLogged)
+{
+    StandIn standIn;
+    const QString device = standIn.start(link());
+    ASSERT_FALSE(device.isEmpty());
+    TrafficLog log(sink);
+    log.setDirectory(dir.path());
+    log.setLogging(true);
+    log.OpenTrafficLog();
+    SerialLink port(sink, &log);
+    port.setBaseDir(dir.path());
+    port.setSysfsRoot(dir.filePath("sys"));
+    int fd = -1;
+    for (const auto &[takes, timer, hint] : {std::tuple{true, "1", false}, std::tuple{false, "16", true}}) {
+        fakeLatencyTimer(device, timer);
+        port.setLowLatency([&, takes = takes](int handle) { return fd = handle, takes; });
+        sink.messages.clear();
+        ASSERT_TRUE(port.OpenPort("COM1"));
+        EXPECT_GE(fd, 0);
+        EXPECT_EQ(sink.messages.join('\n').contains("Latenz-Timer des USB-Adapters"), hint) << timer;
+    }
+    EXPECT_FALSE(SerialLink::RequestLowLatency(fd));
+    const QString logFile = log.fileName();
+    log.CloseTrafficLog();
+    QFile file(logFile);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray text = file.readAll();
+    EXPECT_TRUE(text.contains("Latenz-Timer 1 ms") && text.contains("Latenz-Timer 16 ms")) << text.constData();
 }
 
 // What the window and the command line see of a lost, returning or silent line: the session's
