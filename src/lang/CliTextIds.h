@@ -77,6 +77,20 @@ enum CliTextId : int {
     TxCliHelpDirectory = 6406,
     TxCliHelpDownload = 6407,
     TxCliHelpLive = 6408,
+    // live to a message broker
+    TxCliMqttBadUrl = 6420,
+    TxCliMqttHostNotFound = 6421,
+    TxCliMqttLoginRefused = 6422,
+    TxCliMqttTlsFailed = 6423,
+    TxCliMqttAway = 6424,
+    TxCliMqttBack = 6425,
+    TxCliMqttDropped = 6426,
+    TxCliMqttBufferFailed = 6427,
+    TxCliMqttWildcard = 6428,
+    TxCliBadQos = 6429,
+    TxCliBadBufferMb = 6430,
+    TxCliMqttAuthUnreadable = 6431,
+    TxCliMqttOptionNeedsMqtt = 6433,
     CliTextsEnd = 6499,
 };
 

@@ -22,7 +22,7 @@ const TextTable &CliTexts()
         {TxCliBadInterval, "Ungültiges Intervall (Sekunden, 0.1 bis 86400): %s"},
         {TxCliBadDuration, "Ungültige Dauer (z. B. 90, 90s, 15m, 2h): %s"},
         {TxCliIntervalMissing, "Der Befehl live braucht --interval S."},
-        {TxCliCsvMissing, "Der Befehl live braucht --csv DATEI."},
+        {TxCliCsvMissing, "Der Befehl live braucht --csv DATEI oder --mqtt URL."},
         {TxCliSeeHelp, "Hilfe: qt8800-cli --help"},
         {TxCliBadLanguage, "Die Sprache %s gibt es nicht (de oder en)."},
         {TxCliTemplateNeedsXlsx, "--template gilt nur mit --xlsx."},
@@ -184,6 +184,20 @@ const TextTable &CliTexts()
          "wenn alle ausbleiben oder mehr als N Antworten nacheinander unbrauchbar sind, endet\n"
          "die Aufzeichnung mit 1. Eine verschwundene Schnittstelle wird abgewartet. Wo Werte\n"
          "fehlen, steht eine leere Zeile.\n"},
+
+        {TxCliMqttBadUrl, "Keine MQTT-Adresse (mqtt://RECHNER[:PORT] oder mqtts://RECHNER[:PORT]): %s"},
+        {TxCliMqttHostNotFound, "Der Rechner des Brokers wurde nicht gefunden: %s"},
+        {TxCliMqttLoginRefused, "Der Broker %s hat die Anmeldung abgelehnt (%s)."},
+        {TxCliMqttTlsFailed, "Keine TLS-Verbindung zu %s: %s"},
+        {TxCliMqttAway, "Der Broker %s ist nicht erreichbar; die Messwerte werden auf der Platte gehalten, bis er wieder da ist."},
+        {TxCliMqttBack, "Der Broker %s ist wieder erreichbar."},
+        {TxCliMqttDropped, "Der Puffer war voll: die %s ältesten Messwerte wurden verworfen."},
+        {TxCliMqttBufferFailed, "In den Pufferordner %s kann nicht geschrieben werden."},
+        {TxCliMqttWildcard, "Ein Topic darf keine Platzhalter (+, #) enthalten: %s"},
+        {TxCliBadQos, "QoS muss 0, 1 oder 2 sein: %s"},
+        {TxCliBadBufferMb, "Ungültige Puffergröße in MiB (1 bis 100000): %s"},
+        {TxCliMqttAuthUnreadable, "Die Anmeldedatei %s ist nicht lesbar: erste Zeile Benutzer, zweite Zeile Passwort."},
+        {TxCliMqttOptionNeedsMqtt, "%s gilt nur mit --mqtt."},
     };
     return texts;
 }
