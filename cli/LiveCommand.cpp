@@ -55,10 +55,11 @@ void LiveCommand::done(int code)
     Finish finish = std::exchange(m_finish, {});
     if (!m_mqtt)
         return finish(code);
-    m_mqtt->finish([this, finish, code] {
+    m_exitCode = code;
+    m_mqtt->finish([this, finish] {
         if (m_mqtt->dropped() > 0)
             m_session.console().message(Format(Text(TxCliMqttDropped), {QString::number(m_mqtt->dropped())}));
-        finish(code);
+        finish(m_exitCode);
     });
 }
 
@@ -137,6 +138,7 @@ bool LiveCommand::startMqtt()
     connect(m_mqtt.get(), &MqttPublisher::note, this, [this](const QString &text) { m_session.console().message(text); });
     connect(m_mqtt.get(), &MqttPublisher::fatal, this, [this](const QString &text) {
         m_session.StatusMessage(text, true);
+        m_exitCode = ExitInstrument;
         done(ExitInstrument);
     });
     if (!m_mqtt->start()) {

@@ -131,6 +131,8 @@ void MqttPublisher::connectNow()
     ssl.ssl_error_context = this;
     MQTTAsync_connectOptions options = MQTTAsync_connectOptions_initializer;
     options.keepAliveInterval = 20;
+    // no second try in an older protocol after a refusal: the refusal is the answer
+    options.MQTTVersion = MQTTVERSION_3_1_1;
     // a session of its own at the broker: what was in flight is sent again, not forgotten
     options.cleansession = 0;
     options.automaticReconnect = 1;
@@ -145,7 +147,7 @@ void MqttPublisher::connectNow()
     }
     options.context = this;
     options.onFailure = [](void *context, MQTTAsync_failureData *failure) { onConnectFailure(context, failure); };
-    MQTTAsync_connect(handle(m_client), &options);
+    m_connecting = MQTTAsync_connect(handle(m_client), &options) == MQTTASYNC_SUCCESS;
 }
 
 void MqttPublisher::onConnected(void *context, char *)
@@ -153,6 +155,7 @@ void MqttPublisher::onConnected(void *context, char *)
     auto *self = static_cast<MqttPublisher *>(context);
     QMetaObject::invokeMethod(self, [self] {
         self->m_connected = true;
+        self->m_connecting = false;
         self->m_retryS = 2;
         if (std::exchange(self->m_awayNoted, false))
             emit self->note(Format(Text(TxCliMqttBack), {self->m_host}));
@@ -199,6 +202,7 @@ int MqttPublisher::onSslError(const char *text, size_t length, void *context)
 
 void MqttPublisher::connectFailed(int code, const QString &message)
 {
+    m_connecting = false;
     QString sslError;
     {
         QMutexLocker lock(&m_sslMutex);
@@ -270,7 +274,9 @@ void MqttPublisher::poll()
 {
     if (!m_done)
         return;
-    if (m_connected && pending() > 0 && --m_pollsLeft > 0)
+    // a login refused at the end of a short run is still refused
+    const bool waiting = (m_connected && pending() > 0) || (!m_everConnected && m_connecting);
+    if (waiting && --m_pollsLeft > 0)
         return;
     m_poll.stop();
     if (m_connected) {

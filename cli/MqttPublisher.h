@@ -74,6 +74,7 @@ private:
     int m_retryS = 2;
     bool m_everConnected = false;
     bool m_connected = false;
+    bool m_connecting = false;      // a first connection is under way
     bool m_awayNoted = false;
     qint64 m_dropped = 0;
     QString m_error;

@@ -188,9 +188,9 @@ protected:
         return (listener == Listener::Tls ? "mqtts://127.0.0.1:" : "mqtt://127.0.0.1:") + QString::number(port);
     }
     // live to the broker, with its buffer in the temp folder
-    CliRun live(QStringList args, int timeoutMs = 30000)
+    CliRun live(QStringList args, int timeoutMs = 30000, const std::function<void()> &inChild = {})
     {
         args = QStringList{"live", "--interval", "0.2", "--mqtt", url(), "--buffer-dir", path("buffer")} + args;
-        return RunCli(args, dir.path(), timeoutMs);
+        return RunCli(args, dir.path(), timeoutMs, inChild);
     }
 };

@@ -3,6 +3,8 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
+#include <cstdlib>
+
 namespace {
 
 // the CSV rows a run wrote: every reading the broker must have got
@@ -85,3 +87,67 @@ INSTANTIATE_TEST_SUITE_P(Broker, CliMqttTest,
                                          DeliveryRow{"outageExactlyOnce", BrokerOnSim::Listener::Plain, 600, "2"},
                                          DeliveryRow{"tls", BrokerOnSim::Listener::Tls, 0, "1"}),
                          [](const auto &info) { return std::string(info.param.name); });
+
+// A run killed while the broker is away leaves its readings on disk; the next run sends them first.
+TEST_F(BrokerOnSim, ReadingsOfAKilledRunGoOutWithTheNext)
+{
+    live({"--for", "60", "--csv", "live.csv", "--iso"}, 2500);
+    const int before = int(csvRows(readAll(path("live.csv"))).size());
+    ASSERT_GE(before, 3);
+    ASSERT_TRUE(startBroker());
+    Subscriber sub(port, "watch", true);
+    ASSERT_TRUE(sub.ready());
+    const CliRun run = live({"--for", "1", "--csv", "live.csv", "--iso"});
+    EXPECT_EQ(run.exitCode, 0) << qPrintable(run.err);
+    const QStringList rows = csvRows(readAll(path("live.csv")));
+    QStringList times;
+    EXPECT_TRUE(QTest::qWaitFor([&] { return inOrder(sub.payloads("/live"), times = {}) && times.size() >= rows.size(); }, 20000))
+        << times.size() << " of " << rows.size() << ", " << before << " before the kill";
+    EXPECT_EQ(times.size(), rows.size());
+}
+
+struct RefusalRow
+{
+    const char *name;
+    BrokerOnSim::Listener listener;
+    QStringList args;
+    const char *password;   // in the environment, with the user "station"
+    int exitCode;
+    const char *message;
+};
+
+class CliMqttRefusalTest : public BrokerOnSim, public testing::WithParamInterface<RefusalRow>
+{
+};
+
+TEST_P(CliMqttRefusalTest, SaysWhyTheBrokerIsNotUsed)
+{
+    const RefusalRow &row = GetParam();
+    listener = row.listener;
+    ASSERT_TRUE(startBroker());
+    writeAll(path("login"), "station\nright\n");
+    QStringList args = row.args;
+    args.replaceInStrings("CA", path("other-ca.pem"));
+    args.replaceInStrings("LOGIN", path("login"));
+    const QByteArray password = row.password;
+    const CliRun run = live(QStringList{"--for", "1"} + args, 30000, [password] {
+        if (!password.isEmpty()) {
+            setenv("QT8800_MQTT_USER", "station", 1);
+            setenv("QT8800_MQTT_PASSWORD", password.constData(), 1);
+        }
+    });
+    EXPECT_EQ(run.exitCode, row.exitCode) << qPrintable(run.err);
+    EXPECT_TRUE(run.err.contains(QString::fromUtf8(row.message))) << qPrintable(run.err);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Broker, CliMqttRefusalTest,
+    testing::Values(RefusalRow{"loginFromFile", BrokerOnSim::Listener::Login, {"--mqtt-auth", "LOGIN"}, "", 0, ""},
+                    RefusalRow{"loginFromEnvironment", BrokerOnSim::Listener::Login, {}, "right", 0, ""},
+                    RefusalRow{"wrongPassword", BrokerOnSim::Listener::Login, {}, "wrong", 1, "hat die Anmeldung abgelehnt"},
+                    RefusalRow{"noLogin", BrokerOnSim::Listener::Login, {}, "", 1, "hat die Anmeldung abgelehnt"},
+                    RefusalRow{"wrongCa", BrokerOnSim::Listener::Tls, {"--ca", "CA"}, "", 1, "Keine TLS-Verbindung zu 127.0.0.1"},
+                    RefusalRow{"unknownHost", BrokerOnSim::Listener::Plain, {"--mqtt", "mqtt://no-such-host.invalid"}, "", 1,
+                               "nicht gefunden: no-such-host.invalid"},
+                    RefusalRow{"wildcard", BrokerOnSim::Listener::Plain, {"--topic", "a/#"}, "", 2, "Platzhalter"}),
+    [](const auto &info) { return std::string(info.param.name); });
