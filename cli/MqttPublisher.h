@@ -43,6 +43,8 @@ public:
     // and disconnects; what is left stays on disk for the next run.
     void finish(std::function<void()> done);
 
+    // readings handed over and not yet acknowledged (or not sent) by the broker
+    int pending() const;
     QString error() const { return m_error; }
     qint64 dropped() const { return m_dropped; }
     QString statusTopic() const;
@@ -62,7 +64,7 @@ private:
 
     void connectNow();
     void connectFailed(int code, const QString &message);
-    int pending() const;
+
     void send(const QString &topic, const QByteArray &payload, bool retained);
     void poll();
 
