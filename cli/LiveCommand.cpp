@@ -106,7 +106,7 @@ bool LiveCommand::startMqtt()
     const CliOptions &o = m_session.options();
     MqttPublisher::Settings s;
     s.url = o.mqttUrl;
-    const QString serial = m_session.store().value(Model::Field::SerialNumber).trimmed();
+    const QString serial = m_serial = m_session.store().value(Model::Field::SerialNumber).trimmed();
     s.topic = o.topic.isEmpty() ? QStringLiteral("qt8800/%1/live").arg(serial) : o.topic;
     s.qos = o.qos;
     s.caFile = o.caFile;
@@ -219,9 +219,16 @@ void LiveCommand::ShowCurrentValues(const Measure::CurrentValues &values)
             return done(ExitFile);
         }
     }
-    if (m_mqtt && !m_mqtt->publish(Measure::LiveJson(now, values, m_session.store().value(Model::Field::AnalogName)))) {
-        m_session.StatusMessage(m_mqtt->error(), true);
-        return done(ExitFile);
+    if (m_mqtt) {
+        const QByteArray json = Measure::LiveJson(now, values, m_session.store().value(Model::Field::AnalogName));
+        // announced once the first reading shows which values there are
+        if (m_session.options().haDiscovery && m_readings == 0)
+            for (const Measure::RetainedMessage &m : Measure::DiscoveryMessages(m_serial, m_mqtt->topic(), m_mqtt->statusTopic(), json))
+                m_mqtt->publishRetained(m.topic, m.payload);
+        if (!m_mqtt->publish(json)) {
+            m_session.StatusMessage(m_mqtt->error(), true);
+            return done(ExitFile);
+        }
     }
     m_failedInARow = 0;
     m_session.console().transient(Format(Text(TxCliLiveProgress), {QString::number(++m_readings)}));

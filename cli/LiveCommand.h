@@ -54,6 +54,7 @@ private:
     int m_failedInARow = 0;         // requests answered unusably since the last row
     std::unique_ptr<MqttPublisher> m_mqtt;
     qint64 m_readings = 0;
+    QString m_serial;
     int m_exitCode = 0;             // what the run ends with once the broker is done
 };
 

@@ -39,6 +39,9 @@ public:
     bool start();
     // false when the buffer disk refuses the reading (error() says so)
     bool publish(const QByteArray &payload);
+    // a message the broker keeps for every later subscriber
+    void publishRetained(const QString &topic, const QByteArray &payload) { send(topic, payload, true); }
+    QString topic() const { return m_settings.topic; }
     // Says "offline", waits a few seconds for what is buffered to go out while the broker is there,
     // and disconnects; what is left stays on disk for the next run.
     void finish(std::function<void()> done);

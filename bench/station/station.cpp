@@ -7,6 +7,7 @@
 
 #include "TestBroker.h"
 
+#include <QDirIterator>
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QJsonDocument>
@@ -94,8 +95,11 @@ Outage outage(const QStringList &args, const QString &cliPath, const QString &qo
     const QList<QByteArray> got = sub.payloads(QStringLiteral("/live"));
     for (const QByteArray &p : got)
         times.insert(QJsonDocument::fromJson(p).object().value(QStringLiteral("time")).toString());
-    std::fprintf(stderr, "qos %s: %d readings recorded, %d messages, %d distinct\n", qPrintable(qos), rows,
-                 int(got.size()), int(times.size()));
+    int left = 0;
+    for (QDirIterator it(dir.filePath("buffer"), QDir::Files, QDirIterator::Subdirectories); it.hasNext(); it.next())
+        ++left;
+    std::fprintf(stderr, "qos %s: %d readings recorded, %d messages, %d distinct, %d files left in the buffer\n",
+                 qPrintable(qos), rows, int(got.size()), int(times.size()), left);
     return {rows - int(times.size()), int(got.size() - times.size())};
 }
 

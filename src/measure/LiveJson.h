@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QDateTime>
+#include <QList>
 #include <QString>
 
 namespace Measure {
@@ -12,5 +13,16 @@ namespace Measure {
 // and offset, range, polarity, ions, the analogue input in volts, sensors by address (null for
 // a missing one). Numbers never follow the locale.
 QByteArray LiveJson(const QDateTime &when, const CurrentValues &values, const QString &analogName);
+
+struct RetainedMessage
+{
+    QString topic;
+    QByteArray payload;
+};
+
+// Announcements for home automation, one per value `reading` (a LiveJson object) holds: a sensor
+// named after the instrument `serial`, read from `liveTopic`, available while `statusTopic` says so.
+QList<RetainedMessage> DiscoveryMessages(const QString &serial, const QString &liveTopic, const QString &statusTopic,
+                                         const QByteArray &reading);
 
 } // namespace Measure

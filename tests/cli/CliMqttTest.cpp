@@ -39,6 +39,7 @@ struct DeliveryRow
     BrokerOnSim::Listener listener;
     int outageAtMs;     // the broker goes away then for 1.5 s; 0: it stays
     const char *qos;
+    bool discovery = false;
 };
 
 class CliMqttTest : public BrokerOnSim, public testing::WithParamInterface<DeliveryRow>
@@ -61,6 +62,8 @@ TEST_P(CliMqttTest, EveryReadingArrivesInOrder)
     QStringList args{"--for", "5", "--csv", "live.csv", "--iso", "--qos", GetParam().qos};
     if (!ca.isEmpty())
         args << "--ca" << ca;
+    if (GetParam().discovery)
+        args << "--ha-discovery";
     const CliRun run = live(args);
     EXPECT_EQ(run.exitCode, 0) << qPrintable(run.err);
     const QStringList rows = csvRows(readAll(path("live.csv")));
@@ -76,13 +79,20 @@ TEST_P(CliMqttTest, EveryReadingArrivesInOrder)
     EXPECT_TRUE(first.contains("ions") && first.contains("range") && first.contains("polarity")) << first.keys().join(',').toStdString();
     EXPECT_TRUE(QTest::qWaitFor([&] { return sub.payloads("88000123/status").endsWith("offline"); }, 5000));
     EXPECT_TRUE(sub.payloads("88000123/status").contains("online"));
+    const QList<QByteArray> config = sub.payloads("homeassistant/sensor/qt8800_88000123_ions/config");
+    EXPECT_EQ(config.size(), GetParam().discovery ? 1 : 0);
+    if (!config.isEmpty()) {
+        const QJsonObject o = QJsonDocument::fromJson(config.first()).object();
+        EXPECT_EQ(o.value("state_topic").toString(), "qt8800/88000123/live");
+        EXPECT_EQ(o.value("availability_topic").toString(), "qt8800/88000123/status");
+    }
     // a newcomer learns the state from the retained status
     Subscriber later(port, "later", false, ca);
     EXPECT_TRUE(QTest::qWaitFor([&] { return later.payloads("88000123/status") == QList<QByteArray>{"offline"}; }, 5000));
 }
 
 INSTANTIATE_TEST_SUITE_P(Broker, CliMqttTest,
-                         testing::Values(DeliveryRow{"plain", BrokerOnSim::Listener::Plain, 0, "1"},
+                         testing::Values(DeliveryRow{"plain", BrokerOnSim::Listener::Plain, 0, "1", true},
                                          DeliveryRow{"outage", BrokerOnSim::Listener::Plain, 600, "1"},
                                          DeliveryRow{"outageExactlyOnce", BrokerOnSim::Listener::Plain, 600, "2"},
                                          DeliveryRow{"tls", BrokerOnSim::Listener::Tls, 0, "1"}),
