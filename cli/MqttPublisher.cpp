@@ -135,6 +135,9 @@ void MqttPublisher::connectNow()
     options.MQTTVersion = MQTTVERSION_3_1_1;
     // a session of its own at the broker: what was in flight is sent again, not forgotten
     options.cleansession = 0;
+    // A broker takes only so many unfinished exactly-once messages (20 by default) and, under this
+    // protocol version, cannot say it dropped the rest: a backlog after an outage goes out in steps.
+    options.maxInflight = 10;
     options.automaticReconnect = 1;
     options.minRetryInterval = 1;
     options.maxRetryInterval = 8;

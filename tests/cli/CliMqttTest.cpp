@@ -37,9 +37,11 @@ struct DeliveryRow
 {
     const char *name;
     BrokerOnSim::Listener listener;
-    int outageAtMs;     // the broker goes away then for 1.5 s; 0: it stays
+    int outageAtMs;     // the broker goes away then for `outageMs`; 0: it stays
     const char *qos;
     bool discovery = false;
+    int outageMs = 1500;
+    const char *forS = "5";
 };
 
 class CliMqttTest : public BrokerOnSim, public testing::WithParamInterface<DeliveryRow>
@@ -57,9 +59,9 @@ TEST_P(CliMqttTest, EveryReadingArrivesInOrder)
     ASSERT_TRUE(sub.ready());
     if (const int at = GetParam().outageAtMs) {
         QTimer::singleShot(at, [this] { stopBroker(); });
-        QTimer::singleShot(at + 1500, [this] { startBroker(); });
+        QTimer::singleShot(at + GetParam().outageMs, [this] { startBroker(); });
     }
-    QStringList args{"--for", "5", "--csv", "live.csv", "--iso", "--qos", GetParam().qos};
+    QStringList args{"--for", GetParam().forS, "--csv", "live.csv", "--iso", "--qos", GetParam().qos};
     if (!ca.isEmpty())
         args << "--ca" << ca;
     if (GetParam().discovery)
@@ -95,6 +97,8 @@ INSTANTIATE_TEST_SUITE_P(Broker, CliMqttTest,
                          testing::Values(DeliveryRow{"plain", BrokerOnSim::Listener::Plain, 0, "1", true},
                                          DeliveryRow{"outage", BrokerOnSim::Listener::Plain, 600, "1"},
                                          DeliveryRow{"outageExactlyOnce", BrokerOnSim::Listener::Plain, 600, "2"},
+                                         // more unfinished than a broker takes at once
+                                         DeliveryRow{"backlogExactlyOnce", BrokerOnSim::Listener::Plain, 600, "2", false, 5000, "10"},
                                          DeliveryRow{"tls", BrokerOnSim::Listener::Tls, 0, "1"}),
                          [](const auto &info) { return std::string(info.param.name); });
 
