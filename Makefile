@@ -6,6 +6,8 @@ PACKAGES := cmake make g++ pkg-config qt6-base-dev qt6-serialport-dev qt6-charts
             locales desktop-file-utils appstream
 # Qt's own dialogs and buttons in the program's language
 PACKAGES += qt6-translations-l10n
+# live --mqtt: the broker client with its disk buffer and TLS; the tests run a real broker and make certificates
+PACKAGES += libpaho-mqtt-dev libssl-dev mosquitto openssl
 # only `make fuzz` needs these: the test suite replays the fuzz corpora with g++
 FUZZ_PACKAGES := clang libclang-rt-14-dev
 # only `make lint` needs these (git clang-format comes with clang-format)

@@ -52,6 +52,11 @@ const OptionRule kOptions[] = {
     {"template", true, kDownload},
     {"retries", true, kDownload | kLive},
     {"new", false, kDownload},       {"state", true, kDownload},
+    // live to a message broker
+    {"mqtt", true, kLive},           {"topic", true, kLive},
+    {"qos", true, kLive},            {"ca", true, kLive},
+    {"mqtt-auth", true, kLive},      {"buffer-mb", true, kLive},
+    {"buffer-dir", true, kLive},     {"ha-discovery", false, kLive},
 };
 
 const struct
@@ -102,6 +107,37 @@ struct Given
 ParseResult fail(const QString &text)
 {
     return {std::nullopt, text};
+}
+
+// the options of live to a message broker: an error text, or nothing
+std::optional<QString> takeMqttOption(std::string_view name, const QString &value, CliOptions &o)
+{
+    bool ok = false;
+    if (name == "mqtt") {
+        o.mqttUrl = value;
+    } else if (name == "topic") {
+        // a reading sent to a filter would reach nobody
+        if (value.contains(u'+') || value.contains(u'#') || value.startsWith(u'/') || value.endsWith(u'/'))
+            return Format(Text(TxCliMqttWildcard), {value});
+        o.topic = value;
+    } else if (name == "qos") {
+        o.qos = value.toInt(&ok);
+        if (!ok || o.qos < 0 || o.qos > 2)
+            return Format(Text(TxCliBadQos), {value});
+    } else if (name == "ca") {
+        o.caFile = value;
+    } else if (name == "mqtt-auth") {
+        o.mqttAuthFile = value;
+    } else if (name == "buffer-mb") {
+        o.bufferMb = value.toInt(&ok);
+        if (!ok || o.bufferMb < 1 || o.bufferMb > 100000)
+            return Format(Text(TxCliBadBufferMb), {value});
+    } else if (name == "buffer-dir") {
+        o.bufferDir = value;
+    } else if (name == "ha-discovery") {
+        o.haDiscovery = true;
+    }
+    return std::nullopt;
 }
 
 std::optional<double> decimalNumber(QString text)
@@ -295,6 +331,8 @@ ParseResult ParseCommandLine(const QStringList &arguments)
             if (!ms)
                 return fail(Format(Text(TxCliBadDuration), {g.value}));
             o.forMs = *ms;
+        } else if (const auto error = takeMqttOption(name, g.value, o)) {
+            return fail(*error);
         }
     }
     if (o.iso && o.decimal != u'.')
@@ -376,8 +414,11 @@ ParseResult ParseCommandLine(const QStringList &arguments)
             return fail(Format(Text(TxCliTooManyArguments), {commandText, positional.join(u' ')}));
         if (o.intervalMs <= 0)
             return fail(Text(TxCliIntervalMissing));
-        if (o.csvFile.isEmpty())
+        if (o.csvFile.isEmpty() && o.mqttUrl.isEmpty())
             return fail(Text(TxCliCsvMissing));
+        for (const char *name : {"topic", "qos", "ca", "mqtt-auth", "buffer-mb", "buffer-dir", "ha-discovery"})
+            if (has(name) && o.mqttUrl.isEmpty())
+                return fail(Format(Text(TxCliMqttOptionNeedsMqtt), {QStringLiteral("--") + QLatin1String(name)}));
         break;
     default:
         if (!positional.isEmpty())

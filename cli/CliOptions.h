@@ -51,6 +51,16 @@ struct CliOptions
     QString csvFile;                    // live; "-": stdout
     qint64 intervalMs = 0;
     std::optional<qint64> forMs;
+
+    // live to a message broker
+    QString mqttUrl;
+    QString topic;                      // empty: qt8800/<serial number>/live
+    int qos = 1;
+    QString caFile;
+    QString mqttAuthFile;               // user and password; else from the environment
+    int bufferMb = 64;
+    QString bufferDir;                  // empty: $STATE_DIRECTORY or ~/.local/state/qt8800/mqtt
+    bool haDiscovery = false;
 };
 
 struct ParseResult

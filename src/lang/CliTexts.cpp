@@ -22,7 +22,7 @@ const TextTable &CliTexts()
         {TxCliBadInterval, "Ungültiges Intervall (Sekunden, 0.1 bis 86400): %s"},
         {TxCliBadDuration, "Ungültige Dauer (z. B. 90, 90s, 15m, 2h): %s"},
         {TxCliIntervalMissing, "Der Befehl live braucht --interval S."},
-        {TxCliCsvMissing, "Der Befehl live braucht --csv DATEI."},
+        {TxCliCsvMissing, "Der Befehl live braucht --csv DATEI oder --mqtt URL."},
         {TxCliSeeHelp, "Hilfe: qt8800-cli --help"},
         {TxCliBadLanguage, "Die Sprache %s gibt es nicht (de oder en)."},
         {TxCliTemplateNeedsXlsx, "--template gilt nur mit --xlsx."},
@@ -175,7 +175,8 @@ const TextTable &CliTexts()
          "Die geschriebenen Dateien stehen auf der Standardausgabe. Eine unbekannte Blocknummer\n"
          "ergibt 2, eine vorhandene Datei 3.\n"},
         {TxCliHelpLive,
-         "Aufruf: qt8800-cli live --interval S [--for DAUER] --csv DATEI|- [--decimal .|,]\n"
+         "Aufruf: qt8800-cli live --interval S [--for DAUER] [--csv DATEI|-] [--decimal .|,]\n"
+         "                  [--mqtt URL [--topic T] [--qos N] [--ca DATEI] [--mqtt-auth DATEI]]\n"
          "                  [--iso] [--retries N] [--port COMn|PFAD] [--baud N] [--log ORDNER]\n"
          "\n"
          "Fragt alle S Sekunden (0.1 bis 86400) die aktuellen Messwerte ab und hängt je\n"
@@ -188,7 +189,37 @@ const TextTable &CliTexts()
          "Eine Anfrage ohne Antwort wird bis zu N-mal wiederholt (--retries, Vorgabe 2); erst\n"
          "wenn alle ausbleiben oder mehr als N Antworten nacheinander unbrauchbar sind, endet\n"
          "die Aufzeichnung mit 1. Eine verschwundene Schnittstelle wird abgewartet. Wo Werte\n"
-         "fehlen, steht eine leere Zeile.\n"},
+         "fehlen, steht eine leere Zeile.\n"
+         "\n"
+         "  --mqtt URL        jeden Messwert auch als JSON an einen MQTT-Broker senden\n"
+         "                    (mqtt://RECHNER[:PORT], mqtts://RECHNER[:PORT]); mit oder statt --csv\n"
+         "  --topic TOPIC     Vorgabe qt8800/<Seriennummer>/live; der Zustand (\"online\",\n"
+         "                    \"offline\") steht gespeichert daneben unter .../status\n"
+         "  --qos 0|1|2       Vorgabe 1\n"
+         "  --ca DATEI        mit mqtts://: das Zertifikat der Zertifizierungsstelle des Brokers\n"
+         "  --mqtt-auth DATEI Benutzer in der ersten, Passwort in der zweiten Zeile; sonst aus\n"
+         "                    QT8800_MQTT_USER und QT8800_MQTT_PASSWORD\n"
+         "  --buffer-mb N     solange der Broker fehlt, bleiben die Messwerte auf der Platte,\n"
+         "                    bis zu N MiB (Vorgabe 64, etwa 16000 Messwerte); dann fallen\n"
+         "                    die ältesten weg und werden gezählt\n"
+         "  --buffer-dir ORDNER  Vorgabe $STATE_DIRECTORY/mqtt oder ~/.local/state/qt8800/mqtt;\n"
+         "                    ein neuer Lauf sendet zuerst, was dort liegt\n"
+         "Lehnt der Broker die Anmeldung oder sein Zertifikat ab oder ist sein Rechner\n"
+         "unbekannt, endet der Lauf mit 1.\n"},
+
+        {TxCliMqttBadUrl, "Keine MQTT-Adresse (mqtt://RECHNER[:PORT] oder mqtts://RECHNER[:PORT]): %s"},
+        {TxCliMqttHostNotFound, "Der Rechner des Brokers wurde nicht gefunden: %s"},
+        {TxCliMqttLoginRefused, "Der Broker %s hat die Anmeldung abgelehnt (%s)."},
+        {TxCliMqttTlsFailed, "Keine TLS-Verbindung zu %s: %s"},
+        {TxCliMqttAway, "Der Broker %s ist nicht erreichbar; die Messwerte werden auf der Platte gehalten, bis er wieder da ist."},
+        {TxCliMqttBack, "Der Broker %s ist wieder erreichbar."},
+        {TxCliMqttDropped, "Der Puffer war voll: die %s ältesten Messwerte wurden verworfen."},
+        {TxCliMqttBufferFailed, "In den Pufferordner %s kann nicht geschrieben werden."},
+        {TxCliMqttWildcard, "Ein Topic darf keine Platzhalter (+, #) enthalten: %s"},
+        {TxCliBadQos, "QoS muss 0, 1 oder 2 sein: %s"},
+        {TxCliBadBufferMb, "Ungültige Puffergröße in MiB (1 bis 100000): %s"},
+        {TxCliMqttAuthUnreadable, "Die Anmeldedatei %s ist nicht lesbar: erste Zeile Benutzer, zweite Zeile Passwort."},
+        {TxCliMqttOptionNeedsMqtt, "%s gilt nur mit --mqtt."},
         {TxCliNewNeedsState, "--new und --state gehören zusammen."},
         {TxCliNewTextOnly, "--new schreibt Textdateien aller Blöcke in einen Ordner: --csv ORDNER, ohne Blocknummern."},
         {TxCliStateDamaged, "Die Zustandsdatei %s ist unbrauchbar; sie bleibt, wie sie ist."},

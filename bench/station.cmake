@@ -1,0 +1,6 @@
+qt8800_bench(station ${CMAKE_CURRENT_SOURCE_DIR}/station/station.cpp)
+find_package(OpenSSL REQUIRED)
+find_package(eclipse-paho-mqtt-c CONFIG REQUIRED)
+target_include_directories(bench_station PRIVATE ${PROJECT_SOURCE_DIR}/tests/cli)
+target_link_libraries(bench_station PRIVATE cli Qt6::Test eclipse-paho-mqtt-c::paho-mqtt3as)
+add_dependencies(bench_station qt8800-cli qt8800-sim)
