@@ -235,6 +235,11 @@ const std::pair<const char *, const char *> kNoTexts[] = {
     {"TAboutBox.cpp", "cpu MHz"},
     {"ChartWindow.cpp", "<br>"},                    // the line break in an axis label
     {"PortLock.cpp", "QT8800Run-"},                 // the name of a lock file
+    {"LiveJson.cpp", "value_json.analog.value"},    // templates and ids a home-automation peer reads
+    {"LiveJson.cpp", "value_json.%1['%2']"},
+    {"LiveJson.cpp", "QT 8800 "},                   // the instrument's model name, as announced to a peer
+    {"LiveJson.cpp", "QT 8800"},
+    {"LiveJson.cpp", "qt8800_%1_%2"},
     {"main.cpp", "qt8800 "},                        // the program's name before its version
     {"main.cpp", "--help"},                         // options on the command line
     {"main.cpp", "--version"},
