@@ -3,11 +3,12 @@
 # desktop-file-utils and appstream only validate the installed desktop entry and metainfo.
 PACKAGES := cmake make g++ pkg-config qt6-base-dev qt6-serialport-dev qt6-charts-dev \
             libqt6opengl6-dev libquazip1-qt6-dev zlib1g-dev unzip libgtest-dev libgmock-dev libgl-dev \
-            locales desktop-file-utils appstream
-# Qt's own dialogs and buttons in the program's language
-PACKAGES += qt6-translations-l10n
-# live --mqtt: the broker client with its disk buffer and TLS; the tests run a real broker and make certificates
-PACKAGES += libpaho-mqtt-dev libssl-dev mosquitto openssl
+            locales desktop-file-utils appstream \
+            qt6-translations-l10n \
+            libpaho-mqtt-dev libssl-dev mosquitto openssl
+# qt6-translations-l10n: Qt's own dialogs and buttons in the program's language.
+# libpaho-mqtt-dev, libssl-dev: live --mqtt (the broker client with its disk buffer, TLS);
+# mosquitto, openssl: the tests run a real broker and make its certificates.
 # only `make fuzz` needs these: the test suite replays the fuzz corpora with g++
 FUZZ_PACKAGES := clang libclang-rt-14-dev
 # only `make lint` needs these (git clang-format comes with clang-format)

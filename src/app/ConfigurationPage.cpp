@@ -14,8 +14,7 @@ using namespace Lang;
 using namespace PageControls;
 
 ConfigurationPage::ConfigurationPage(TextBindings &texts, Link::ProtocolEngine &engine, QWidget *parent)
-    : QWidget(parent)
-    , m_engine(engine)
+    : SettingsPage(engine, parent)
 {
     setObjectName(QStringLiteral("TabConfig"));
     build(texts);
@@ -173,17 +172,7 @@ void ConfigurationPage::setInitialColours()
         setControlColour(w, face);
 }
 
-void ConfigurationPage::touch(QWidget *control)
-{
-    setControlColour(control, base());
-    emit touched(control);
-}
 
-void ConfigurationPage::queueForControl(QObject *control)
-{
-    m_engine.ShowStatusText(QString());
-    m_engine.QueueOrdersForControl(control);
-}
 
 void ConfigurationPage::btnSetDTClick()
 {

@@ -1,10 +1,6 @@
 #pragma once
 
-#include "model/FieldTable.h"
-
-#include <QWidget>
-
-#include <bitset>
+#include "app/SettingsPage.h"
 
 class QDateEdit;
 class QLabel;
@@ -14,19 +10,13 @@ class TInterSpinEdit;
 class TTextSpin;
 class TextBindings;
 
-namespace Link {
-class ProtocolEngine;
-}
-
 // The instrument's identity, clock, range, polarity, analogue output, zeroing and language.
-class ConfigurationPage : public QWidget
+class ConfigurationPage : public SettingsPage
 {
     Q_OBJECT
 public:
     ConfigurationPage(TextBindings &texts, Link::ProtocolEngine &engine, QWidget *parent = nullptr);
 
-    // a change is sent at once only while the settings page asks for it
-    void setTransferAtOnce(bool on) { m_transferAtOnce = on; }
     // the controls start in button face; the value's origin recolours them later
     void setInitialColours();
     void GetInfoKlickClick();
@@ -49,23 +39,10 @@ public:
     QPushButton *btnSetDT = nullptr, *btnSyncDT = nullptr;
     TBevel3D *btnZero = nullptr;
 
-signals:
-    // the user touched a value control: it leaves the instrument's or the file's colour
-    void touched(QWidget *control);
-    // the page wrote a value of its own into a control, with the control's signals blocked
-    void programSet(QWidget *control);
-
 private:
     void build(TextBindings &texts);
     void connectHandlers();
-    QColor base() const { return palette().color(QPalette::Base); }
-    // the window's colour, and the control counts as touched
-    void touch(QWidget *control);
-    void queueForControl(QObject *control);
     void btnSetDTClick();
     void btnSyncDTClick();
 
-    Link::ProtocolEngine &m_engine;
-    std::bitset<std::size_t(Model::Field::Count)> m_changed;   // changed since the control was entered
-    bool m_transferAtOnce = false;
 };

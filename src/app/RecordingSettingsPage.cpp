@@ -20,8 +20,7 @@ using namespace PageControls;
 
 RecordingSettingsPage::RecordingSettingsPage(TextBindings &texts, Link::ProtocolEngine &engine,
                                              std::function<bool(const QString &)> ask, QWidget *parent)
-    : QWidget(parent)
-    , m_engine(engine)
+    : SettingsPage(engine, parent)
     , m_ask(std::move(ask))
 {
     setObjectName(QStringLiteral("TabMeasureConfig"));
@@ -273,11 +272,6 @@ void RecordingSettingsPage::setDefaults()
     m_lastDuration = ComputeMemoryStop(2);
 }
 
-void RecordingSettingsPage::touch(QWidget *control)
-{
-    setControlColour(control, base());
-    emit touched(control);
-}
 
 void RecordingSettingsPage::follow(Model::FieldStore &store)
 {
@@ -309,11 +303,6 @@ void RecordingSettingsPage::follow(Model::FieldStore &store)
             });
 }
 
-void RecordingSettingsPage::queueForControl(QObject *control)
-{
-    m_engine.ShowStatusText(QString());
-    m_engine.QueueOrdersForControl(control);
-}
 
 void RecordingSettingsPage::queueWithStartMode(Link::Order order)
 {

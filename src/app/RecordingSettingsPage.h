@@ -2,11 +2,8 @@
 
 #include "link/TelegramTables.h"
 #include "model/FieldStore.h"
-#include "model/FieldTable.h"
+#include "app/SettingsPage.h"
 
-#include <QWidget>
-
-#include <bitset>
 #include <functional>
 
 class QDateEdit;
@@ -25,14 +22,13 @@ class ProtocolEngine;
 
 // When and how the instrument records: start, stop and duration, interval, memory, outputs
 // and the analogue input's scale.
-class RecordingSettingsPage : public QWidget
+class RecordingSettingsPage : public SettingsPage
 {
     Q_OBJECT
 public:
     RecordingSettingsPage(TextBindings &texts, Link::ProtocolEngine &engine,
                           std::function<bool(const QString &question)> ask, QWidget *parent = nullptr);
 
-    void setTransferAtOnce(bool on) { m_transferAtOnce = on; }
     void setInitialColours();
     // today's start an hour ahead, two hours' duration, a minute's interval
     void setDefaults();
@@ -59,20 +55,10 @@ signals:
     void statusCleared();
     // a manual start or stop: the status is asked again shortly after
     void statusQueryWanted();
-    // the user touched a value control: it leaves the instrument's or the file's colour
-    void touched(QWidget *control);
-    // the page wrote a value of its own into a control, with the control's signals blocked
-    void programSet(QWidget *control);
 
 private:
     void build(TextBindings &texts);
     void connectHandlers();
-    QColor base() const { return palette().color(QPalette::Base); }
-    // the window's colour, and the control counts as touched
-    void touch(QWidget *control);
-    void mark(Model::Field field) { m_changed.set(std::size_t(field)); }
-    bool marked(Model::Field field) const { return m_changed.test(std::size_t(field)); }
-    void queueForControl(QObject *control);
     // the order that changes what the user edited, then the start mode's echo
     void queueWithStartMode(Link::Order order);
     void startChanged(QWidget *control, Model::Field field);
@@ -81,11 +67,8 @@ private:
     void numberLeft(QLineEdit *edit);
     void btnMemClearClick();
 
-    Link::ProtocolEngine &m_engine;
     std::function<bool(const QString &)> m_ask;
-    std::bitset<std::size_t(Model::Field::Count)> m_changed;   // changed since the control was entered
     double m_lastDuration = -1.0;
     double m_lastEnd = -1.0;
-    bool m_transferAtOnce = false;
     QChar m_decimalSep = u'.';
 };

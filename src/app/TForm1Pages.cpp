@@ -216,8 +216,8 @@ void TForm1::buildTabInfo()
                                                             txtScaleParts->text(), txtValueScaleZero->text(),
                                                             txtValueScaleEnd->text()};
                                 },
-                                [this] { return m_decimalSep; }};
-    links.language = [this] { return m_param.ProgramLanguage; };
+                                [this] { return m_decimalSep; },
+                                [this] { return m_param.ProgramLanguage; }};
     m_devicePage = new DeviceViewPage(std::move(links));
     TabInfo = m_devicePage;
     PageControl1->addTab(TabInfo, QString());

@@ -198,17 +198,17 @@ bool Workbook::write(const QString &path, QString *error) const
     content.timeFormat = Xlsx::NumberFormatCode(formats.timeFormat);
     content.cells = {&m_rows, &m_texts};
     if (chart && chart->lastRow > chart->headerRow) {
-        Xlsx::ChartSpec spec;
-        spec.headerRow = chart->headerRow;
-        spec.firstColumn = chart->firstColumn;
-        spec.lastColumn = chart->lastColumn;
-        spec.lastRow = chart->lastRow;
-        spec.categoryColumns = chart->categoryColumns;
-        spec.title = chart->title;
-        spec.xAxisTitle = chart->xAxisTitle;
-        spec.yAxisTitle = chart->yAxisTitle;
-        spec.tickSpacing = chart->tickSpacing;
-        content.chart = spec;
+        Xlsx::ChartSpec plot;
+        plot.headerRow = chart->headerRow;
+        plot.firstColumn = chart->firstColumn;
+        plot.lastColumn = chart->lastColumn;
+        plot.lastRow = chart->lastRow;
+        plot.categoryColumns = chart->categoryColumns;
+        plot.title = chart->title;
+        plot.xAxisTitle = chart->xAxisTitle;
+        plot.yAxisTitle = chart->yAxisTitle;
+        plot.tickSpacing = chart->tickSpacing;
+        content.chart = plot;
     }
 
     auto fail = [error](const QString &reason) {
